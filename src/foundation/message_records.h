@@ -1,0 +1,72 @@
+#pragma once
+// The generic one-field message records shared by many events. Each constructor sets the
+// field to its default, which is what a sender reads when nobody answers.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/mediator.h"
+
+namespace tally {
+
+class TMedBoolean : public TMedRecord {
+public:
+    bool Value = false;
+};
+
+class TMedChar : public TMedRecord {
+public:
+    char Value = '\0';
+};
+
+// Colour as 0x00BBGGRR.
+class TMedColor : public TMedRecord {
+public:
+    std::uint32_t Value = 0xFFFFFF;
+};
+
+class TMedInteger : public TMedRecord {
+public:
+    std::int32_t Value = 0;
+};
+
+class TMedLongint : public TMedRecord {
+public:
+    std::int32_t Value = 0;
+};
+
+class TMedString : public TMedRecord {
+public:
+    std::string Value;
+};
+
+// A reference to an object owned elsewhere.
+class TMedObjectReference : public TMedRecord {
+public:
+    void* ObjRef = nullptr;
+};
+
+// A reference to a string list the sender owns.
+class TMedStringListPointer : public TMedRecord {
+public:
+    std::vector<std::string>* List = nullptr;
+};
+
+// Font description owned by the record.
+struct TFontSpec {
+    std::string Name = "System";
+    int Size = 10;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    std::uint32_t Color = 0x000000;
+};
+
+class TMedFont : public TMedRecord {
+public:
+    TFontSpec Font;
+};
+
+}  // namespace tally
