@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/mediator.h"
+#include "platform/font_description.h"
 
 namespace tally {
 
@@ -53,20 +54,9 @@ public:
     std::vector<std::string>* List = nullptr;
 };
 
-// Font description owned by the record.
-struct TFontSpec {
-    std::string Name = "System";
-    int Size = 10;
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool StrikeOut = false;
-    std::uint32_t Color = 0x000000;
-};
-
 class TMedFont : public TMedRecord {
 public:
-    TFontSpec Font;
+    TFontDescription Font;
 };
 
 }  // namespace tally
