@@ -60,3 +60,17 @@ public:
 };
 
 }  // namespace tally
+
+namespace tally {
+
+// A deferred request to the main window: the window message number (the platform's first user
+// message number plus the request code) and two parameters.
+class TOsMsgVariables : public TMedRecord {
+public:
+    void* ObjRef = nullptr;
+    std::int32_t MessageNumber = 0;
+    std::int32_t FirstParam = 0;
+    std::int32_t SecondParam = 0;
+};
+
+}  // namespace tally

@@ -1,0 +1,24 @@
+#pragma once
+// Windows-1252 <-> Unicode. Internal texts are Windows-1252 bytes (DESIGN.md, Text); these are
+// the one pair of conversions used at the boundaries (Qt strings, UTF-8 output, arguments).
+// The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1
+// control characters of the same value, as Windows does, so every byte round-trips.
+
+#include <string>
+#include <string_view>
+
+namespace tally {
+
+// The Unicode code point of a Windows-1252 byte.
+char32_t Windows1252ToUnicode(unsigned char byte) noexcept;
+
+// The Windows-1252 byte of a code point; false when it has none.
+bool UnicodeToWindows1252(char32_t codePoint, char& byte) noexcept;
+
+std::string Windows1252ToUtf8(std::string_view text);
+
+// Converts UTF-8 to Windows-1252. A character without a Windows-1252 form, or a malformed
+// UTF-8 sequence, becomes `replacement`; `lossless` (when given) tells whether none did.
+std::string Utf8ToWindows1252(std::string_view utf8, char replacement = '?', bool* lossless = nullptr);
+
+}  // namespace tally
