@@ -1,0 +1,128 @@
+#pragma once
+// The table of tape lines: one row per line with the cells Entries, Indicator, Links,
+// Running Total, Annotations and Table Columns, an optional property list and a row height.
+// A line's number is its position (index 0 is line 1). Reads outside the table give empty
+// texts and false; writes outside it are ignored.
+//
+// Sized for tapes of a million lines: a row keeps the three cells most lines fill inline
+// (56 bytes); Links, Annotations, Table Columns, the property list and a non-default height
+// live in a side block that exists only while one of them is set.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/lines/calc_params.h"
+#include "engine/lines/compact_text.h"
+#include "engine/lines/line_kinds.h"
+
+namespace tally {
+
+using LineIndex = int;
+inline constexpr LineIndex kNoLine = -1;
+
+enum class TLineColumn { Entries, Indicator, Links, RunningTotal, Annotations, TableColumns };
+
+// Told about every change after it is made. Qt models that need "about to" signals take
+// them from the Before... calls.
+class TLineObserver {
+public:
+    virtual ~TLineObserver() = default;
+    virtual void BeforeLinesInserted(LineIndex /*first*/, LineIndex /*count*/) {}
+    virtual void LinesInserted(LineIndex /*first*/, LineIndex /*count*/) {}
+    virtual void BeforeLinesRemoved(LineIndex /*first*/, LineIndex /*count*/) {}
+    virtual void LinesRemoved(LineIndex /*first*/, LineIndex /*count*/) {}
+    // One cell of a line changed.
+    virtual void CellChanged(LineIndex /*line*/, TLineColumn /*column*/) {}
+    // Whole lines changed: moved or swapped lines, or a property list.
+    virtual void LinesChanged(LineIndex /*first*/, LineIndex /*last*/) {}
+    virtual void RowHeightChanged(LineIndex /*line*/) {}
+};
+
+class TLineStore {
+public:
+    TLineStore();
+    ~TLineStore();
+    TLineStore(const TLineStore&) = delete;
+    TLineStore& operator=(const TLineStore&) = delete;
+    // Observers stay with the moved-from store.
+    TLineStore(TLineStore&& other) noexcept;
+    TLineStore& operator=(TLineStore&& other) noexcept;
+
+    LineIndex LineCount() const { return static_cast<LineIndex>(rows_.size()); }
+    bool IsLine(LineIndex line) const { return line >= 0 && line < LineCount(); }
+    LineIndex LastLine() const { return LineCount() - 1; }
+    void Reserve(LineIndex count);
+
+    // Inserts count blank lines so that the first one has index at (0..LineCount()).
+    void InsertLines(LineIndex at, LineIndex count = 1);
+    // Removes count lines from first, with their properties and heights; the range is cut
+    // to the table's end.
+    void RemoveLines(LineIndex first, LineIndex count = 1);
+    // Moves count lines starting at first so that the first of them ends at index to.
+    void MoveLines(LineIndex first, LineIndex count, LineIndex to);
+    void SwapLines(LineIndex a, LineIndex b);
+
+    // Valid until the cell is changed or its line removed or moved.
+    std::string_view Cell(LineIndex line, TLineColumn column) const;
+    void SetCell(LineIndex line, TLineColumn column, std::string_view text);
+
+    // Entries and Indicator are read on every walk over the tape, so they are inline.
+    std::string_view Entries(LineIndex line) const {
+        return IsLine(line) ? RowAt(line).entries.View() : std::string_view{};
+    }
+    std::string_view Indicator(LineIndex line) const {
+        return IsLine(line) ? RowAt(line).indicator.View() : std::string_view{};
+    }
+    std::string_view Links(LineIndex line) const { return Cell(line, TLineColumn::Links); }
+    std::string_view RunningTotal(LineIndex line) const { return Cell(line, TLineColumn::RunningTotal); }
+    std::string_view Annotations(LineIndex line) const { return Cell(line, TLineColumn::Annotations); }
+    std::string_view TableColumns(LineIndex line) const { return Cell(line, TLineColumn::TableColumns); }
+    void SetEntries(LineIndex line, std::string_view text) { SetCell(line, TLineColumn::Entries, text); }
+    void SetIndicator(LineIndex line, std::string_view text) { SetCell(line, TLineColumn::Indicator, text); }
+
+    // The kind character of a line ('\0' outside the table) and the kind tests on it.
+    char KindOf(LineIndex line) const {
+        return IsLine(line) ? KindOfIndicator(RowAt(line).indicator.View()) : '\0';
+    }
+    bool HasKind(LineIndex line, char kind) const { return KindOf(line) == kind; }
+    bool InGroup(LineIndex line, std::string_view group) const { return KindInGroup(KindOf(line), group); }
+
+    // The line's property list; null when the line has none.
+    const TCalcParams* Params(LineIndex line) const;
+    std::string_view Property(LineIndex line, std::string_view key) const;
+    // An empty value removes the pair; the list goes when its last pair does.
+    void SetProperty(LineIndex line, std::string_view key, std::string_view value);
+    std::string ParamsText(LineIndex line) const;
+    void SetParamsText(LineIndex line, std::string_view commaText);
+    void SetParams(LineIndex line, TCalcParams params);
+
+    // 0 means the view's default height.
+    int RowHeight(LineIndex line) const;
+    void SetRowHeight(LineIndex line, int height);
+
+    // Observers are not owned; each must be removed before it is destroyed.
+    void AddObserver(TLineObserver* observer);
+    void RemoveObserver(TLineObserver* observer);
+
+private:
+    struct RareCells;
+    struct Row {
+        TCompactText entries;
+        TCompactText indicator;
+        TCompactText runningTotal;
+        std::unique_ptr<RareCells> rare;
+    };
+
+    const Row& RowAt(LineIndex line) const { return rows_[static_cast<std::size_t>(line)]; }
+    RareCells& EnsureRare(Row& row);
+    static void DropRareIfEmpty(Row& row);
+    template <class Notify>
+    void NotifyAll(Notify notify);
+
+    std::vector<Row> rows_;
+    std::vector<TLineObserver*> observers_;
+};
+
+}  // namespace tally

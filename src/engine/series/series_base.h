@@ -1,0 +1,144 @@
+#pragma once
+// Series handlers interpret runs of tape lines as calculation series. A tape holds one handler
+// of each kind; the handler that claims the focus line loads that series' state.
+//
+// Virtual operations keep a fixed numbering that other parts of the program refer to:
+//    3 OperatorForKey             41 IsOwnLine                  71 IsValidEntry
+//    5 PositionAfterLine          45 AllowsLineInsert           82 Recalculate
+//    6 SeriesTotalText            46 IsEditableEntryLine        83 RecalculateWithEmbedded
+//    7 TotalBefore                47 IsEntryOrSeparatorLine     84 LoadSeriesState
+//    8 OperatorKeyAllowed         48 IsEntryOrTotalLine
+//   21-35 initializers            49 IsEmptyEntryLine
+//   39 CanEditEntry               61 RecheckFocusPosition
+//                                 69 EntriesEditable
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/lines/line_store.h"
+
+namespace tally {
+
+class TCalculator;
+
+// Where the focus line stands in the series that claims it.
+enum class TFocusPosition : std::uint8_t {
+    NotClaimed = 0,
+    Claimed = 1,
+    TapeLastLine = 2,
+    StandardSeriesLine = 3,
+    IncompleteEmbeddedLastLine = 4,
+    IncompleteEmbeddedLine = 5,
+    CompleteEmbeddedLine = 6,
+};
+
+class TSeriesBase {
+public:
+    virtual ~TSeriesBase() = default;
+    TSeriesBase(const TSeriesBase&) = delete;
+    TSeriesBase& operator=(const TSeriesBase&) = delete;
+
+    TCalculator& Tape() const { return tape_; }
+    const std::string& SeriesTypeCode() const { return seriesTypeCode_; }
+
+    // The handler claims a line whose STYP is its series type code, or a line inside an
+    // embedded series whose container has that code.
+    bool ClaimsLine(LineIndex line) const;
+
+    bool InEmbeddedSeries() const { return inEmbeddedSeries_; }
+    TFocusPosition FocusPosition() const { return focusPosition_; }
+    int DecimalPlaces() const { return decimalPlaces_; }
+    const std::string& TotalType() const { return totalType_; }
+    LineIndex SeriesFirstLine() const { return seriesFirstLine_; }
+    LineIndex SeriesLastLine() const { return seriesLastLine_; }
+    LineIndex EmbeddedFirstLine() const { return embeddedFirstLine_; }
+    LineIndex EmbeddedLastLine() const { return embeddedLastLine_; }
+    long double EmbeddedSeriesTotal() const { return embeddedSeriesTotal_; }
+    const std::string& TimeTotalText() const { return timeTotalText_; }
+    const std::string& AllowedEntryCharacters() const { return allowedEntryCharacters_; }
+    const std::string& OperatorKeys() const { return operatorKeys_; }
+
+    virtual char OperatorForKey(char key) const;                         // 3
+    virtual std::string SeriesTotalText() const { return {}; }            // 6
+    virtual long double TotalBefore(LineIndex /*line*/) const { return 0; }  // 7
+    virtual bool OperatorKeyAllowed(char key, LineIndex line) const;     // 8
+    virtual bool CanEditEntry(LineIndex line) const;                     // 39
+    virtual bool IsOwnLine(LineIndex line) const;                        // 41
+    virtual bool AllowsLineInsert(LineIndex /*line*/) const { return true; }  // 45
+    virtual bool IsEditableEntryLine(LineIndex line) const;              // 46
+    virtual bool IsEntryOrSeparatorLine(LineIndex line) const;           // 47
+    virtual bool IsEntryOrTotalLine(LineIndex line) const;               // 48
+    virtual bool IsEmptyEntryLine(LineIndex line) const;                 // 49
+    // Recomputes the focus position for the line; false when the handler no longer claims it.
+    virtual bool RecheckFocusPosition(LineIndex focusLine);              // 61
+    virtual bool EntriesEditable() const { return true; }                 // 69
+    virtual bool IsValidEntry(std::string_view entryText) const;         // 71
+    virtual void Recalculate(LineIndex /*line*/) {}                      // 82
+    virtual void RecalculateWithEmbedded(LineIndex line) { Recalculate(line); }  // 83
+    // Loads the total type and decimal places of the series that holds the line.
+    virtual void LoadSeriesState(LineIndex line);                        // 84
+
+protected:
+    explicit TSeriesBase(TCalculator& tape);
+    // Runs the initializers in their fixed order; the concrete handler calls it from its
+    // constructor, when its overrides are in place.
+    void Initialize();
+
+    // Initializers 21 to 35.
+    virtual int InitMaximumDecimalPlaces() const { return 15; }              // 21
+    virtual int InitMinimumDecimalPlaces() const { return 0; }               // 22
+    virtual int InitDefaultDecimalPlaces() const { return 2; }               // 23
+    virtual std::string InitMinusCharacters() const { return "-"; }          // 24
+    virtual std::string InitMultiplicativeOperators() const;                 // 25
+    virtual std::string InitEntryLineCharacters() const { return " "; }      // 26
+    virtual char InitZeroTotalCharacter() const { return 'Z'; }              // 27
+    virtual std::string InitSeriesTypeCode() const { return ""; }            // 28
+    virtual std::string InitOperatorsTakingMinus() const;                    // 29
+    virtual std::string InitOperatorKeysNeedingPrevious() const;             // 30
+    virtual std::string InitTotalCharacters() const { return "ST"; }         // 31
+    virtual std::string InitAllowedEntryCharacters() const;                  // 32
+    virtual std::string InitOperatorCharacters() const;                      // 33
+    virtual std::string InitOperatorKeys() const;                            // 34
+    virtual std::string InitTotalTypes() const { return "DE,T2,T3"; }        // 35
+
+    // The series kind of a line: its STYP, or its container's inside an embedded series.
+    std::string_view SeriesKindOf(LineIndex line) const;
+    bool IsExternalTotalLine(LineIndex line) const;
+    bool IsEntryLineOfThisKind(LineIndex line) const;
+
+    TCalculator& tape_;
+    TLineStore& lines_;
+    bool inEmbeddedSeries_ = false;
+    char zeroTotalCharacter_ = 'Z';
+    TFocusPosition focusPosition_ = TFocusPosition::NotClaimed;
+    long double embeddedSeriesTotal_ = 0;
+    int decimalPlaces_ = 2;
+    int defaultDecimalPlaces_ = 2;
+    int savedDecimalPlaces_ = 2;
+    int maximumDecimalPlaces_ = 15;
+    int minimumDecimalPlaces_ = 0;
+    LineIndex embeddedFirstLine_ = kNoLine;
+    LineIndex embeddedLastLine_ = kNoLine;
+    LineIndex seriesFirstLine_ = kNoLine;
+    LineIndex seriesLastLine_ = kNoLine;
+    std::string totalType_ = "DE";
+    std::string minusCharacters_;
+    std::string operatorsTakingMinus_;
+    std::string savedEntryText_;
+    std::string externalTotalText_;
+    std::string timeTotalText_ = "00:00:00";
+    std::string savedTotalType_;
+    std::string entryLineCharacters_;
+    std::string focusEntryText_;
+    std::string seriesTypeCode_;
+    std::string multiplicativeOperators_;
+    std::string operatorKeysNeedingPrevious_;
+    std::string totalCharacters_;
+    std::string allowedEntryCharacters_;
+    std::string operatorCharacters_;
+    std::string operatorKeys_;
+    std::string totalTypes_;
+};
+
+}  // namespace tally

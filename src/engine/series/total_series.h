@@ -1,0 +1,49 @@
+#pragma once
+// Handlers of group total and grand total ranges. Their lines are computed from the series
+// totals they collect, never typed into.
+
+#include <string>
+
+#include "engine/series/series_base.h"
+
+namespace tally {
+
+class TTotalSeriesBase : public TSeriesBase {
+public:
+    // "V" automatic (recomputed from the content) or "F" set by the user.
+    const std::string& DecimalPlacesState() const { return decimalPlacesState_; }
+    // "SL" single line, "ST" itemized by series totals, "GT" itemized by group totals.
+    const std::string& DisplayState() const { return displayState_; }
+
+    bool CanEditEntry(LineIndex) const override { return false; }                 // 39
+    bool IsOwnLine(LineIndex) const override { return false; }                    // 41
+    bool AllowsLineInsert(LineIndex) const override { return false; }             // 45
+    bool IsEditableEntryLine(LineIndex) const override { return false; }          // 46
+    bool IsEntryOrSeparatorLine(LineIndex) const override { return false; }       // 47
+    bool IsEntryOrTotalLine(LineIndex line) const override;                       // 48
+    bool IsEmptyEntryLine(LineIndex) const override { return false; }             // 49
+    bool EntriesEditable() const override { return false; }                       // 69
+
+protected:
+    using TSeriesBase::TSeriesBase;
+    std::string decimalPlacesState_ = "V";
+    std::string displayState_ = "SL";
+};
+
+class TGroupTotalSeries final : public TTotalSeriesBase {
+public:
+    explicit TGroupTotalSeries(TCalculator& tape) : TTotalSeriesBase(tape) { Initialize(); }
+
+protected:
+    std::string InitSeriesTypeCode() const override { return "gro"; }
+};
+
+class TGrandTotalSeries final : public TTotalSeriesBase {
+public:
+    explicit TGrandTotalSeries(TCalculator& tape) : TTotalSeriesBase(tape) { Initialize(); }
+
+protected:
+    std::string InitSeriesTypeCode() const override { return "gra"; }
+};
+
+}  // namespace tally
