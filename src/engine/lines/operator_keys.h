@@ -18,6 +18,9 @@ inline constexpr char kDivideSign = '\xF7';
 inline constexpr char kDivideSlash = '/';
 }  // namespace Operator
 
+// Keys whose operator works on the total so far, so they cannot start a series.
+inline constexpr std::string_view kOperatorKeysNeedingPrevious = "*xX\xD7\xF7/rRpP";
+
 // The stored operator for a typed key; nullopt for a key that is no operator key.
 // "+Aa" add, "-" subtract, "*Xx" and the multiplication sign multiply, "/" and the divide
 // sign divide (stored as the divide operator in force), "Pp" power, "Rr" root.

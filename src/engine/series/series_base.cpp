@@ -40,7 +40,7 @@ std::string TSeriesBase::InitMultiplicativeOperators() const {
 std::string TSeriesBase::InitOperatorsTakingMinus() const { return InitMultiplicativeOperators(); }
 
 std::string TSeriesBase::InitOperatorKeysNeedingPrevious() const {
-    return "*xX\xD7\xF7/rRpP";
+    return std::string(kOperatorKeysNeedingPrevious);
 }
 
 std::string TSeriesBase::InitAllowedEntryCharacters() const {
