@@ -7,8 +7,16 @@ namespace tally::requests {
 inline constexpr int kFirstUserMessage = 1024;
 
 inline constexpr int SelectTapeGridRow = 101;
+inline constexpr int MemoryTotalToEntry = 103;
+inline constexpr int SideToEntry = 104;
 inline constexpr int ShowMessageList = 108;
 inline constexpr int RecomputeWindowWidth = 110;
+inline constexpr int RecallMemoryEntry = 111;
 inline constexpr int ZeroTotal = 117;
+inline constexpr int SelectDifferentSeries = 128;
+// Delete Series, asked from an embedded series' boundary line / from any other line.
+inline constexpr int DeleteEmbeddedSeriesCommand = 130;
+inline constexpr int DeleteSeriesCommand = 132;
+inline constexpr int InsertNewSeriesCommand = 133;
 
 }  // namespace tally::requests

@@ -33,6 +33,13 @@ enum class TFocusPosition : std::uint8_t {
     CompleteEmbeddedLine = 6,
 };
 
+// How a line editing operation of a series ended.
+enum class TEditOutcome {
+    Refused,   // explained and beeped, or nothing to do; the lines are unchanged
+    Done,      // the lines changed
+    Deferred,  // posted as a command that runs after the current event
+};
+
 class TSeriesBase {
 public:
     virtual ~TSeriesBase() = default;
@@ -78,6 +85,42 @@ public:
     virtual void RecalculateWithEmbedded(LineIndex line) { Recalculate(line); }  // 83
     // Loads the total type and decimal places of the series that holds the line.
     virtual void LoadSeriesState(LineIndex line);                        // 84
+
+    // Decimal places and total types
+    //   72 LinesWithDecimalAccuracyReduced  73 LinesWithDecimalTotalTooBig
+    //   74 LinesWithTimeAccuracyReduced     88 SetDecimalPlaces  89 SetTotalType
+    // The queries answer line numbers separated by ", "; a handler without such lines answers
+    // an empty text. The setters act on the series at the tape's focus line and answer false
+    // when they refuse.
+    virtual std::string LinesWithDecimalAccuracyReduced(LineIndex /*line*/, int /*decimals*/) const {
+        return {};
+    }
+    virtual std::string LinesWithDecimalTotalTooBig(LineIndex /*line*/) const { return {}; }
+    virtual std::string LinesWithTimeAccuracyReduced(LineIndex /*line*/, int /*components*/) const {
+        return {};
+    }
+    virtual bool SetDecimalPlaces(int /*decimals*/) { return false; }
+    virtual bool SetTotalType(std::string_view /*totalType*/) { return false; }
+
+    // Line editing
+    //   55 DeleteLine  66 InsertLine  68 StartSeriesAt  90 CanInsertZeroTotal  91 InsertZeroTotal
+    // They act on the tape's focus line. The defaults are those of group and grand total
+    // series: deleting any of their lines and inserting on a range's opening line become the
+    // deferred Delete Series and Insert New Series commands.
+    // Commits an edited entry of a line of this series: the entry check, the operation check,
+    // then the running value on the tape's last line or the line's text and a recalculation
+    // elsewhere. A refusal explains and beeps and changes nothing.
+    virtual bool CommitEntry(LineIndex /*line*/, std::string_view /*entryText*/) { return false; }
+    virtual TEditOutcome DeleteLine();                                   // 55
+    virtual TEditOutcome InsertLine();                                   // 66
+    // Inserts a new series of four lines before the line: "+0" with the decimal places, its
+    // total indicator line, its total and its zero total line.
+    virtual bool StartSeriesAt(LineIndex /*line*/, int /*decimals*/,
+                               std::string_view /*totalType*/) {         // 68
+        return false;
+    }
+    virtual bool CanInsertZeroTotal(bool /*explain*/) const { return false; }  // 90
+    virtual bool InsertZeroTotal() { return false; }                     // 91
 
 protected:
     explicit TSeriesBase(TCalculator& tape);

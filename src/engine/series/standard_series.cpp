@@ -262,6 +262,9 @@ long double TStandardSeries::TotalBefore(LineIndex line) const {
 }
 
 std::string TStandardSeries::ApplyEntry(std::string_view entryText) {
+    // The series may first take the decimal places the entry carries; that recalculates the
+    // series, so the running value below is read afterwards.
+    IncreaseDecimalPlacesForEntry(tape_.LastLine(), entryText);
     const std::string totalType = tape_.OpenSeriesTotalType();
     const int decimals = tape_.OpenSeriesDecimalPlaces();
     // The running value takes the entry as the tape shows it, so that a later recalculation

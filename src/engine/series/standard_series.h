@@ -38,7 +38,41 @@ public:
     LineIndex RemoveAdjacentTotal(LineIndex earlierTotal, LineIndex laterTotal,
                                   bool deletedExternalTotal);
 
+    // Decimal places and total types
+    std::string LinesWithDecimalAccuracyReduced(LineIndex line, int decimals) const override;  // 72
+    std::string LinesWithDecimalTotalTooBig(LineIndex line) const override;                    // 73
+    std::string LinesWithTimeAccuracyReduced(LineIndex line, int components) const override;   // 74
+    bool SetDecimalPlaces(int decimals) override;                                              // 88
+    bool SetTotalType(std::string_view totalType) override;                                    // 89
+    // With the tape's auto-increase option on, an entry committed on the line with more
+    // decimals than its series (and not a link destination) raises the series' decimal places
+    // to its own, and the series is recalculated. True when the decimal places changed.
+    bool IncreaseDecimalPlacesForEntry(LineIndex line, std::string_view entryText);
+    // With the tape's auto-set option on, the first entry of a series gives the series its
+    // total type, and the series is recalculated. True when the total type changed.
+    bool SetTotalTypeForFirstEntry(LineIndex line, std::string_view entryText);
+
+    // Line editing
+    // The checks of a commit alone: entry number, then the operation at the line.
+    bool CheckEntry(LineIndex line, std::string_view entryText) const;
+    bool CommitEntry(LineIndex line, std::string_view entryText) override;
+    TEditOutcome DeleteLine() override;                                                        // 55
+    TEditOutcome InsertLine() override;                                                        // 66
+    bool StartSeriesAt(LineIndex line, int decimals, std::string_view totalType) override;     // 68
+    bool CanInsertZeroTotal(bool explain) const override;                                      // 90
+    bool InsertZeroTotal() override;                                                           // 91
+    // Closes the open series on the tape's last line with its total and a zero total line.
+    bool CloseOpenSeries();
+
 private:
+    // Line editing
+    bool HasTotalOperator(LineIndex line) const;
+    bool DeleteZeroTotalLine(LineIndex line);
+    bool DeleteTotalLines(LineIndex line);
+    TEditOutcome DeleteEntryLine(LineIndex line);
+    TEditOutcome DeleteExternalTotalLine(LineIndex line, bool firstLine, bool totalFollows);
+    void MakeZeroTotalLine(LineIndex line, int decimals, std::string_view totalType);
+
     // The total indicator with the item count when the tape shows it.
     std::string TotalIndicator(int itemCount) const;
     void MarkFinalTotal(LineIndex line, int itemCount);

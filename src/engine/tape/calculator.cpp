@@ -3,18 +3,31 @@
 #include <algorithm>
 
 #include "engine/lines/calc_params.h"
+#include "engine/lines/series_navigation.h"
 #include "engine/series/standard_series.h"
 #include "engine/series/total_series.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
 #include "foundation/mediator.h"
 #include "foundation/message_records.h"
+#include "foundation/notifications/notifier.h"
+#include "foundation/numbers/number_format.h"
 
 namespace tally {
 
-TCalculator::TCalculator(char tapeId, TStMediator* documentBus)
+TCalculator::TCalculator(char tapeId, TStMediator* documentBus, ITapeView* view)
     : tapeId_(tapeId), documentBus_(documentBus) {
+    if (view == nullptr) {
+        ownView_ = std::make_unique<HeadlessTapeView>();
+        view = ownView_.get();
+    }
+    view_ = view;
     lines_.InsertLines(0, 1);
+    lines_.SetIndicator(0, " ");
+    for (int kind = 0; kind < kTapeColumnKinds; ++kind) {
+        columnWidths_[static_cast<std::size_t>(kind)] =
+            DefaultColumnWidth(static_cast<TTapeColumn>(kind));
+    }
     series_.push_back(std::make_unique<TStandardSeries>(*this));
     series_.push_back(std::make_unique<TGroupTotalSeries>(*this));
     series_.push_back(std::make_unique<TGrandTotalSeries>(*this));
@@ -29,13 +42,11 @@ std::string TCalculator::LineName(LineIndex line) const {
     return upper + std::to_string(line + 1);
 }
 
-bool TCalculator::IsColumnShown(TTapeColumn column) const {
-    return (columnSet_ >> static_cast<int>(column)) & 1U;
-}
-
-void TCalculator::SetColumnShown(TTapeColumn column, bool shown) {
-    const auto bit = static_cast<std::uint8_t>(1U << static_cast<int>(column));
-    columnSet_ = shown ? (columnSet_ | bit) : (columnSet_ & ~bit);
+void TCalculator::SetDataEntryOption(int option) {
+    if (option == dataEntryOption_) return;
+    dataEntryOption_ = option;
+    modified_ = true;
+    if (hooks_.OnDataEntryOptionChange) hooks_.OnDataEntryOptionChange(*this);
 }
 
 void TCalculator::SetOpenSeriesDecimalPlaces(int decimals) {
@@ -45,15 +56,6 @@ void TCalculator::SetOpenSeriesDecimalPlaces(int decimals) {
 void TCalculator::SetRunningValue(long double value, std::string timeText) {
     runningValue_ = value;
     runningTimeText_ = std::move(timeText);
-}
-
-void TCalculator::SetFocusLine(LineIndex line) {
-    focusLine_ = std::clamp(line, 0, lines_.LastLine());
-    currentSeries_ = SeriesClaiming(focusLine_);
-    if (currentSeries_ != nullptr) {
-        currentSeries_->RecheckFocusPosition(focusLine_);
-        currentSeries_->LoadSeriesState(focusLine_);
-    }
 }
 
 TStandardSeries& TCalculator::StandardSeries() const {
@@ -74,6 +76,108 @@ TSeriesBase* TCalculator::SeriesClaiming(LineIndex line) const {
     return nullptr;
 }
 
+void TCalculator::ChooseCurrentSeries() {
+    currentSeries_ = SeriesClaiming(focusLine_);
+    if (currentSeries_ != nullptr) {
+        currentSeries_->RecheckFocusPosition(focusLine_);
+        currentSeries_->LoadSeriesState(focusLine_);
+    }
+}
+
+std::string TCalculator::OpenSeriesValueText() const {
+    if (IsTimeTotalType(openTotalType_)) return runningTimeText_;
+    return FormatDecimal(runningValue_, openDecimalPlaces_, showThousands_);
+}
+
+// The value of a series as shown on the line that ends it; for the open series the running
+// value in its total type.
+std::string TCalculator::SeriesTotalTextAt(LineIndex line) const {
+    const LineIndex last = SeriesLastLine(lines_, line);
+    if (last == kNoLine) return {};
+    if (IsInsideEmbeddedSeries(lines_, line)) {
+        const TSeriesBase* series = SeriesClaiming(line);
+        return series != nullptr ? series->SeriesTotalText() : std::string{};
+    }
+    if (lines_.InGroup(last, LineGroup::kZeroTotal)) return std::string(lines_.Entries(last - 1));
+    if (lines_.InGroup(last, LineGroup::kTotalLine)) return std::string(lines_.Entries(last));
+    if (IsLastLine(last)) return OpenSeriesValueText();
+    const int decimals = currentSeries_ != nullptr ? currentSeries_->DecimalPlaces() : openDecimalPlaces_;
+    return FormatDecimal(0, decimals, showThousands_);
+}
+
+std::string TCalculator::GetSeriesTotalText() const { return SeriesTotalTextAt(focusLine_); }
+
+std::string TCalculator::GetSeriesFinalTotalText() const {
+    const LineIndex last = SeriesLastLine(lines_, focusLine_);
+    if (last == kNoLine) return {};
+    if (lines_.InGroup(last, LineGroup::kEndsSeriesOrEmbedded)) {
+        return std::string(lines_.Entries(last - 1));
+    }
+    if (IsLastLine(last)) return OpenSeriesValueText();
+    return {};
+}
+
+void TCalculator::NotifySeriesTotal(LineIndex line) {
+    if (hooks_.OnSeriesTotalChange) hooks_.OnSeriesTotalChange(*this, SeriesTotalTextAt(line));
+}
+
+void TCalculator::CallLineCountChange() {
+    if (hooks_.OnLineCountChange) hooks_.OnLineCountChange(*this);
+}
+
+// Line numbers are the rows' positions, so the grid shows them without a renumbering pass.
+void TCalculator::AfterEditNotifications() {
+    NotifySeriesTotal(focusLine_);
+    if (hooks_.OnDecimalPlacesChange) hooks_.OnDecimalPlacesChange(*this);
+    if (hooks_.OnTotalTypeChange) hooks_.OnTotalTypeChange(*this);
+    RememberFocusTexts();
+    if (hooks_.OnLinksDisplayChange) hooks_.OnLinksDisplayChange(*this);
+    modified_ = true;
+}
+
+void TCalculator::PostEditPass() {
+    auto linksPending = [this] { return hooks_.GetPendingLinkCount && hooks_.GetPendingLinkCount() > 0; };
+    auto processLinks = [this] {
+        if (hooks_.ProcessPendingLinks) hooks_.ProcessPendingLinks();
+    };
+    auto processTotals = [this] {
+        if (hooks_.ProcessPendingTotals) hooks_.ProcessPendingTotals(*this);
+    };
+    // Each round may queue more work for the other kind; the rounds end when no link is
+    // pending. Between rounds the view repaints, which never delivers input.
+    if (linksPending()) {
+        while (linksPending()) {
+            processLinks();
+            processTotals();
+            view_->Repaint();
+        }
+    } else {
+        do {
+            processTotals();
+            if (linksPending()) processLinks();
+            view_->Repaint();
+        } while (linksPending());
+    }
+    if (Notifier().MessageList().Count() > 0) ShowCollectedMessages();
+}
+
+void TCalculator::RefreshAll() {
+    LineIndex line = 0;
+    while (lines_.IsLine(line) && !IsLastLine(line)) {
+        TSeriesBase* series = SeriesClaiming(line);
+        if (series != nullptr) series->RecalculateWithEmbedded(line);
+        const LineIndex last = SeriesLastLine(lines_, line);
+        if (last == kNoLine) break;
+        line = std::max(last, line) + 1;
+    }
+    PostEditPass();
+    ChooseCurrentSeries();
+    UpdateReviewMode();
+    CallLineCountChange();
+    NotifySeriesTotal(focusLine_);
+    PostRequest(requests::RecomputeWindowWidth);
+}
+
 void TCalculator::RecordTotalStatusChange(LineIndex line, std::string_view flag) {
     if (!lines_.IsLine(line)) return;
     if (lines_.Property(line, LineKey::kTotalStatusFlag).empty()) {
@@ -85,12 +189,16 @@ void TCalculator::RecordTotalStatusChange(LineIndex line, std::string_view flag)
     documentBus_->HandleIfExists(events::TotalMgr_RecordSeriesTotalStatusChange, &tape, nullptr);
 }
 
-void TCalculator::ShowCollectedMessages() {
+void TCalculator::PostRequest(int code, int firstParam, int secondParam) const {
     if (documentBus_ == nullptr) return;
     TOsMsgVariables request;
-    request.MessageNumber = requests::kFirstUserMessage + requests::ShowMessageList;
+    request.MessageNumber = requests::kFirstUserMessage + code;
+    request.FirstParam = firstParam;
+    request.SecondParam = secondParam;
     documentBus_->HandleIfExists(events::FileObj_PostMainFormWindowsMsg, &request, nullptr);
 }
+
+void TCalculator::ShowCollectedMessages() { PostRequest(requests::ShowMessageList); }
 
 bool TCalculator::IsTableColumnEmpty(std::string_view tableColumnId) const {
     if (tableColumnId.empty() || documentBus_ == nullptr) return true;
@@ -100,6 +208,17 @@ bool TCalculator::IsTableColumnEmpty(std::string_view tableColumnId) const {
     out.Value = true;
     documentBus_->HandleIfExists(events::TableMgr_IsTableColumnEmpty, &in, &out);
     return out.Value;
+}
+
+std::uint32_t TCalculator::GetCellColor(LineIndex line) const {
+    constexpr std::uint32_t kDefault = 0xFFFFFF;
+    if (!lines_.IsLine(line)) return kDefault;
+    const std::string_view type = lines_.Property(line, LineKey::kSeriesType);
+    if (type == "gra") return colors_.GrandTotal;
+    if (type == "gro") return colors_.GroupTotal;
+    if (type == "e") return colors_.EmbeddedSeries;
+    if (lines_.InGroup(line, LineGroup::kZeroTotal)) return colors_.ZeroTotal;
+    return kDefault;
 }
 
 }  // namespace tally

@@ -1,19 +1,37 @@
 #pragma once
-// One tape: its lines, the tape-wide settings the series arithmetic reads, the running value of
-// the open last series, and the three series handlers that interpret runs of lines.
+// One tape: its lines, columns, focus cell and in-place editor, the tape-wide settings the
+// series arithmetic reads, the running value of the open last series, the three series
+// handlers that interpret runs of lines, and the editing operations the user reaches on a tape.
+//
+// The source is split by purpose: calculator.cpp (set-up, series choice, notifications, the
+// post-edit pass), calculator_columns.cpp, calculator_focus.cpp (focus moves, review mode,
+// paging), calculator_keys.cpp and calculator_editing.cpp.
+//
+// Virtual operations keep a fixed numbering that other parts of the program refer to:
+//    3 GetSeriesTotalText        24 CanInsertLine              58 InsertNewSeries
+//    4 GetSeriesFinalTotalText   26 CanInsertNewSeries         59 IsTapeCommandLetter
+//    5 KeyDown                   40 ClearEntry                 66 DoTapeCommandLetter
+//    6 KeyPress                  51 DeleteLine                 67 RefreshAll
+//    7 SelectCell                57 InsertLine                 68 ZeroTotal
+//    8 GetCellColor                                            69 NotifySeriesTotal
+//    9 SetDataEntryOption
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/lines/line_store.h"
 #include "engine/series/series_arithmetic.h"
+#include "engine/tape/tape_view.h"
 
 namespace tally {
 
+class IClipboard;
 class TStMediator;
 class TSeriesBase;
 class TStandardSeries;
@@ -28,91 +46,302 @@ enum class TTapeColumn : std::uint8_t {
     Links = 5,
     TableColumns = 7,
 };
+inline constexpr int kTapeColumnKinds = 8;
 
-// Callbacks the document attaches to a tape; a hook that is not set is skipped.
+// Keys the grid hands to KeyDown; characters go to KeyPress.
+enum class TTapeKey {
+    Tab, Enter, PageUp, PageDown, Up, Down, Left, Right, Delete, NumPadDivide, Other
+};
+struct TKeyModifiers {
+    bool Shift = false;
+    bool Ctrl = false;
+    bool Alt = false;
+};
+
+// Control characters that reach KeyPress.
+namespace TapeChar {
+inline constexpr char kCtrlC = '\x03';
+inline constexpr char kCtrlV = '\x16';
+inline constexpr char kCtrlX = '\x18';
+inline constexpr char kBackspace = '\x08';
+inline constexpr char kEnter = '\r';
+inline constexpr char kEscape = '\x1B';
+}  // namespace TapeChar
+
+// The in-place editor of the focus cell: its text, caret and selection.
+struct TEntryEditor {
+    std::string Text;
+    int SelStart = 0;
+    int SelLength = 0;
+};
+
+// Colours as 0x00BBGGRR.
+struct TTapeColors {
+    std::uint32_t EmbeddedSeries = 0xFFFFFF;
+    std::uint32_t GrandTotal = 0xFFFFFF;
+    std::uint32_t GroupTotal = 0xFFFFFF;
+    std::uint32_t ZeroTotal = 0xFFFFFF;
+};
+
+class TCalculator;
+
+// Callbacks the document attaches to a tape; a hook that is not set is skipped and its answer
+// takes the default noted.
 struct TCalculatorHooks {
-    // Add a link source's data string to the link refresh queue.
+    std::function<void(TCalculator&)> OnEntryCommitted;
+    std::function<void(TCalculator&)> OnDataEntryOptionChange;
+    std::function<void(TCalculator&)> OnDecimalPlacesChange;
+    std::function<int()> GetPendingLinkCount;            // 0 when unset
+    std::function<int()> GetMaxTableColumn;              // 20 when unset
+    std::function<bool(char)> IsAuxTapeIdEnabled;        // false when unset
+    std::function<void()> ProcessPendingLinks;
+    std::function<void(TCalculator&)> ProcessPendingTotals;
+    std::function<void(TCalculator&, LineIndex)> RefreshLinkDestLine;
+    // Refresh the destinations of a link source now / add it to the refresh queue.
+    std::function<void(const std::string& linkData)> QueueLinkSourceAtOnce;
     std::function<void(const std::string& linkData)> QueueLinkSource;
+    std::function<void(TCalculator&, LineIndex)> CommitAnnotation;
+    std::function<void(TCalculator&, LineIndex)> CommitTableColumn;
+    std::function<void(TCalculator&)> OnLineCountChange;
+    std::function<void(TCalculator&, int lineNumber)> OnLineNumberChange;
+    std::function<void(TCalculator&)> OnTotalTypeChange;
+    std::function<void(TCalculator&)> OnLinksDisplayChange;
+    std::function<void(TCalculator&, LineIndex seriesStart)> RefreshTotalLinkDests;
+    std::function<void(TCalculator&, const std::string& totalText)> OnSeriesTotalChange;
 };
 
 class TCalculator {
 public:
-    explicit TCalculator(char tapeId = 't', TStMediator* documentBus = nullptr);
+    // Without a view the tape uses one of fixed metrics.
+    explicit TCalculator(char tapeId = 't', TStMediator* documentBus = nullptr,
+                         ITapeView* view = nullptr);
     virtual ~TCalculator();
     TCalculator(const TCalculator&) = delete;
     TCalculator& operator=(const TCalculator&) = delete;
 
+    // ---- Lines and identity
     TLineStore& Lines() { return lines_; }
     const TLineStore& Lines() const { return lines_; }
     LineIndex LastLine() const { return lines_.LastLine(); }
     bool IsLastLine(LineIndex line) const { return line == lines_.LastLine(); }
-
     char TapeId() const { return tapeId_; }
+    void SetTapeId(char id) { tapeId_ = id; }
+    const std::string& TapeName() const { return tapeName_; }
+    void SetTapeName(std::string name) { tapeName_ = std::move(name); }
     // A line as messages name it: the upper-case tape id and the line number, e.g. "T12".
     std::string LineName(LineIndex line) const;
-
     TStMediator* DocumentBus() const { return documentBus_; }
     TCalculatorHooks& Hooks() { return hooks_; }
+    ITapeView& View() const { return *view_; }
+    void SetClipboard(IClipboard* clipboard) { clipboard_ = clipboard; }
 
+    // ---- Settings
     TRoundingMethod RoundingMethod() const { return roundingMethod_; }
     void SetRoundingMethod(TRoundingMethod method) { roundingMethod_ = method; }
     bool ShowThousands() const { return showThousands_; }
     void SetShowThousands(bool on) { showThousands_ = on; }
-
-    bool IsColumnShown(TTapeColumn column) const;
-    void SetColumnShown(TTapeColumn column, bool shown);
-
     bool ShowSeriesTotalItemCount() const { return showSeriesTotalItemCount_; }
     void SetShowSeriesTotalItemCount(bool on) { showSeriesTotalItemCount_ = on; }
     bool AutoIncreaseDecimalPlaces() const { return autoIncreaseDecimalPlaces_; }
     void SetAutoIncreaseDecimalPlaces(bool on) { autoIncreaseDecimalPlaces_ = on; }
+    bool AutoSetTotalType() const { return autoSetTotalType_; }
+    void SetAutoSetTotalType(bool on) { autoSetTotalType_ = on; }
+    int DataEntryOption() const { return dataEntryOption_; }
+    void SetDataEntryOption(int option);                                  // 9
+    const TTapeColors& Colors() const { return colors_; }
+    void SetColors(const TTapeColors& colors) { colors_ = colors; }
+    bool IsModified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
 
+    // ---- Columns (calculator_columns.cpp)
+    bool IsColumnShown(TTapeColumn column) const;
+    // Shows or hides a column; Entries and the indicator column always stay. Keeps the focus
+    // line and the top line, marks the tape modified and asks for a new window width.
+    void SetColumnShown(TTapeColumn column, bool shown);
+    // The shown columns from left to right, and a column's position among them (-1 hidden).
+    std::vector<TTapeColumn> ShownColumns() const;
+    int ColumnPosition(TTapeColumn column) const;
+    static std::string_view ColumnHeading(TTapeColumn column);
+    int ColumnWidth(TTapeColumn column) const;
+    void SetColumnWidth(TTapeColumn column, int width);
+    // The larger of the heading's and the sample's text width, plus 5 pixels.
+    int DefaultColumnWidth(TTapeColumn column) const;
+    void RestoreColumnWidth(TTapeColumn column) { SetColumnWidth(column, DefaultColumnWidth(column)); }
+
+    // ---- Open series and running value
     // Decimal places and total type of the open series, the one that runs to the last line and
     // has no closing line to hold them.
     int OpenSeriesDecimalPlaces() const { return openDecimalPlaces_; }
     void SetOpenSeriesDecimalPlaces(int decimals);
     const std::string& OpenSeriesTotalType() const { return openTotalType_; }
     void SetOpenSeriesTotalType(std::string_view totalType) { openTotalType_ = totalType; }
-
-    // The value of the open series on the last line, and its time text.
+    int StartupDecimalPlaces() const { return startupDecimalPlaces_; }
+    void SetStartupDecimalPlaces(int decimals) { startupDecimalPlaces_ = decimals; }
     long double RunningValue() const { return runningValue_; }
     const std::string& RunningTimeText() const { return runningTimeText_; }
     void SetRunningValue(long double value, std::string timeText);
     void ResetRunningValue() { SetRunningValue(0, "00:00:00"); }
+    std::string GetSeriesTotalText() const;                               // 3
+    std::string GetSeriesFinalTotalText() const;                          // 4
 
-    // Focus line of the tape; the current series handler is the first that claims it.
-    LineIndex FocusLine() const { return focusLine_; }
-    void SetFocusLine(LineIndex line);
+    // ---- Series handlers
     TSeriesBase* CurrentSeries() const { return currentSeries_; }
     TStandardSeries& StandardSeries() const;
     // The handler of a series kind: "" standard, "gro" group total, "gra" grand total.
     TSeriesBase* SeriesByKind(std::string_view seriesTypeCode) const;
     // The first handler that claims the line; null when none does.
     TSeriesBase* SeriesClaiming(LineIndex line) const;
+    // Chooses the current series for the focus line again.
+    void ChooseCurrentSeries();
 
+    // ---- Focus, editor, review mode (calculator_focus.cpp)
+    LineIndex FocusLine() const { return focusLine_; }
+    TTapeColumn FocusColumn() const { return focusColumn_; }
+    // Puts the focus on a line without the focus-move checks (the tape's own moves), loads
+    // the editor and chooses the current series.
+    void SetFocusLine(LineIndex line);
+    TEntryEditor& Editor() { return editor_; }
+    const TEntryEditor& Editor() const { return editor_; }
+    // The focus line's Entries text as it was when the focus arrived or was last committed.
+    const std::string& SavedFocusEntry() const { return savedFocusEntry_; }
+    bool FocusEntryChanged() const;
+    bool InReviewMode() const { return reviewMode_; }
+    LineIndex TopLine() const { return topLine_; }
+    void SetTopLine(LineIndex line);
+    // Lines wholly visible from the top line, by row heights and the view's client height.
+    int VisibleLineCount() const;
+    // The grid's cell selection: may the focus go to this cell? Refusals explain and beep.
+    bool SelectCell(TTapeColumn column, LineIndex line);                 // 7
+    // Navigation; each move the series refuses explains and beeps and returns false.
+    bool GoToLine(int lineNumber);
+    bool NextPage();
+    bool PriorPage();
+    bool NextLine() { return SelectCell(focusColumn_, focusLine_ + 1); }
+    bool PriorLine() { return SelectCell(focusColumn_, focusLine_ - 1); }
+    // "FileMgr_GoToTapeLine": digits, or a tape id letter and digits. Another tape's letter is
+    // returned for the document to show that tape; nullopt after a refusal.
+    std::optional<char> GoToLineText(std::string_view text);
+    std::uint32_t GetCellColor(LineIndex line) const;                      // 8
+
+    // ---- Keys (calculator_keys.cpp); each returns whether the key was consumed.
+    bool KeyDown(TTapeKey key, TKeyModifiers modifiers = {});              // 5
+    bool KeyPress(char character);                                         // 6
+    bool IsTapeCommandLetter(char character) const;                        // 59
+    void DoTapeCommandLetter(char character);                              // 66
+
+    // ---- Editing operations (calculator_editing.cpp); false when refused or not performed.
+    bool ClearEntry();                                                     // 40
+    bool DeleteLine();                                                     // 51
+    bool InsertLine();                                                     // 57
+    bool ZeroTotal();                                                      // 68
+    bool InsertNewSeries();                                                // 58
+    void EraseTape();
+    bool DeleteSeries();
+    // Places a number (an operator may precede it) into the focus entry; false when refused.
+    bool PlaceNumber(std::string_view text);
+    bool CanInsertLine(LineIndex line) const;                              // 24
+    bool CanInsertNewSeries() const;                                       // 26
+    bool CanClearEntry() const;
+    bool CanZeroTotal() const;
+
+    // ---- After edits (calculator.cpp)
+    void NotifySeriesTotal(LineIndex line);                                // 69
+    // The common tail of the editing operations.
+    void AfterEditNotifications();
+    void FinishLineEdit();
+    // Brings group and grand totals and link destinations up to date and shows collected
+    // messages.
+    void PostEditPass();
+    void RefreshAll();                                                     // 67
+    void CallLineCountChange();
+
+    // ---- Services for the series handlers and the document
     // Writes a total status flag into the line's TLSF when it is empty, and tells the total
     // manager that this tape has a change to process.
     void RecordTotalStatusChange(LineIndex line, std::string_view flag);
+    // Posts a deferred request to the main window when the document bus has the event.
+    void PostRequest(int code, int firstParam = 0, int secondParam = 0) const;
     // Asks the main window to show the collected messages after the current event.
     void ShowCollectedMessages();
     // Whether the table column of an assignment holds data; true when nobody can tell.
     bool IsTableColumnEmpty(std::string_view tableColumnId) const;
+    // Review mode is on while the focus is on any line but the last. (Moves that leave the last
+    // line through SetFocusLine first keep the open series' decimal places and total type.)
+    void UpdateReviewMode();
+    // Writes a committed or placed text into the line and, on the focus line, the editor.
+    void WriteEntry(LineIndex line, std::string_view text);
+    // Empties the tape's last line: entry, editor, annotation, link data and table column.
+    void EmptyLastLine();
+    // After a change of the focus line's content: the editor and the remembered texts follow.
+    void ReloadFocusLine();
 
 private:
+    std::string SeriesTotalTextAt(LineIndex line) const;
+    std::string OpenSeriesValueText() const;
+    // calculator_focus.cpp
+    bool MoveFocusTo(TTapeColumn column, LineIndex target, bool byView);
+    bool CheckLeaveFocusLine(LineIndex target, bool byView) const;
+    void HandOnPendingEdits(LineIndex line, bool queueLinkSource);
+    void RememberFocusTexts();
+    void LoadEditor();
+    bool IsFocusColumnAllowed(TTapeColumn column) const;
+    // calculator_keys.cpp
+    bool TabToNextCell(bool backwards);
+    void ChangeFocusColumnWidth(bool wider, bool fine);
+    void ChangeFocusRowHeight(bool taller, bool fine);
+    bool KeyPressAnnotations(char character);
+    bool KeyPressTableColumns(char character);
+    void TypeEntryCharacter(char character);
+    void TypeIntoEditor(char character);
+    bool DeleteKey();
+    // Puts a text into the editor and the focus cell, caret at the given place.
+    void ApplyEditorText(std::string text, int caret);
+    // calculator_editing.cpp
+    bool PlaceNumberChecks(std::string_view text) const;
+    void AfterLineDeletion(TSeriesBase* seriesBefore);
+
+    class TLineShiftTracker;
+
     TLineStore lines_;
     char tapeId_;
+    std::string tapeName_ = "Tape";
     TStMediator* documentBus_;
+    std::unique_ptr<HeadlessTapeView> ownView_;
+    ITapeView* view_;
+    IClipboard* clipboard_ = nullptr;
     TCalculatorHooks hooks_;
-    TRoundingMethod roundingMethod_ = TRoundingMethod::Up;
-    bool showThousands_ = true;
-    std::uint8_t columnSet_ = 0b11;
-    bool showSeriesTotalItemCount_ = false;
+
+    bool annotationEditPending_ = false;
+    bool tableColumnEditPending_ = false;
+    bool modified_ = false;
+    bool numPadDividePressed_ = false;
+    bool programmaticMove_ = false;
+    bool reviewMode_ = false;
     bool autoIncreaseDecimalPlaces_ = false;
+    bool showSeriesTotalItemCount_ = false;
+    bool autoSetTotalType_ = true;
+    bool showThousands_ = true;
+    TRoundingMethod roundingMethod_ = TRoundingMethod::Up;
+    int dataEntryOption_ = 1;
+    TTapeColors colors_;
+    int startupDecimalPlaces_ = 2;
+
+    std::uint8_t columnSet_ = 0b11;
+    std::array<int, kTapeColumnKinds> columnWidths_{};
+
     int openDecimalPlaces_ = 2;
     std::string openTotalType_ = "DE";
     long double runningValue_ = 0;
     std::string runningTimeText_ = "00:00:00";
+
     LineIndex focusLine_ = 0;
+    TTapeColumn focusColumn_ = TTapeColumn::Entries;
+    LineIndex topLine_ = 0;
+    TEntryEditor editor_;
+    std::string savedFocusEntry_;
+    std::string focusAnnotationText_;
+    std::string focusTableColumnText_;
+
     std::vector<std::unique_ptr<TSeriesBase>> series_;
     TSeriesBase* currentSeries_ = nullptr;
 };

@@ -1,0 +1,416 @@
+// Line editing in series: committing an edited entry, deleting and inserting lines, zero
+// totals and new series.
+#include <algorithm>
+#include <array>
+
+#include "engine/lines/calc_params.h"
+#include "engine/lines/operator_keys.h"
+#include "engine/lines/series_navigation.h"
+#include "engine/series/standard_series.h"
+#include "engine/tape/calculator.h"
+#include "foundation/deferred_request_codes.h"
+#include "foundation/notifications/notifier.h"
+#include "foundation/numbers/entry_checks.h"
+#include "foundation/numbers/format_settings.h"
+#include "foundation/numbers/number_texts.h"
+
+namespace tally {
+namespace {
+
+constexpr std::string_view kSeparatorText = "==========";
+constexpr std::string_view kFirstLineZeroTotal =
+    "The first line in a calculation series can not be a zero total line.";
+
+// A refusal that ends with the operators needing a total before them: "÷, P, or R operator."
+std::string WithOperatorList(std::string_view beginning, std::string_view ending = " operator.") {
+    std::string text(beginning);
+    text += FormatSettings().DivideOperChar;
+    text += ", P, or R";
+    text += ending;
+    return text;
+}
+
+bool Refuse(std::string text) {
+    Notifier().ExplainAndBeep(std::move(text));
+    return false;
+}
+
+bool IsEmptyOrOperatorOnly(std::string_view entry) { return entry.empty() || IsOperatorOnlyEntry(entry); }
+
+// The total type that holds the values of two merged series: time beats decimal, and
+// hours:minutes:seconds beats hours:minutes.
+std::string CoveringTotalType(std::string_view a, std::string_view b) {
+    if (a == kTotalTypeHoursMinutesSeconds || b == kTotalTypeHoursMinutesSeconds) {
+        return std::string(kTotalTypeHoursMinutesSeconds);
+    }
+    if (a == kTotalTypeHoursMinutes || b == kTotalTypeHoursMinutes) return std::string(kTotalTypeHoursMinutes);
+    return std::string(kTotalTypeDecimal);
+}
+
+}  // namespace
+
+// ---- Defaults: group and grand total series
+
+TEditOutcome TSeriesBase::DeleteLine() {
+    tape_.PostRequest(requests::DeleteSeriesCommand);
+    return TEditOutcome::Deferred;
+}
+
+TEditOutcome TSeriesBase::InsertLine() {
+    if (!lines_.InGroup(tape_.FocusLine(), LineGroup::kLeadingRangeBoundary)) return TEditOutcome::Refused;
+    tape_.PostRequest(requests::InsertNewSeriesCommand);
+    return TEditOutcome::Deferred;
+}
+
+// ---- Standard series
+
+bool TStandardSeries::HasTotalOperator(LineIndex line) const {
+    if (!lines_.InGroup(line, LineGroup::kEntryLine)) return false;
+    const std::string_view entry = lines_.Entries(line);
+    return !entry.empty() && IsMultiplicativeOperator(entry.front());
+}
+
+bool TStandardSeries::CheckEntry(LineIndex line, std::string_view entryText) const {
+    if (const std::string_view problem = CheckEntryNumber(entryText); !problem.empty()) {
+        return Refuse(std::string(problem));
+    }
+    const auto storedType = SeriesTotalType(lines_, line);
+    const auto storedDecimals = SeriesDecimalPlaces(lines_, line);
+    const std::string totalType = storedType ? *storedType : tape_.OpenSeriesTotalType();
+    const int decimals = storedDecimals ? *storedDecimals : tape_.OpenSeriesDecimalPlaces();
+    const bool firstEntry = PreviousNormalLine(lines_, line) == kNoLine;
+    const bool openLine = tape_.IsLastLine(line) && !IsInsideEmbeddedSeries(lines_, line);
+    const long double before = openLine ? tape_.RunningValue() : TotalBefore(line);
+    if (auto refusal = CheckOperation(entryText, firstEntry, before, decimals, totalType,
+                                      tape_.RoundingMethod())) {
+        return Refuse(refusal->Reason);
+    }
+    return true;
+}
+
+bool TStandardSeries::CommitEntry(LineIndex line, std::string_view entryText) {
+    const bool empty = IsEmptyOrOperatorOnly(entryText);
+    const bool openLine = tape_.IsLastLine(line) && !IsInsideEmbeddedSeries(lines_, line);
+    if (openLine && empty) return true;
+    if (!empty && !CheckEntry(line, entryText)) return false;
+    if (openLine) {
+        tape_.WriteEntry(line, ApplyEntry(entryText));
+    } else {
+        tape_.WriteEntry(line, entryText);
+        Recalculate(line);
+        if (IsInsideEmbeddedSeries(lines_, line)) {
+            const LineIndex trailing = EmbeddedTrailingBoundary(lines_, line);
+            if (trailing != kNoLine) Recalculate(trailing + 1 <= tape_.LastLine() ? trailing + 1 : trailing);
+        }
+        tape_.ReloadFocusLine();
+    }
+    if (tape_.Hooks().OnEntryCommitted) tape_.Hooks().OnEntryCommitted(tape_);
+    return true;
+}
+
+TEditOutcome TStandardSeries::DeleteLine() {
+    const LineIndex line = tape_.FocusLine();
+    const char kind = lines_.KindOf(line);
+    const bool embedded = IsInsideEmbeddedSeries(lines_, line);
+    if (tape_.IsLastLine(line) && !embedded) {
+        tape_.EmptyLastLine();
+        Recalculate(line);
+        return TEditOutcome::Done;
+    }
+    if (focusPosition_ == TFocusPosition::IncompleteEmbeddedLastLine &&
+        IsEmptyOrOperatorOnly(lines_.Entries(line))) {
+        Refuse("Cannot delete the last line of an incomplete embedded calculation series.  You can "
+               "complete the series by pressing the Enter key.");
+        return TEditOutcome::Refused;
+    }
+    if (kind == LineKind::kEmbeddedLeading || kind == LineKind::kEmbeddedTrailing) {
+        tape_.PostRequest(requests::DeleteEmbeddedSeriesCommand);
+        return TEditOutcome::Deferred;
+    }
+    bool done = false;
+    if (KindInGroup(kind, LineGroup::kZeroTotal)) {
+        done = DeleteZeroTotalLine(line);
+    } else if (kind == LineKind::kSeparator || KindInGroup(kind, LineGroup::kStandardTotal)) {
+        done = DeleteTotalLines(line);
+    } else if (KindInGroup(kind, LineGroup::kEntryLine)) {
+        return DeleteEntryLine(line);
+    }
+    return done ? TEditOutcome::Done : TEditOutcome::Refused;
+}
+
+bool TStandardSeries::DeleteZeroTotalLine(LineIndex line) {
+    const char next = lines_.KindOf(line + 1);
+    if (next == LineKind::kGroupLeading) {
+        return Refuse("Cannot delete a zero total line immediately before a group total.");
+    }
+    if (next == LineKind::kGrandLeading) {
+        return Refuse("Cannot delete a zero total line immediately before a grand total.");
+    }
+    if (KindInGroup(next, LineGroup::kLeadingBoundary) && next != LineKind::kEmbeddedLeading) {
+        return Refuse("Cannot delete this zero total line. The calculation series before and after it "
+                      "cannot be combined.");
+    }
+    const int decimalsBefore = SeriesDecimalPlaces(lines_, line).value_or(defaultDecimalPlaces_);
+    const std::string typeBefore = SeriesTotalType(lines_, line).value_or(std::string(kTotalTypeDecimal));
+    const int decimalsAfter = SeriesDecimalPlaces(lines_, line + 1).value_or(tape_.OpenSeriesDecimalPlaces());
+    const std::string typeAfter = SeriesTotalType(lines_, line + 1).value_or(tape_.OpenSeriesTotalType());
+
+    if (lines_.InGroup(line - 1, LineGroup::kStandardTotal)) lines_.SetIndicator(line - 1, "S");
+    lines_.RemoveLines(line, 1);
+    const int decimals = std::max(decimalsBefore, decimalsAfter);
+    const std::string totalType = CoveringTotalType(typeBefore, typeAfter);
+    const LineIndex ending = SeriesEndingLine(lines_, line);
+    if (ending == kNoLine) {
+        tape_.SetOpenSeriesDecimalPlaces(decimals);
+        tape_.SetOpenSeriesTotalType(totalType);
+    } else {
+        lines_.SetProperty(ending, LineKey::kDecimalPlaces, std::to_string(decimals));
+        lines_.SetProperty(ending, LineKey::kTotalType, totalType);
+        // A range that follows the merged series collects one series less.
+        const char after = lines_.KindOf(ending + 1);
+        if (after == LineKind::kGroupLeading || after == LineKind::kGrandLeading) {
+            const char totalKind = after == LineKind::kGroupLeading ? LineKind::kGroupTotal : LineKind::kGrandTotal;
+            for (LineIndex g = ending + 1; lines_.IsLine(g); ++g) {
+                if (lines_.HasKind(g, totalKind)) {
+                    tape_.RecordTotalStatusChange(g, "TD");
+                    break;
+                }
+                if (lines_.InGroup(g, "]}")) break;
+            }
+        }
+    }
+    tape_.SetFocusLine(line);
+    RecalculateWithEmbedded(std::max(line - 1, 0));
+    return true;
+}
+
+bool TStandardSeries::DeleteTotalLines(LineIndex line) {
+    const LineIndex total = lines_.HasKind(line, LineKind::kSeparator) ? line + 1 : line;
+    const bool withSeparator = lines_.HasKind(total - 1, LineKind::kSeparator);
+    const LineIndex first = withSeparator ? total - 1 : total;
+    if (lines_.InGroup(total + 1, LineGroup::kZeroTotal)) {
+        return Refuse("Cannot delete a total line that is followed by a zero total line.");
+    }
+    const bool embedded = IsInsideEmbeddedSeries(lines_, total);
+    const bool endsEmbedded = embedded && lines_.HasKind(total + 1, LineKind::kEmbeddedTrailing);
+    const bool beforeIsFirst = PreviousNormalLine(lines_, first - 1) == kNoLine;
+    auto subtotalCheck = [&] {
+        if (endsEmbedded || !HasTotalOperator(total + 1) || beforeIsFirst) return true;
+        return Refuse(WithOperatorList(
+            "Can not delete a subtotal line that immediately precedes a line containing a X, "));
+    };
+    auto followCheck = [&] {
+        if (!HasTotalOperator(first - 1)) return true;
+        return Refuse(WithOperatorList(
+            "Cannot delete a total line that immediately follows a line containing a X, "));
+    };
+    if (embedded ? !(followCheck() && subtotalCheck()) : !(subtotalCheck() && followCheck())) return false;
+    lines_.RemoveLines(first, total - first + 1);
+    tape_.SetFocusLine(first);
+    Recalculate(std::min(first, tape_.LastLine()));
+    return true;
+}
+
+TEditOutcome TStandardSeries::DeleteEntryLine(LineIndex line) {
+    const bool firstLine = PreviousNormalLine(lines_, line) == kNoLine;
+    const bool externalTotal = IsExternalTotalLine(line);
+    const LineIndex next = externalTotal || firstLine ? line + 1 : kNoLine;
+    const bool totalFollows = next != kNoLine && lines_.HasKind(next, LineKind::kSeparator) &&
+                              lines_.InGroup(next + 1, LineGroup::kStandardTotal);
+    if (firstLine) {
+        if (totalFollows && lines_.InGroup(next + 2, LineGroup::kZeroTotal) &&
+            !IsInsideEmbeddedSeries(lines_, line)) {
+            tape_.PostRequest(requests::DeleteSeriesCommand);
+            return TEditOutcome::Deferred;
+        }
+        if (HasTotalOperator(next)) {
+            Refuse(WithOperatorList(
+                "Cannot delete the first line in a calculation series if that line is followed by a "
+                "line containing a X, "));
+            return TEditOutcome::Refused;
+        }
+        if (totalFollows && HasTotalOperator(next + 2)) {
+            Refuse(WithOperatorList(
+                "Can not delete the first line in a calculation series if that line is followed by a "
+                "total line which, in turn, is followed by a line containing a X, "));
+            return TEditOutcome::Refused;
+        }
+    }
+    if (externalTotal) return DeleteExternalTotalLine(line, firstLine, totalFollows);
+    if (firstLine && totalFollows) {
+        lines_.RemoveLines(line, 3);
+    } else {
+        lines_.RemoveLines(line, 1);
+        const bool betweenTotals = lines_.InGroup(line - 1, LineGroup::kStandardTotal) &&
+                                   lines_.HasKind(line, LineKind::kSeparator) &&
+                                   lines_.InGroup(line + 1, LineGroup::kStandardTotal);
+        if (betweenTotals) {
+            tape_.SetFocusLine(RemoveAdjacentTotal(line - 1, line + 1, false));
+            return TEditOutcome::Done;
+        }
+    }
+    tape_.SetFocusLine(line);
+    Recalculate(std::min(line, tape_.LastLine()));
+    return TEditOutcome::Done;
+}
+
+TEditOutcome TStandardSeries::DeleteExternalTotalLine(LineIndex line, bool firstLine, bool totalFollows) {
+    LineIndex opening = EmbeddedLeadingBoundary(lines_, line - 1);
+    if (opening == kNoLine) return TEditOutcome::Refused;
+    LineIndex external = line;
+    if (firstLine && totalFollows) {
+        lines_.RemoveLines(external + 1, 2);
+        lines_.RemoveLines(opening, external - opening + 1);
+        if (lines_.InGroup(opening, LineGroup::kZeroTotal) && !tape_.IsLastLine(opening)) {
+            lines_.RemoveLines(opening, 1);
+        }
+    } else {
+        const LineIndex before = PreviousNormalLine(lines_, external);
+        if (totalFollows && lines_.InGroup(before, LineGroup::kStandardTotal)) {
+            const TAdjacentTotal which = TotalToRemove(before, external + 2, true);
+            const LineIndex removed = RemoveAdjacentTotal(before, external + 2, true);
+            if (which == TAdjacentTotal::Earlier) {
+                const LineIndex count = opening - removed;  // the earlier total and its separator
+                opening -= count;
+                external -= count;
+            }
+        }
+        lines_.RemoveLines(opening, external - opening + 1);
+    }
+    tape_.SetFocusLine(opening);
+    RecalculateWithEmbedded(std::min(opening, tape_.LastLine()));
+    return TEditOutcome::Done;
+}
+
+TEditOutcome TStandardSeries::InsertLine() {
+    const LineIndex line = tape_.FocusLine();
+    const bool earlier = !tape_.IsLastLine(line) || IsInsideEmbeddedSeries(lines_, line);
+    if (earlier && lines_.InGroup(line, LineGroup::kEntryLine) &&
+        (IsEmptyOrOperatorOnly(lines_.Entries(line)) || !IsValidEntry(lines_.Entries(line)))) {
+        Refuse("Type a number into the entry cell and complete the change by pressing the Enter key "
+               "before inserting a line.");
+        return TEditOutcome::Refused;
+    }
+    if (tape_.FocusEntryChanged()) {
+        Refuse("Complete the entry number change by pressing the Enter key before inserting a line.");
+        return TEditOutcome::Refused;
+    }
+    LineIndex at = line;
+    if (lines_.HasKind(line, LineKind::kEmbeddedLeading)) {
+        const LineIndex trailing = EmbeddedTrailingBoundary(lines_, line);
+        if (trailing == kNoLine || !lines_.InGroup(trailing - 1, LineGroup::kTotalLine)) {
+            Refuse("Cannot insert a line before the leading boundary line of an incomplete embedded "
+                   "calculation series.  Complete the series first.");
+            return TEditOutcome::Refused;
+        }
+    } else if (lines_.InGroup(line, LineGroup::kStandardTotal) && lines_.HasKind(line - 1, LineKind::kSeparator)) {
+        at = line - 1;
+    } else if (IsExternalTotalLine(line)) {
+        at = EmbeddedLeadingBoundary(lines_, line - 1);
+    }
+    const bool inEmbedded = IsInsideEmbeddedSeries(lines_, line);
+    lines_.InsertLines(at, 1);
+    lines_.SetIndicator(at, " ");
+    if (inEmbedded) lines_.SetProperty(at, LineKey::kSeriesType, "e");
+    tape_.SetFocusLine(at);
+    return TEditOutcome::Done;
+}
+
+bool TStandardSeries::CanInsertZeroTotal(bool explain) const {
+    const LineIndex line = tape_.FocusLine();
+    auto refuse = [explain](std::string text) {
+        if (explain) Refuse(std::move(text));
+        return false;
+    };
+    if (IsInsideEmbeddedSeries(lines_, line) || !ClaimsLine(line)) return false;
+    if (PreviousNormalLine(lines_, line) == kNoLine) return refuse(std::string(kFirstLineZeroTotal));
+    if (tape_.IsLastLine(line)) return true;
+    if (!lines_.InGroup(line, LineGroup::kEntryLine) || !IsEmptyOrOperatorOnly(lines_.Entries(line))) {
+        return refuse("The entry with the focus highlight must be empty to insert a zero total line.");
+    }
+    const char next = lines_.KindOf(line + 1);
+    if (next == LineKind::kSeparator || KindInGroup(next, LineGroup::kStandardTotal)) {
+        return refuse("A zero total line cannot immediately precede a subtotal line or total line.");
+    }
+    if (KindInGroup(next, LineGroup::kZeroTotal)) {
+        return refuse("A zero total line cannot immediately precede another zero total line.");
+    }
+    if (HasTotalOperator(NextNormalLine(lines_, line))) {
+        return refuse(WithOperatorList("A zero total line cannot immediately precede a line containing a X, "));
+    }
+    return true;
+}
+
+bool TStandardSeries::InsertZeroTotal() {
+    if (!CanInsertZeroTotal(true)) return false;
+    LineIndex zero = tape_.FocusLine();
+    const int decimals = decimalPlaces_;
+    const std::string totalType = totalType_;
+    if (lines_.InGroup(zero - 1, LineGroup::kStandardTotal)) {
+        tape_.RecordTotalStatusChange(zero - 1, "I");
+    } else {
+        lines_.InsertLines(zero, 2);
+        lines_.SetIndicator(zero, "=");
+        lines_.SetEntries(zero, kSeparatorText);
+        lines_.SetIndicator(zero + 1, "T");
+        zero += 2;
+    }
+    MakeZeroTotalLine(zero, decimals, totalType);
+    Recalculate(zero - 1);
+    if (lines_.IsLine(zero + 1)) Recalculate(zero + 1);
+    tape_.SetFocusLine(zero);
+    return true;
+}
+
+void TStandardSeries::MakeZeroTotalLine(LineIndex line, int decimals, std::string_view totalType) {
+    lines_.SetIndicator(line, "Z");
+    lines_.SetEntries(line, "");
+    lines_.SetProperty(line, LineKey::kSeriesType, "");
+    lines_.SetProperty(line, LineKey::kTotalType, totalType);
+    lines_.SetProperty(line, LineKey::kDecimalPlaces, std::to_string(decimals));
+}
+
+bool TStandardSeries::CloseOpenSeries() {
+    const LineIndex last = tape_.LastLine();
+    const std::string entry(lines_.Entries(last));
+    const bool empty = IsEmptyOrOperatorOnly(entry);
+    if (IsInsideEmbeddedSeries(lines_, last)) return false;
+    if (PreviousNormalLine(lines_, last) == kNoLine && empty) return Refuse(std::string(kFirstLineZeroTotal));
+    if (empty) {
+        lines_.SetEntries(last, "");
+    } else if (!CommitEntry(last, entry)) {
+        return false;
+    }
+    const LineIndex at = empty ? last : last + 1;
+    const bool totalEnds = lines_.InGroup(at - 1, LineGroup::kStandardTotal);
+    const LineIndex closing = totalEnds ? 1 : 3;
+    lines_.InsertLines(at, empty ? closing : closing + 1);
+    if (!empty) lines_.SetIndicator(at + closing, " ");
+    if (!totalEnds) {
+        lines_.SetIndicator(at, "=");
+        lines_.SetEntries(at, kSeparatorText);
+        lines_.SetIndicator(at + 1, "T");
+    }
+    MakeZeroTotalLine(at + closing - 1, tape_.OpenSeriesDecimalPlaces(), tape_.OpenSeriesTotalType());
+    Recalculate(at + closing - 1);
+    tape_.ResetRunningValue();
+    tape_.SetFocusLine(tape_.LastLine());
+    return true;
+}
+
+bool TStandardSeries::StartSeriesAt(LineIndex line, int decimals, std::string_view totalType) {
+    if (line < 0 || line > lines_.LineCount()) return false;
+    if (decimals < minimumDecimalPlaces_ || decimals > maximumDecimalPlaces_) decimals = defaultDecimalPlaces_;
+    const std::string type(IsKnownTotalType(totalType) ? totalType : kTotalTypeDecimal);
+    lines_.InsertLines(line, 4);
+    lines_.SetIndicator(line, " ");
+    lines_.SetEntries(line, "+0." + std::string(static_cast<std::size_t>(decimals), '0'));
+    lines_.SetIndicator(line + 1, "=");
+    lines_.SetEntries(line + 1, kSeparatorText);
+    lines_.SetIndicator(line + 2, "T");
+    MakeZeroTotalLine(line + 3, decimals, type);
+    Recalculate(line);
+    return true;
+}
+
+}  // namespace tally
