@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Starts Tallyroll from a build folder. Until the desktop window lands this shows the
-# command-line tool at work.
+# Starts the Tallyroll desktop program from a build folder.
 set -euo pipefail
 build_dir=${1:-build}
-cli="$build_dir/src/cli/tallyroll-cli"
-echo "Tallyroll command-line demonstration"
-for args in "1.75 --denominator 8" "2:45" "-2.25 --denominator 4" "0.125 --denominator 100 --rounding even"; do
-  echo
-  echo "\$ tallyroll-cli convert $args"
-  # shellcheck disable=SC2086
-  "$cli" convert $args
-done
+program="$build_dir/src/app/tallyroll"
+if [[ ! -x "$program" ]]; then
+  echo "run.sh: $program was not built; Qt 6 (qt6-base-dev) is needed for the desktop program." >&2
+  exit 1
+fi
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  echo "run.sh: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
+  echo "Run Tallyroll on a virtual X display instead:" >&2
+  echo "  xvfb-run -a $program" >&2
+  echo "or, through make: xvfb-run -a make run" >&2
+  exit 1
+fi
+exec "$program" "${@:2}"

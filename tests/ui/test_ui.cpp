@@ -21,6 +21,7 @@
 #include "ui/qt_notification_platform.h"
 #include "ui/qt_text.h"
 #include "ui/qt_text_measurer.h"
+#include "ui_test_registry.h"
 
 Q_DECLARE_METATYPE(std::string)
 Q_DECLARE_METATYPE(tally::TMessageBoxButtons)
@@ -308,7 +309,8 @@ private slots:
     }
 };
 
+TALLY_REGISTER_UI_TEST(TestUi);
+
 }  // namespace tally
 
-QTEST_MAIN(tally::TestUi)
 #include "test_ui.moc"

@@ -1,0 +1,55 @@
+#pragma once
+// The main window: one tape in its grid, the File and Help menus, and the runner of the
+// deferred requests that the tape posts for after the current event.
+
+#include <QMainWindow>
+
+#include <memory>
+
+#include "foundation/mediator.h"
+#include "platform/deferred_requests.h"
+#include "ui/qt_clipboard.h"
+
+class QAction;
+
+namespace tally {
+
+class TCalculator;
+class TTapeGrid;
+
+class TfrmCalc : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Runs the queue's requests after each event until the window starts closing.
+    explicit TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent = nullptr);
+    ~TfrmCalc() override;
+    TfrmCalc(const TfrmCalc&) = delete;
+    TfrmCalc& operator=(const TfrmCalc&) = delete;
+
+    TCalculator& Tape() const { return *tape_; }
+    TTapeGrid& Grid() const { return *grid_; }
+    QAction* ExplainLastBeepAction() const { return mniHelpExplainLastBeep_; }
+    QAction* ExitAction() const { return mniFileExit_; }
+
+    void RunRequest(const TDeferredRequest& request);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FitWidthToTape();
+
+    TDeferredRequestQueue& requests_;
+    // Until documents exist the window keeps the bus the tape sends on, and serves the one
+    // event a tape needs of it: posting a deferred request.
+    TStMediator documentBus_;
+    QtClipboard clipboard_;
+    TTapeGrid* grid_;
+    std::unique_ptr<TCalculator> tape_;
+    QAction* mniFileExit_;
+    QAction* mniHelpExplainLastBeep_;
+    bool closing_ = false;
+};
+
+}  // namespace tally
