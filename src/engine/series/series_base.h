@@ -13,6 +13,7 @@
 //                                 69 EntriesEditable
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,19 @@ enum class TEditOutcome {
     Refused,   // explained and beeped, or nothing to do; the lines are unchanged
     Done,      // the lines changed
     Deferred,  // posted as a command that runs after the current event
+};
+
+// How a series answers a key routed to it by the tape.
+enum class TKeyAnswer {
+    NotHandled,  // the tape's route goes on with its next step
+    Consumed,    // the key was handled: accepted, or refused with an explanation and a beep
+};
+
+// The focus cell's editor as the key routing sees it.
+struct TEditorState {
+    std::string_view Text;
+    int SelStart = 0;
+    int SelLength = 0;
 };
 
 class TSeriesBase {
@@ -85,6 +99,36 @@ public:
     virtual void RecalculateWithEmbedded(LineIndex line) { Recalculate(line); }  // 83
     // Loads the total type and decimal places of the series that holds the line.
     virtual void LoadSeriesState(LineIndex line);                        // 84
+
+    // Data entry
+    //    0 ShouldAutoEmbed   1 ShouldAutoStart   37 RedirectKey   38 KeyInExternalTotalLine
+    //   50 WarnWhileTyping  51 CheckDigitCapacity  52 PressTotalKey  70 CanDeleteCharacters
+    //   76 KeyAllowedAt  77 DispatchKey  78 CheckOperatorKey  79-81 NonEntryLineKey
+    //   11-20 the Enter and operator key handlers by focus position (standard series)
+    // The keys reach the focus line through the tape's route; a refusal explains and beeps.
+    // The defaults are those of group and grand total series.
+    virtual bool ShouldAutoEmbed(char /*key*/, const TEditorState&) const { return false; }  // 0
+    virtual bool ShouldAutoStart(char /*key*/, const TEditorState&) const { return false; }  // 1
+    // Auto start and auto embed: may run a command and have the key typed again.
+    virtual TKeyAnswer RedirectKey(char /*key*/, const TEditorState&) { return TKeyAnswer::NotHandled; }  // 37
+    // The adding machine's operator rules and the external total line's rule.
+    virtual TKeyAnswer KeyInExternalTotalLine(char /*key*/, const TEditorState&) { return TKeyAnswer::NotHandled; }  // 38
+    virtual void WarnWhileTyping(std::string_view /*text*/) {}          // 50
+    // False (explained and beeped) when a typed digit would pass the 15-digit capacity.
+    virtual bool CheckDigitCapacity(char /*key*/, std::string_view /*newText*/) { return true; }  // 51
+    virtual TKeyAnswer PressTotalKey() { return TKeyAnswer::NotHandled; }  // 52
+    // False (explained and beeped) when characters of the line may not be deleted.
+    virtual bool CanDeleteCharacters(LineIndex /*line*/) { return false; }  // 70
+    // The character to insert for the key at the caret, or nullopt when it may not go there.
+    virtual std::optional<char> KeyAllowedAt(char /*key*/, const TEditorState&) const {  // 76
+        return std::nullopt;
+    }
+    // Enter, "=" and operator keys at the focus line, by focus position.
+    virtual TKeyAnswer DispatchKey(char /*key*/) { return TKeyAnswer::NotHandled; }  // 77
+    // The operator to type for an operator key, or nullopt after a refusal.
+    virtual std::optional<char> CheckOperatorKey(char key, const TEditorState&) { return key; }  // 78
+    // Keys on lines whose Entries cell cannot be typed into.
+    virtual TKeyAnswer NonEntryLineKey(char /*key*/) { return TKeyAnswer::NotHandled; }  // 79-81
 
     // Decimal places and total types
     //   72 LinesWithDecimalAccuracyReduced  73 LinesWithDecimalTotalTooBig
