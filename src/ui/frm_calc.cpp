@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "engine/tape/calculator.h"
+#include "engine/tape/tape_request_runner.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
@@ -35,6 +36,7 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     });
     tape_ = std::make_unique<TCalculator>('t', &documentBus_, grid_);
     tape_->SetClipboard(&clipboard_);
+    tapeRequests_ = std::make_unique<TTapeRequestRunner>(*tape_);
     grid_->AttachTape(tape_.get());
     setCentralWidget(grid_);
 
@@ -56,19 +58,10 @@ TfrmCalc::~TfrmCalc() {
 
 void TfrmCalc::RunRequest(const TDeferredRequest& request) {
     if (closing_) return;
-    switch (request.Code) {
-        case requests::SelectTapeGridRow:
-            // The second number is a grid row; row 0 is the heading.
-            tape_->SelectCell(tape_->FocusColumn(), request.SecondParam - 1);
-            break;
-        case requests::ShowMessageList:
-            Notifier().ShowMessageList();
-            break;
-        case requests::RecomputeWindowWidth:
-            FitWidthToTape();
-            break;
-        default:
-            break;
+    if (request.Code == requests::RecomputeWindowWidth) {
+        FitWidthToTape();
+    } else {
+        tapeRequests_->Run(request);
     }
     grid_->SyncFromTape();
 }

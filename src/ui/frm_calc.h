@@ -16,6 +16,7 @@ namespace tally {
 
 class TCalculator;
 class TTapeGrid;
+class TTapeRequestRunner;
 
 class TfrmCalc : public QMainWindow {
     Q_OBJECT
@@ -47,6 +48,7 @@ private:
     QtClipboard clipboard_;
     TTapeGrid* grid_;
     std::unique_ptr<TCalculator> tape_;
+    std::unique_ptr<TTapeRequestRunner> tapeRequests_;
     QAction* mniFileExit_;
     QAction* mniHelpExplainLastBeep_;
     bool closing_ = false;

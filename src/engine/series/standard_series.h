@@ -2,6 +2,7 @@
 // The handler of standard calculation series: the recalculation that rebuilds a series' totals
 // from its entries, the running value of the open series, and the adjacent-totals rule.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,59 @@ public:
     // total type, and the series is recalculated. True when the total type changed.
     bool SetTotalTypeForFirstEntry(LineIndex line, std::string_view entryText);
 
+    // Data entry
+    //   11 EnterKeyInCompleteEmbedded       17 EnterKeyOnStandardLine
+    //   12 OperatorKeyInCompleteEmbedded    18 OperatorKeyOnStandardLine
+    //   13 EnterKeyInIncompleteEmbedded     19 EnterKeyOnLastLine
+    //   14 OperatorKeyInIncompleteEmbedded  20 OperatorKeyOnLastLine
+    //   15 EnterKeyOnLastEmbeddedLine
+    //   16 OperatorKeyOnLastEmbeddedLine
+    // The handlers 11 to 20 take Enter ('\r'), "=" or an operator key at the focus line, whose
+    // text is the editor's; DispatchKey picks one by the focus position.
+    bool ShouldAutoEmbed(char key, const TEditorState& editor) const override;               // 0
+    bool ShouldAutoStart(char key, const TEditorState& editor) const override;               // 1
+    TKeyAnswer RedirectKey(char key, const TEditorState& editor) override;                   // 37
+    TKeyAnswer KeyInExternalTotalLine(char key, const TEditorState& editor) override;        // 38
+    void WarnWhileTyping(std::string_view text) override;                                    // 50
+    bool CheckDigitCapacity(char key, std::string_view newText) override;                    // 51
+    TKeyAnswer PressTotalKey() override;                                                     // 52
+    bool CanDeleteCharacters(LineIndex line) override;                                       // 70
+    std::optional<char> KeyAllowedAt(char key, const TEditorState& editor) const override;   // 76
+    TKeyAnswer DispatchKey(char key) override;                                               // 77
+    std::optional<char> CheckOperatorKey(char key, const TEditorState& editor) override;     // 78
+    TKeyAnswer NonEntryLineKey(char key) override;                                           // 79-81
+    TKeyAnswer EnterKeyInCompleteEmbedded(char key);                                         // 11
+    TKeyAnswer OperatorKeyInCompleteEmbedded(char key);                                      // 12
+    TKeyAnswer EnterKeyInIncompleteEmbedded(char key);                                       // 13
+    TKeyAnswer OperatorKeyInIncompleteEmbedded(char key);                                    // 14
+    TKeyAnswer EnterKeyOnLastEmbeddedLine(char key);                                         // 15
+    TKeyAnswer OperatorKeyOnLastEmbeddedLine(char key);                                      // 16
+    TKeyAnswer EnterKeyOnStandardLine(char key);                                             // 17
+    TKeyAnswer OperatorKeyOnStandardLine(char key);                                          // 18
+    TKeyAnswer EnterKeyOnLastLine(char key);                                                 // 19
+    TKeyAnswer OperatorKeyOnLastLine(char key);                                              // 20
+    // Commits an edited line that is not the tape's last line, with the subtotals its operator
+    // calls for, and recalculates its series; an empty or operator-only entry asks for a total
+    // there. The focus follows the line when it was the focus line. False after a refusal.
+    bool CommitEditedLine(LineIndex line, std::string_view entryText);
+
+    // Embedded series
+    //   44 AllowsEmbeddedInsert  63 CloseEmbeddedSeries  67 InsertEmbeddedSeries
+    // An embedded series may go in at the line: it is neither inside another embedded series
+    // nor the opening line of an incomplete one.
+    bool AllowsEmbeddedInsert(LineIndex line) const;                                           // 44
+    // Opens a new embedded series at the tape's focus line, which becomes its external total
+    // line, and puts the focus on the new series' empty first line. False when not done (a
+    // refusal of the Insert Line that makes room is explained).
+    bool InsertEmbeddedSeries();                                                               // 67
+    // While an embedded series is edited (after a paste into it): its last total becomes the
+    // final one and its total goes to the external total line, as when Enter completes it.
+    bool CloseEmbeddedSeries();                                                                // 63
+    // Before a new entry line goes in directly above the ")" of a complete embedded series:
+    // the external total line keeps only its operator and the containing series drops the
+    // embedded total.
+    void ReopenEmbeddedSeries(LineIndex trailing);
+
     // Line editing
     // The checks of a commit alone: entry number, then the operation at the line.
     bool CheckEntry(LineIndex line, std::string_view entryText) const;
@@ -65,9 +119,63 @@ public:
     bool CloseOpenSeries();
 
 private:
+    // Data entry (standard_series_entry.cpp, standard_series_adding_machine.cpp)
+    bool IsAddingMachine() const;
+    // The checks of an entry on the tape's last line, then its commit into the running value
+    // with the subtotal before a multiplicative entry; the focus follows the line.
+    bool CommitOpenEntry(std::string_view entryText);
+    // A separator and a total line of the kind ("S" or "T") at the line; inside an embedded
+    // series they join it. Returns the total line.
+    LineIndex AddTotalLines(LineIndex at, char totalKind);
+    // The total line shows the tape's running value.
+    void ShowRunningValue(LineIndex line);
+    // The open series ends in a total on the line after the focus line (or on the focus line
+    // itself when it holds no entry); a new empty last line takes the focus.
+    void TotalOpenSeries(bool onFocusLine);
+    // A new entry line at the line takes the focus with the operator typed into it; its saved
+    // entry is zero, so dropping the typing leaves a valid entry.
+    void StartEntryLineWith(LineIndex at, char storedOperator);
+    void AppendEmptyLastLine();
+    // A subtotal goes in before the line and, unless a separator follows it, after it.
+    void InsertSubtotalsAround(LineIndex& line, std::string_view entryText);
+    TKeyAnswer HandOverLineReference(char command);
+    // An empty or operator-only entry committed on an earlier line asks for a total there.
+    bool CommitTotalRequest(LineIndex line);
+    // Adding machine
+    TKeyAnswer AddingMachineEditKey(char key, const TEditorState& editor);
+    TKeyAnswer AddingMachineOperatorKey(char key);
+    TKeyAnswer AddingMachineNonEntryKey(char key);
+    // The number becomes the first entry of a new embedded series, and the key is typed again
+    // there. With `fromFocusEntry` the number leaves the focus line, which becomes the external
+    // total line.
+    TKeyAnswer EmbedNumber(char key, std::string_view numberText, bool fromFocusEntry);
+    // The number of the nearest entry above the line in its series; empty when there is none.
+    std::string PreviousEntryNumber(LineIndex line) const;
+
+    // Embedded series
+    bool IsCompleteEmbeddedSeries(LineIndex trailing) const;
+    // The checks and the automatic subtotal of an entry committed on the open last line of an
+    // embedded series; writes the entry in its normal form. The line follows inserted lines.
+    bool CommitOpenEmbeddedEntry(LineIndex& line, std::string_view entryText);
+    // The embedded series ends in its total: the focus goes to the external total line, which
+    // takes the total, and on the tape's last line that line is committed like an entry.
+    void CompleteEmbeddedSeries(LineIndex trailing);
+    // The external total line of a complete embedded series: its operator and the total.
+    void WriteExternalTotal(LineIndex trailing);
+    // Enter and operator keys on an embedded line other than the open last one.
+    TKeyAnswer EnterKeyOnEarlierEmbeddedLine();
+    TKeyAnswer OperatorKeyOnEarlierEmbeddedLine(char key);
+    // After an embedded line changed: the external total line and the containing series follow.
+    void AfterEmbeddedLineChange(LineIndex trailing);
+
     // Line editing
     bool HasTotalOperator(LineIndex line) const;
     bool DeleteZeroTotalLine(LineIndex line);
+    // The chain of lines that deleting the zero total line would join into a circle of links;
+    // nothing when the link manager sees none or is not there.
+    std::optional<std::string> ZeroTotalDeletionCircle(LineIndex line) const;
+    // Asks the link manager to remove the line's link.
+    void UnlinkLine(LineIndex line);
     bool DeleteTotalLines(LineIndex line);
     TEditOutcome DeleteEntryLine(LineIndex line);
     TEditOutcome DeleteExternalTotalLine(LineIndex line, bool firstLine, bool totalFollows);

@@ -6,8 +6,13 @@
 #include "engine/lines/calc_params.h"
 #include "engine/lines/operator_keys.h"
 #include "engine/lines/series_navigation.h"
+#include "engine/series/entry_line_texts.h"
 #include "engine/series/standard_series.h"
 #include "engine/tape/calculator.h"
+#include "engine/tape/link_manager_records.h"
+#include "foundation/event_names.h"
+#include "foundation/mediator.h"
+#include "foundation/message_records.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/entry_checks.h"
@@ -17,7 +22,6 @@
 namespace tally {
 namespace {
 
-constexpr std::string_view kSeparatorText = "==========";
 constexpr std::string_view kFirstLineZeroTotal =
     "The first line in a calculation series can not be a zero total line.";
 
@@ -34,8 +38,6 @@ bool Refuse(std::string text) {
     Notifier().ExplainAndBeep(std::move(text));
     return false;
 }
-
-bool IsEmptyOrOperatorOnly(std::string_view entry) { return entry.empty() || IsOperatorOnlyEntry(entry); }
 
 // The total type that holds the values of two merged series: time beats decimal, and
 // hours:minutes:seconds beats hours:minutes.
@@ -92,6 +94,17 @@ bool TStandardSeries::CommitEntry(LineIndex line, std::string_view entryText) {
     const bool empty = IsEmptyOrOperatorOnly(entryText);
     const bool openLine = tape_.IsLastLine(line) && !IsInsideEmbeddedSeries(lines_, line);
     if (openLine && empty) return true;
+    // An edited earlier line (not the open last line of an embedded series) gets the subtotals
+    // its operator calls for.
+    if (!openLine && !empty && !lines_.HasKind(line + 1, LineKind::kEmbeddedTrailing)) {
+        const bool focusLine = line == tape_.FocusLine();
+        if (!CommitEditedLine(line, entryText)) return false;
+        if (focusLine) line = tape_.FocusLine();
+        const LineIndex trailing = IsInsideEmbeddedSeries(lines_, line) ? EmbeddedTrailingBoundary(lines_, line) : kNoLine;
+        if (trailing != kNoLine) Recalculate(trailing + 1 <= tape_.LastLine() ? trailing + 1 : trailing);
+        tape_.ReloadFocusLine();
+        return true;
+    }
     if (!empty && !CheckEntry(line, entryText)) return false;
     if (openLine) {
         tape_.WriteEntry(line, ApplyEntry(entryText));
@@ -138,6 +151,18 @@ TEditOutcome TStandardSeries::DeleteLine() {
     return done ? TEditOutcome::Done : TEditOutcome::Refused;
 }
 
+std::optional<std::string> TStandardSeries::ZeroTotalDeletionCircle(LineIndex line) const {
+    TStMediator* bus = tape_.DocumentBus();
+    if (bus == nullptr || !bus->Exists(events::LinkMgr_ZTLDeletionCircLink)) return std::nullopt;
+    TMedLnkMgr_ZTLDeletionCircLink_In in;
+    in.Tape = &tape_;
+    in.Line = line + 1;
+    TMedBoolean circular;
+    bus->Handle(events::LinkMgr_ZTLDeletionCircLink, &in, &circular);
+    if (!circular.Value) return std::nullopt;
+    return in.Chain;
+}
+
 bool TStandardSeries::DeleteZeroTotalLine(LineIndex line) {
     const char next = lines_.KindOf(line + 1);
     if (next == LineKind::kGroupLeading) {
@@ -149,6 +174,11 @@ bool TStandardSeries::DeleteZeroTotalLine(LineIndex line) {
     if (KindInGroup(next, LineGroup::kLeadingBoundary) && next != LineKind::kEmbeddedLeading) {
         return Refuse("Cannot delete this zero total line. The calculation series before and after it "
                       "cannot be combined.");
+    }
+    if (const auto chain = ZeroTotalDeletionCircle(line)) {
+        return Refuse("Cannot delete the zero total line at line " + std::to_string(line + 1) +
+                      ".  Its deletion would create a circular link between the following lines: " +
+                      *chain);
     }
     const int decimalsBefore = SeriesDecimalPlaces(lines_, line).value_or(defaultDecimalPlaces_);
     const std::string typeBefore = SeriesTotalType(lines_, line).value_or(std::string(kTotalTypeDecimal));
@@ -341,9 +371,20 @@ bool TStandardSeries::CanInsertZeroTotal(bool explain) const {
     return true;
 }
 
+void TStandardSeries::UnlinkLine(LineIndex line) {
+    TStMediator* bus = tape_.DocumentBus();
+    if (lines_.Property(line, LineKey::kLinkId).empty() || bus == nullptr) return;
+    TMedLnkMgr_UnLinkData_In in;
+    in.Tape = &tape_;
+    in.Mode = 'u';
+    in.Line = line + 1;
+    bus->HandleIfExists(events::LinkMgr_Unlink, &in, nullptr);
+}
+
 bool TStandardSeries::InsertZeroTotal() {
     if (!CanInsertZeroTotal(true)) return false;
     LineIndex zero = tape_.FocusLine();
+    UnlinkLine(zero);
     const int decimals = decimalPlaces_;
     const std::string totalType = totalType_;
     if (lines_.InGroup(zero - 1, LineGroup::kStandardTotal)) {
@@ -351,7 +392,7 @@ bool TStandardSeries::InsertZeroTotal() {
     } else {
         lines_.InsertLines(zero, 2);
         lines_.SetIndicator(zero, "=");
-        lines_.SetEntries(zero, kSeparatorText);
+        lines_.SetEntries(zero, kSeparatorLineText);
         lines_.SetIndicator(zero + 1, "T");
         zero += 2;
     }
@@ -388,7 +429,7 @@ bool TStandardSeries::CloseOpenSeries() {
     if (!empty) lines_.SetIndicator(at + closing, " ");
     if (!totalEnds) {
         lines_.SetIndicator(at, "=");
-        lines_.SetEntries(at, kSeparatorText);
+        lines_.SetEntries(at, kSeparatorLineText);
         lines_.SetIndicator(at + 1, "T");
     }
     MakeZeroTotalLine(at + closing - 1, tape_.OpenSeriesDecimalPlaces(), tape_.OpenSeriesTotalType());
@@ -406,7 +447,7 @@ bool TStandardSeries::StartSeriesAt(LineIndex line, int decimals, std::string_vi
     lines_.SetIndicator(line, " ");
     lines_.SetEntries(line, "+0." + std::string(static_cast<std::size_t>(decimals), '0'));
     lines_.SetIndicator(line + 1, "=");
-    lines_.SetEntries(line + 1, kSeparatorText);
+    lines_.SetEntries(line + 1, kSeparatorLineText);
     lines_.SetIndicator(line + 2, "T");
     MakeZeroTotalLine(line + 3, decimals, type);
     Recalculate(line);

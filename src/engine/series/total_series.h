@@ -23,6 +23,10 @@ public:
     bool IsEntryOrTotalLine(LineIndex line) const override;                       // 48
     bool IsEmptyEntryLine(LineIndex) const override { return false; }             // 49
     bool EntriesEditable() const override { return false; }                       // 69
+    // Keys on range lines: none changes the lines. An operator key on the range's closing line
+    // is left to the tape, which carries it into the next series.
+    TKeyAnswer NonEntryLineKey(char key) override;                                // 79-81
+    bool CanDeleteCharacters(LineIndex line) override;                            // 70
 
 protected:
     using TSeriesBase::TSeriesBase;

@@ -43,7 +43,11 @@ std::string TCalculator::LineName(LineIndex line) const {
 }
 
 void TCalculator::SetDataEntryOption(int option) {
-    if (option == dataEntryOption_) return;
+    // A code outside 1 to 5 (a damaged file, a wrong command) leaves the option as it is.
+    if (option == dataEntryOption_ || option < DataEntryOption::kManualStart ||
+        option > DataEntryOption::kAddingMachine) {
+        return;
+    }
     dataEntryOption_ = option;
     modified_ = true;
     if (hooks_.OnDataEntryOptionChange) hooks_.OnDataEntryOptionChange(*this);

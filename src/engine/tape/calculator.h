@@ -75,6 +75,16 @@ struct TEntryEditor {
     int SelLength = 0;
 };
 
+// The data entry options of a tape: how a series starts and whether the operator comes
+// before or after the number.
+namespace DataEntryOption {
+inline constexpr int kManualStart = 1;
+inline constexpr int kAutoStart = 2;
+inline constexpr int kEnterKeyStart = 3;
+inline constexpr int kAutoEmbed = 4;
+inline constexpr int kAddingMachine = 5;
+}  // namespace DataEntryOption
+
 // Colours as 0x00BBGGRR.
 struct TTapeColors {
     std::uint32_t EmbeddedSeries = 0xFFFFFF;
@@ -226,6 +236,9 @@ public:
     // ---- Keys (calculator_keys.cpp); each returns whether the key was consumed.
     bool KeyDown(TTapeKey key, TKeyModifiers modifiers = {});              // 5
     bool KeyPress(char character);                                         // 6
+    // A key typed again after a deferred step (a zero total, a new embedded series): the
+    // route of KeyPress without the auto start and auto embed redirect, so it cannot loop.
+    bool RetypeKey(char character);
     bool IsTapeCommandLetter(char character) const;                        // 59
     void DoTapeCommandLetter(char character);                              // 66
 
@@ -243,6 +256,14 @@ public:
     bool CanInsertNewSeries() const;                                       // 26
     bool CanClearEntry() const;
     bool CanZeroTotal() const;
+
+    // ---- Embedded series (calculator_embedded.cpp)
+    //   25 CanInsertNewEmbeddedSeries  52 InsertNewEmbeddedSeries
+    bool CanInsertNewEmbeddedSeries() const;                               // 25
+    // Opens a new embedded series at the focus line; refusals explain and beep.
+    bool InsertNewEmbeddedSeries();                                        // 52
+    // The text the focus entry counts as changed against.
+    void SetSavedFocusEntry(std::string text) { savedFocusEntry_ = std::move(text); }
 
     // ---- After edits (calculator.cpp)
     void NotifySeriesTotal(LineIndex line);                                // 69
@@ -291,8 +312,18 @@ private:
     void ChangeFocusRowHeight(bool taller, bool fine);
     bool KeyPressAnnotations(char character);
     bool KeyPressTableColumns(char character);
-    void TypeEntryCharacter(char character);
     void TypeIntoEditor(char character);
+    // calculator_entry_route.cpp: the route of a key typed into the Entries column
+    bool RouteEntryKey(char key, bool retyped);
+    bool RouteEntryLineKey(char key, bool retyped);
+    bool TypeAcceptedKey(char key, bool retyped);
+    bool RepeatOperatorEmbeds(char key);
+    bool CarryKeyToNextSeries(char key);
+    bool RefuseKeypress(char key);
+    bool PasteIntoEntry();
+    bool CutFromEntry();
+    void WidenEntriesColumnFor(std::string_view text);
+    bool IsExternalTotalFocusLine() const;
     bool DeleteKey();
     // Puts a text into the editor and the focus cell, caret at the given place.
     void ApplyEditorText(std::string text, int caret);

@@ -18,6 +18,11 @@ constexpr int kDefaultMaxTableColumn = 20;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool IsControlCharacter(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F;
+}
+
 // The editor text with its selection replaced by a character (Backspace: the selection, or
 // the character before the caret, removed).
 std::string EditedText(const TEntryEditor& editor, char character) {
@@ -82,6 +87,9 @@ bool TCalculator::DeleteKey() {
                 "series boundary line entries column.");
             return true;
         }
+        // The series may keep an entry as it is (the adding machine's X, divide, P and R
+        // entries); it explains its refusal.
+        if (!currentSeries_->CanDeleteCharacters(focusLine_)) return true;
         if (lines_.HasKind(focusLine_ - 1, LineKind::kEmbeddedTrailing)) {
             // Only operator characters may go from an external total line.
             const int start = editor_.SelStart;
@@ -116,15 +124,7 @@ bool TCalculator::KeyPress(char character) {
     switch (focusColumn_) {
         case TTapeColumn::Annotations: return KeyPressAnnotations(character);
         case TTapeColumn::TableColumns: return KeyPressTableColumns(character);
-        default: TypeEntryCharacter(character); return true;
-    }
-}
-
-// Data entry proper (checks, operator keys, Enter) belongs to the keystroke processing; here
-// a typed character goes into the editor and a Backspace removes one.
-void TCalculator::TypeEntryCharacter(char character) {
-    if (character == TapeChar::kBackspace || static_cast<unsigned char>(character) >= 0x20) {
-        TypeIntoEditor(character);
+        default: return RouteEntryKey(character, false);
     }
 }
 
@@ -161,9 +161,9 @@ bool TCalculator::KeyPressAnnotations(char character) {
             text.replace(at, 2, "  ");
         }
         clipboard_->SetText(text);
-        // A lone line break would split the annotation in files and records.
-        std::replace(text.begin(), text.end(), '\r', ' ');
-        std::replace(text.begin(), text.end(), '\n', ' ');
+        // A lone CR or LF, a tab or any other control character would split or garble the
+        // annotation in files, records and printouts: each becomes a blank.
+        std::replace_if(text.begin(), text.end(), IsControlCharacter, ' ');
         std::string edited = editor_.Text;
         const auto start = static_cast<std::size_t>(std::clamp(editor_.SelStart, 0, static_cast<int>(edited.size())));
         edited.replace(start, std::min<std::size_t>(static_cast<std::size_t>(std::max(editor_.SelLength, 0)), edited.size() - start), text);
@@ -177,6 +177,7 @@ bool TCalculator::KeyPressAnnotations(char character) {
 }
 
 bool TCalculator::KeyPressTableColumns(char character) {
+    Notifier().ClearLastBeepExplanation();
     if (character == TapeChar::kEnter) return true;
     if (character == TapeChar::kEscape) {
         ApplyEditorText(focusTableColumnText_, static_cast<int>(focusTableColumnText_.size()));

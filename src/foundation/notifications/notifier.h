@@ -26,6 +26,8 @@ public:
     void ExplainAndBeep(std::string text);
     // Empty until the first explanation.
     const std::string& LastBeepExplanation() const { return lastBeepExplanation_; }
+    // Every routed key starts with an empty explanation, so an accepted key leaves no stale one.
+    void ClearLastBeepExplanation() { lastBeepExplanation_.clear(); }
     // "Explain Last Beep...": the window beside the main window, showing the explanation.
     void ShowLastExplanation();
 

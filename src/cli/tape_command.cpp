@@ -1,0 +1,340 @@
+// tallyroll-cli tape: types keys into the main tape of a new, headless tape and prints it.
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <utility>
+#include <string>
+#include <vector>
+
+#include "cli/cli_command.h"
+#include "cli/key_script.h"
+#include "engine/sorting/segment_sort.h"
+#include "engine/tape/calculator.h"
+#include "engine/tape/tape_request_runner.h"
+#include "foundation/deferred_request_codes.h"
+#include "foundation/event_names.h"
+#include "foundation/mediator.h"
+#include "foundation/message_records.h"
+#include "foundation/notifications/notifier.h"
+#include "foundation/numbers/format_settings.h"
+#include "platform/deferred_requests.h"
+#include "platform/headless_notification_platform.h"
+
+namespace tally::cli {
+
+namespace {
+
+constexpr std::string_view kName = "tape";
+
+constexpr std::string_view kUsage =
+    "usage: tallyroll-cli tape [--keys TEXT] [--option 1..5] [--decimals N]\n"
+    "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
+    "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
+    "\n"
+    "Types keys into the main tape of a new tape and prints it: a line with the headings of the\n"
+    "shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
+    "explanation (\"beep: ...\") and each message list shown (\"message: ...\") go to standard\n"
+    "error, in order.\n"
+    "\n"
+    "  --keys TEXT              the keys (default: read from standard input). Every character\n"
+    "                           is typed as itself and a newline is Enter; {Enter}, {Esc}, {Tab},\n"
+    "                           {Backspace}, {Delete}, {Up}, {Down}, {Left}, {Right}, {Home},\n"
+    "                           {End}, {PgUp}, {PgDn} name keys; [Action] runs an edit action:\n"
+    "                           ZeroTotal, DeleteLine, InsertLine, ClearEntry, EraseTape,\n"
+    "                           DeleteSeries, InsertNewSeries, InsertNewEmbeddedSeries,\n"
+    "                           SortSmallToLarge, SortLargeToSmall; {{ }} [[ ]] type a brace\n"
+    "                           or bracket\n"
+    "  --option 1..5            data entry option: 1 manual start, 2 auto start, 3 Enter key\n"
+    "                           starts, 4 auto embed, 5 adding machine (default 1)\n"
+    "  --decimals N             decimal places of the first series, 0 to 15 (default 2)\n"
+    "  --rounding up|even       rounding method (default up)\n"
+    "  --total-type DE|T2|T3    total type of the first series (default DE)\n"
+    "  --columns LIST           comma-separated columns to show besides Entries and the\n"
+    "                           indicator: line, links, running-total, table, annotations\n"
+    "  --decimal-separator S    decimal separator (default \".\", or \",\" when the thousand\n"
+    "                           separator is \".\")\n"
+    "  --thousand-separator S   thousand separator (default \",\", or \".\" when the decimal\n"
+    "                           separator is \",\")\n"
+    "Exit status: 0 typed and printed, 2 wrong arguments.\n";
+
+struct TTapeOptions {
+    std::string_view Keys;
+    bool HaveKeys = false;
+    int Option = DataEntryOption::kManualStart;
+    int Decimals = 2;
+    TRoundingMethod Rounding = TRoundingMethod::Up;
+    std::string_view TotalType = "DE";
+    std::vector<TTapeColumn> Columns;
+    std::string_view DecimalSep;
+    std::string_view ThousandSep;
+    bool HaveDecimal = false;
+    bool HaveThousand = false;
+};
+
+bool ParseInt(std::string_view text, int low, int high, int& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc{} && end == text.data() + text.size() && value >= low && value <= high;
+}
+
+// "line,running-total" and the like; false on an unknown name.
+bool ParseColumns(std::string_view list, std::vector<TTapeColumn>& columns, std::string& bad) {
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        const std::string_view name = list.substr(0, comma);
+        if (name == "line") {
+            columns.push_back(TTapeColumn::Line);
+        } else if (name == "links") {
+            columns.push_back(TTapeColumn::Links);
+        } else if (name == "running-total") {
+            columns.push_back(TTapeColumn::RunningTotal);
+        } else if (name == "table") {
+            columns.push_back(TTapeColumn::TableColumns);
+        } else if (name == "annotations") {
+            columns.push_back(TTapeColumn::Annotations);
+        } else {
+            bad = name;
+            return false;
+        }
+        if (comma == std::string_view::npos) break;
+        list.remove_prefix(comma + 1);
+    }
+    return true;
+}
+
+// Returns kExitOk, or the usage error's status.
+int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
+    for (std::size_t i = 0; i < args.size();) {
+        const std::string_view arg = args[i];
+        std::string_view value;
+        bool missing = false;
+        bool valid = true;
+        if (TakeOption(args, i, "--keys", value, missing)) {
+            options.Keys = value;
+            options.HaveKeys = true;
+        } else if (TakeOption(args, i, "--option", value, missing)) {
+            valid = missing || ParseInt(value, DataEntryOption::kManualStart, DataEntryOption::kAddingMachine,
+                                        options.Option);
+        } else if (TakeOption(args, i, "--decimals", value, missing)) {
+            valid = missing || ParseInt(value, 0, 15, options.Decimals);
+        } else if (TakeOption(args, i, "--rounding", value, missing)) {
+            valid = missing || value == "up" || value == "even";
+            options.Rounding = value == "even" ? TRoundingMethod::Even : TRoundingMethod::Up;
+        } else if (TakeOption(args, i, "--total-type", value, missing)) {
+            valid = missing || value == "DE" || value == "T2" || value == "T3";
+            options.TotalType = value;
+        } else if (TakeOption(args, i, "--columns", value, missing)) {
+            std::string bad;
+            if (!missing && !ParseColumns(value, options.Columns, bad)) {
+                return UsageError(io, kName, "unknown column '" + bad + "'");
+            }
+        } else if (TakeOption(args, i, "--decimal-separator", value, missing)) {
+            options.DecimalSep = value;
+            options.HaveDecimal = true;
+        } else if (TakeOption(args, i, "--thousand-separator", value, missing)) {
+            options.ThousandSep = value;
+            options.HaveThousand = true;
+        } else {
+            return UsageError(io, kName, "unknown argument '" + std::string(arg) + "'");
+        }
+        if (missing) return UsageError(io, kName, "option '" + std::string(arg) + "' needs a value");
+        if (!valid) return UsageError(io, kName, "invalid value for '" + std::string(arg) + "'");
+    }
+    return kExitOk;
+}
+
+// Writes each refusal's explanation and each message list shown, in the order they happen.
+class TCliNotificationPlatform : public HeadlessNotificationPlatform {
+public:
+    explicit TCliNotificationPlatform(std::FILE* err) : err_(err) {}
+
+    void Beep() override {
+        HeadlessNotificationPlatform::Beep();
+        // The beep that ends showing a message list belongs to that list.
+        if (listShown_) {
+            listShown_ = false;
+            return;
+        }
+        WriteLine(err_, "beep: " + Notifier().LastBeepExplanation());
+    }
+    void SetNotificationWindowLines(const std::vector<std::string>& lines) override {
+        HeadlessNotificationPlatform::SetNotificationWindowLines(lines);
+        pendingLines_ = lines;
+    }
+    void ShowNotificationWindowAt(TPoint topLeft) override {
+        HeadlessNotificationPlatform::ShowNotificationWindowAt(topLeft);
+        for (const std::string& line : pendingLines_) WriteLine(err_, "message: " + line);
+        pendingLines_.clear();
+        listShown_ = true;
+    }
+
+private:
+    std::FILE* err_;
+    std::vector<std::string> pendingLines_;
+    bool listShown_ = false;
+};
+
+using TAction = void (*)(TCalculator&);
+
+// The edit actions by name; null for a name that is none.
+TAction FindAction(std::string_view name) {
+    static const std::pair<std::string_view, TAction> kActions[] = {
+        {"ZeroTotal", [](TCalculator& t) { t.ZeroTotal(); }},
+        {"DeleteLine", [](TCalculator& t) { t.DeleteLine(); }},
+        {"InsertLine", [](TCalculator& t) { t.InsertLine(); }},
+        {"ClearEntry", [](TCalculator& t) { t.ClearEntry(); }},
+        {"EraseTape", [](TCalculator& t) { t.EraseTape(); }},
+        {"DeleteSeries", [](TCalculator& t) { t.DeleteSeries(); }},
+        {"InsertNewSeries", [](TCalculator& t) { t.InsertNewSeries(); }},
+        {"InsertNewEmbeddedSeries", [](TCalculator& t) { t.InsertNewEmbeddedSeries(); }},
+        {"SortSmallToLarge", [](TCalculator& t) { SortTapeSegment(t, TSortDirection::SmallToLarge); }},
+        {"SortLargeToSmall", [](TCalculator& t) { SortTapeSegment(t, TSortDirection::LargeToSmall); }},
+    };
+    for (const auto& [actionName, action] : kActions) {
+        if (actionName == name) return action;
+    }
+    return nullptr;
+}
+
+// Moves the editor's caret as the editor does for keys the tape leaves to it.
+void MoveCaret(TEntryEditor& editor, TNamedKey key) {
+    const int size = static_cast<int>(editor.Text.size());
+    int caret = editor.SelStart;
+    if (key == TNamedKey::Left) caret = std::max(caret - 1, 0);
+    if (key == TNamedKey::Right) caret = std::min(caret + 1, size);
+    if (key == TNamedKey::Home) caret = 0;
+    if (key == TNamedKey::End) caret = size;
+    editor.SelStart = caret;
+    editor.SelLength = 0;
+}
+
+// A named key: first the key-down handler, then the character it types, if any.
+void PressKey(TCalculator& tape, TNamedKey key) {
+    switch (key) {
+        case TNamedKey::Enter:
+            if (!tape.KeyDown(TTapeKey::Enter)) tape.KeyPress(TapeChar::kEnter);
+            break;
+        case TNamedKey::Escape:
+            if (!tape.KeyDown(TTapeKey::Other)) tape.KeyPress(TapeChar::kEscape);
+            break;
+        case TNamedKey::Backspace:
+            if (!tape.KeyDown(TTapeKey::Other)) tape.KeyPress(TapeChar::kBackspace);
+            break;
+        case TNamedKey::Tab: tape.KeyDown(TTapeKey::Tab); break;
+        case TNamedKey::Delete: tape.KeyDown(TTapeKey::Delete); break;
+        case TNamedKey::Up: tape.KeyDown(TTapeKey::Up); break;
+        case TNamedKey::Down: tape.KeyDown(TTapeKey::Down); break;
+        case TNamedKey::PageUp: tape.KeyDown(TTapeKey::PageUp); break;
+        case TNamedKey::PageDown: tape.KeyDown(TTapeKey::PageDown); break;
+        case TNamedKey::Left:
+            if (!tape.KeyDown(TTapeKey::Left)) MoveCaret(tape.Editor(), key);
+            break;
+        case TNamedKey::Right:
+            if (!tape.KeyDown(TTapeKey::Right)) MoveCaret(tape.Editor(), key);
+            break;
+        case TNamedKey::Home:
+        case TNamedKey::End: MoveCaret(tape.Editor(), key); break;
+    }
+}
+
+void PrintTape(const TCalculator& tape, std::FILE* out) {
+    const std::vector<TTapeColumn> columns = tape.ShownColumns();
+    std::string heading;
+    for (const TTapeColumn column : columns) {
+        if (!heading.empty()) heading += '\t';
+        std::string text(TCalculator::ColumnHeading(column));
+        // A two-line heading is printed on one line.
+        for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+            text.replace(at, 2, " ");
+        }
+        heading += text;
+    }
+    WriteLine(out, heading);
+    const TLineStore& lines = tape.Lines();
+    for (LineIndex line = 0; line < lines.LineCount(); ++line) {
+        std::string row;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i > 0) row += '\t';
+            switch (columns[i]) {
+                case TTapeColumn::Line: row += std::to_string(line + 1); break;
+                case TTapeColumn::Entries: row += lines.Entries(line); break;
+                case TTapeColumn::Indicator: row += lines.Indicator(line); break;
+                case TTapeColumn::Links: row += lines.Links(line); break;
+                case TTapeColumn::RunningTotal: row += lines.RunningTotal(line); break;
+                case TTapeColumn::Annotations: row += lines.Annotations(line); break;
+                case TTapeColumn::TableColumns: row += lines.TableColumns(line); break;
+            }
+        }
+        WriteLine(out, row);
+    }
+}
+
+std::string ReadAll(std::FILE* in) {
+    std::string text;
+    char buffer[4096];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, count);
+    return text;
+}
+
+void SetUpTape(TCalculator& tape, const TTapeOptions& options) {
+    tape.SetDataEntryOption(options.Option);
+    tape.SetRoundingMethod(options.Rounding);
+    tape.SetOpenSeriesDecimalPlaces(options.Decimals);
+    tape.SetOpenSeriesTotalType(options.TotalType);
+    for (const TTapeColumn column : options.Columns) tape.SetColumnShown(column, true);
+    tape.ChooseCurrentSeries();
+}
+
+int RunTape(TCommandArgs args, TCliIo& io) {
+    TTapeOptions options;
+    if (const int status = ParseArguments(args, io, options); status != kExitOk) return status;
+    std::string_view decimalSep = options.DecimalSep;
+    std::string_view thousandSep = options.ThousandSep;
+    if (!options.HaveDecimal) decimalSep = (options.HaveThousand && thousandSep == ".") ? "," : ".";
+    if (!options.HaveThousand) thousandSep = (decimalSep == ",") ? "." : ",";
+    if (!SetFormatSeparatorsUtf8(decimalSep, thousandSep)) {
+        std::fputs("tallyroll-cli tape: unusable separators; using \".\" and \",\"\n", io.Err);
+    }
+
+    const std::string keys = options.HaveKeys ? std::string(options.Keys) : ReadAll(stdin);
+    const TKeyScript script = ParseKeyScript(keys);
+    if (!script.Error.empty()) return UsageError(io, kName, script.Error);
+    for (const TKeyStep& step : script.Steps) {
+        if (step.StepKind == TKeyStep::Kind::Action && FindAction(step.Action) == nullptr) {
+            return UsageError(io, kName, "unknown action [" + step.Action + "]");
+        }
+    }
+
+    TCliNotificationPlatform platform(io.Err);
+    TInstalledNotifier notifier(platform);
+    TDeferredRequestQueue queue;
+    TStMediator documentBus;
+    documentBus.Add(events::FileObj_PostMainFormWindowsMsg, [&queue](TMedRecord* in, TMedRecord*) {
+        if (const auto* message = RecordAs<TOsMsgVariables>(in)) {
+            queue.Post({message->MessageNumber - requests::kFirstUserMessage, message->FirstParam,
+                           message->SecondParam});
+        }
+    });
+    TCalculator tape('t', &documentBus);
+    SetUpTape(tape, options);
+    TTapeRequestRunner runner(tape);
+    // The window's own requests (its width, ...) have nothing to do here.
+    const auto run = [&runner](const TDeferredRequest& request) { runner.Run(request); };
+    for (const TKeyStep& step : script.Steps) {
+        switch (step.StepKind) {
+            case TKeyStep::Kind::Character: tape.KeyPress(step.Character); break;
+            case TKeyStep::Kind::Key: PressKey(tape, step.Key); break;
+            case TKeyStep::Kind::Action: FindAction(step.Action)(tape); break;
+        }
+        queue.Drain(run);
+    }
+    PrintTape(tape, io.Out);
+    return kExitOk;
+}
+
+const TCommandRegistrar kRegistrar{{kName, kUsage, "type keys into a new tape and print it", &RunTape}};
+
+}  // namespace
+
+}  // namespace tally::cli

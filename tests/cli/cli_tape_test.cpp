@@ -1,0 +1,123 @@
+// tallyroll-cli tape, end to end: runs the program named by TALLYROLL_CLI (set by CTest) and
+// compares the printed tape (standard output) and the beeps and messages (standard error).
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct RunResult {
+    std::string out;
+    std::string err;
+    int status = -1;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs `tallyroll-cli tape` with the arguments, feeding `input` on standard input.
+RunResult RunTape(const std::vector<std::string>& args, const std::string& input = "") {
+    RunResult result;
+    char errPath[] = "/tmp/cli_tape_err_XXXXXX";
+    const int errFile = mkstemp(errPath);
+    if (errFile < 0) return result;
+    close(errFile);
+    char inPath[] = "/tmp/cli_tape_in_XXXXXX";
+    const int inFile = mkstemp(inPath);
+    if (inFile < 0) return result;
+    if (write(inFile, input.data(), input.size()) != static_cast<ssize_t>(input.size())) return result;
+    close(inFile);
+
+    std::string command = Quote(std::getenv("TALLYROLL_CLI")) + " tape";
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    command += " <" + Quote(inPath) + " 2>" + Quote(errPath);
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe != nullptr) {
+        char buffer[4096];
+        std::size_t count = 0;
+        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, count);
+        const int status = pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::ifstream err(errPath, std::ios::binary);
+    std::stringstream text;
+    text << err.rdbuf();
+    result.err = text.str();
+    std::remove(errPath);
+    std::remove(inPath);
+    return result;
+}
+
+class CliTapeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("TALLYROLL_CLI") == nullptr) GTEST_SKIP() << "TALLYROLL_CLI is not set";
+    }
+};
+
+TEST_F(CliTapeTest, TypedSeriesArePrintedWithTheShownColumns) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string input;
+        std::string out;
+    };
+    const Case cases[] = {
+        // Enter on the empty line after a total closes the series with a zero total.
+        {{"--columns", "line,running-total"},
+         "12+5\n\n",
+         "Line\tEntries\t \tRunning Total\n"
+         "1\t+12.00\t \t12.00\n2\t+5.00\t \t17.00\n3\t==========\t=\t\n4\t17.00\tT\t17.00\n"
+         "5\t0.00\tZ\t0.00\n6\t\t \t\n"},
+        // Auto start: "3" after the total starts a new series with it; UTF-8 "×" multiplies.
+        {{"--keys", "7\n3\xC3\x97" "2=", "--option", "2", "--decimals", "1"},
+         "",
+         "Entries\t \n+7.0\t \n==========\t=\n7.0\tT\n0.0\tZ\n+3.0\t \nX2.0\t \n==========\t=\n6.0\tT\n\t \n"},
+        // Time series and an edit action; the Table Columns heading prints on one line.
+        {{"--keys", "1:30+0:45\n[ZeroTotal]", "--total-type", "T2", "--columns", "table"},
+         "",
+         "Entries\t \tTable Columns\n+01:30\t \t\n+00:45\t \t\n==========\t=\t\n02:15\tT\t\n0.00\tZ\t\n\t \t\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input + (c.args.empty() ? "" : c.args.front()));
+        const RunResult r = RunTape(c.args, c.input);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST_F(CliTapeTest, RefusalsAndMessagesGoToStandardErrorInOrder) {
+    const RunResult r = RunTape({"--keys", "qX5"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Entries\t \n5\t \n");
+    EXPECT_EQ(r.err,
+              "beep: Keypress \"q\" not valid in this entry position.  If you are trying to enter a fraction, "
+              "make sure the numerator is preceded by a single space (or underscore if appropriate).\n"
+              "beep: Operator \"X\" is not valid in the first entry of a calculation series.\n");
+}
+
+TEST_F(CliTapeTest, WrongArgumentsExitWithTwoAndUsage) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--option", "6"}, {"--rounding", "down"}, {"--total-type", "XY"},
+          {"--columns", "line,colour"}, {"--keys", "[Nope]"}, {"--keys", "{Nope}"}, {"--keys"}, {"--decimals", "16"},
+          {"extra"}}) {
+        const RunResult r = RunTape(args);
+        EXPECT_EQ(r.status, 2) << args.front();
+        EXPECT_EQ(r.out, "") << args.front();
+        EXPECT_NE(r.err.find("usage: tallyroll-cli tape"), std::string::npos) << args.front();
+    }
+}
+
+}  // namespace
