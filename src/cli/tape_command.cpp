@@ -9,7 +9,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/key_script.h"
-#include "engine/sorting/segment_sort.h"
+#include "cli/tape_actions.h"
 #include "engine/tape/calculator.h"
 #include "engine/tape/tape_request_runner.h"
 #include "foundation/deferred_request_codes.h"
@@ -43,8 +43,9 @@ constexpr std::string_view kUsage =
     "                           {End}, {PgUp}, {PgDn} name keys; [Action] runs an edit action:\n"
     "                           ZeroTotal, DeleteLine, InsertLine, ClearEntry, EraseTape,\n"
     "                           DeleteSeries, InsertNewSeries, InsertNewEmbeddedSeries,\n"
-    "                           SortSmallToLarge, SortLargeToSmall; {{ }} [[ ]] type a brace\n"
-    "                           or bracket\n"
+    "                           SortSmallToLarge, SortLargeToSmall, and on the series at the\n"
+    "                           focus SpecifyTapeDecimalPlaces=N, SpecifyTapeTotalType=DE|T2|T3,\n"
+    "                           SetRoundingMethod=up|even; {{ }} [[ ]] type a brace or bracket\n"
     "  --option 1..5            data entry option: 1 manual start, 2 auto start, 3 Enter key\n"
     "                           starts, 4 auto embed, 5 adding machine (default 1)\n"
     "  --decimals N             decimal places of the first series, 0 to 15 (default 2)\n"
@@ -174,28 +175,6 @@ private:
     bool listShown_ = false;
 };
 
-using TAction = void (*)(TCalculator&);
-
-// The edit actions by name; null for a name that is none.
-TAction FindAction(std::string_view name) {
-    static const std::pair<std::string_view, TAction> kActions[] = {
-        {"ZeroTotal", [](TCalculator& t) { t.ZeroTotal(); }},
-        {"DeleteLine", [](TCalculator& t) { t.DeleteLine(); }},
-        {"InsertLine", [](TCalculator& t) { t.InsertLine(); }},
-        {"ClearEntry", [](TCalculator& t) { t.ClearEntry(); }},
-        {"EraseTape", [](TCalculator& t) { t.EraseTape(); }},
-        {"DeleteSeries", [](TCalculator& t) { t.DeleteSeries(); }},
-        {"InsertNewSeries", [](TCalculator& t) { t.InsertNewSeries(); }},
-        {"InsertNewEmbeddedSeries", [](TCalculator& t) { t.InsertNewEmbeddedSeries(); }},
-        {"SortSmallToLarge", [](TCalculator& t) { SortTapeSegment(t, TSortDirection::SmallToLarge); }},
-        {"SortLargeToSmall", [](TCalculator& t) { SortTapeSegment(t, TSortDirection::LargeToSmall); }},
-    };
-    for (const auto& [actionName, action] : kActions) {
-        if (actionName == name) return action;
-    }
-    return nullptr;
-}
-
 // Moves the editor's caret as the editor does for keys the tape leaves to it.
 void MoveCaret(TEntryEditor& editor, TNamedKey key) {
     const int size = static_cast<int>(editor.Text.size());
@@ -301,8 +280,9 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     const TKeyScript script = ParseKeyScript(keys);
     if (!script.Error.empty()) return UsageError(io, kName, script.Error);
     for (const TKeyStep& step : script.Steps) {
-        if (step.StepKind == TKeyStep::Kind::Action && FindAction(step.Action) == nullptr) {
-            return UsageError(io, kName, "unknown action [" + step.Action + "]");
+        if (step.StepKind != TKeyStep::Kind::Action) continue;
+        if (const std::string error = CheckTapeAction(step.Action); !error.empty()) {
+            return UsageError(io, kName, error);
         }
     }
 
@@ -325,7 +305,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
         switch (step.StepKind) {
             case TKeyStep::Kind::Character: tape.KeyPress(step.Character); break;
             case TKeyStep::Kind::Key: PressKey(tape, step.Key); break;
-            case TKeyStep::Kind::Action: FindAction(step.Action)(tape); break;
+            case TKeyStep::Kind::Action: RunTapeAction(tape, step.Action); break;
         }
         queue.Drain(run);
     }

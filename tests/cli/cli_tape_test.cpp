@@ -98,6 +98,38 @@ TEST_F(CliTapeTest, TypedSeriesArePrintedWithTheShownColumns) {
     }
 }
 
+TEST_F(CliTapeTest, SeriesCommandsSetDecimalsTotalTypeRoundingAndSort) {
+    struct Case {
+        std::string keys;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"1.5+2.25\n[SpecifyTapeDecimalPlaces=3]",
+         "Entries\t \n+1.500\t \n+2.250\t \n==========\t=\n3.750\tT\n\t \n", ""},
+        {"1:30+0:45\n[SpecifyTapeTotalType=T3]",
+         "Entries\t \n+01:30:00\t \n+00:45:00\t \n==========\t=\n02:15:00\tT\n\t \n", ""},
+        // Fewer decimal places re-round the entries: half away from zero, or ties to even.
+        {"[SpecifyTapeDecimalPlaces=3]0.125+0.375\n[SpecifyTapeDecimalPlaces=2]",
+         "Entries\t \n+0.13\t \n+0.38\t \n==========\t=\n0.51\tT\n\t \n", ""},
+        {"[SpecifyTapeDecimalPlaces=3]0.125+0.375\n[SetRoundingMethod=even][SpecifyTapeDecimalPlaces=2]",
+         "Entries\t \n+0.12\t \n+0.38\t \n==========\t=\n0.50\tT\n\t \n", ""},
+        {"3+1+2\n{Up}{Up}{Up}[SortSmallToLarge]",
+         "Entries\t \n+1.00\t \n+2.00\t \n+3.00\t \n==========\t=\n6.00\tT\n\t \n", ""},
+        {"3+1+2\n{Up}{Up}{Up}[SortLargeToSmall]",
+         "Entries\t \n+3.00\t \n+2.00\t \n+1.00\t \n==========\t=\n6.00\tT\n\t \n", ""},
+        {"1\n[SpecifyTapeDecimalPlaces=16]", "Entries\t \n+1.00\t \n==========\t=\n1.00\tT\n\t \n",
+         "beep: 16 decimal places not valid"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        const RunResult r = RunTape({"--keys", c.keys});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
+    }
+}
+
 TEST_F(CliTapeTest, RefusalsAndMessagesGoToStandardErrorInOrder) {
     const RunResult r = RunTape({"--keys", "qX5"});
     EXPECT_EQ(r.status, 0);
@@ -111,7 +143,8 @@ TEST_F(CliTapeTest, RefusalsAndMessagesGoToStandardErrorInOrder) {
 TEST_F(CliTapeTest, WrongArgumentsExitWithTwoAndUsage) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--option", "6"}, {"--rounding", "down"}, {"--total-type", "XY"},
-          {"--columns", "line,colour"}, {"--keys", "[Nope]"}, {"--keys", "{Nope}"}, {"--keys"}, {"--decimals", "16"},
+          {"--columns", "line,colour"}, {"--keys", "[Nope]"}, {"--keys", "{Nope}"},
+          {"--keys", "[SpecifyTapeDecimalPlaces=two]"}, {"--keys", "[SetRoundingMethod]"}, {"--keys", "[ZeroTotal=1]"}, {"--keys"}, {"--decimals", "16"},
           {"extra"}}) {
         const RunResult r = RunTape(args);
         EXPECT_EQ(r.status, 2) << args.front();

@@ -1,0 +1,21 @@
+#pragma once
+// The edit actions `tallyroll-cli tape` runs by name in square brackets: the tape's edit
+// actions ([ZeroTotal], [DeleteLine], ...) and the commands that take a value after "="
+// ([SpecifyTapeDecimalPlaces=3], [SpecifyTapeTotalType=T2], [SetRoundingMethod=even]).
+
+#include <string>
+#include <string_view>
+
+namespace tally {
+class TCalculator;
+}
+
+namespace tally::cli {
+
+// Why the action text cannot run (an unknown name, a missing or unusable value); empty when
+// it can.
+std::string CheckTapeAction(std::string_view actionText);
+// Runs an action that passed CheckTapeAction on the tape's focus line.
+void RunTapeAction(TCalculator& tape, std::string_view actionText);
+
+}  // namespace tally::cli
