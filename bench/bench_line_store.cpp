@@ -21,7 +21,6 @@ std::size_t HeapBytesInUse() {
 // Series of eight entries with running totals, a separator, a counted total and a zero total
 // that carries the series' total type and decimal places.
 void BuildRealisticTape(TLineStore& lines, LineIndex count) {
-    lines.Reserve(count);
     lines.InsertLines(0, count);
     char text[32];
     for (LineIndex i = 0; i < count; ++i) {

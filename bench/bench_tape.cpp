@@ -6,49 +6,11 @@
 
 #include <string>
 
+#include "bench_tapes.h"
 #include "engine/tape/calculator.h"
 
 namespace tally {
 namespace {
-
-constexpr int kEntriesPerSeries = 10;
-
-// Closed series of ten entries, their total and zero total line, then the empty last line.
-void FillShortSeries(TCalculator& tape, int lineCount) {
-    TLineStore& lines = tape.Lines();
-    lines.RemoveLines(0, lines.LineCount());
-    lines.InsertLines(0, lineCount);
-    const int seriesLength = kEntriesPerSeries + 3;
-    for (LineIndex line = 0; line + 1 < lineCount; ++line) {
-        const int at = line % seriesLength;
-        if (at < kEntriesPerSeries) {
-            lines.SetIndicator(line, " ");
-            lines.SetEntries(line, "+" + std::to_string(100 + line % 900) + ".25");
-        } else if (at == kEntriesPerSeries) {
-            lines.SetIndicator(line, "=");
-            lines.SetEntries(line, "==========");
-        } else if (at == kEntriesPerSeries + 1) {
-            lines.SetIndicator(line, "T");
-            lines.SetEntries(line, "0.00");
-        } else {
-            lines.SetIndicator(line, "Z");
-            lines.SetEntries(line, "0.00");
-            lines.SetParamsText(line, "TT=DE,SDP=2");
-        }
-    }
-    lines.SetIndicator(lineCount - 1, " ");
-}
-
-// One open series of entries running to the last line.
-void FillOneSeries(TCalculator& tape, int lineCount) {
-    TLineStore& lines = tape.Lines();
-    lines.RemoveLines(0, lines.LineCount());
-    lines.InsertLines(0, lineCount);
-    for (LineIndex line = 0; line + 1 < lineCount; ++line) {
-        lines.SetIndicator(line, " ");
-        lines.SetEntries(line, "+" + std::to_string(100 + line % 900) + ".25");
-    }
-}
 
 void AttachHooks(TCalculator& tape, int& calls) {
     TCalculatorHooks& hooks = tape.Hooks();
@@ -61,7 +23,7 @@ void AttachHooks(TCalculator& tape, int& calls) {
 
 void BM_PostEditPass(benchmark::State& state) {
     TCalculator tape;
-    FillShortSeries(tape, static_cast<int>(state.range(0)));
+    bench::FillClosedSeries(tape.Lines(), static_cast<int>(state.range(0)));
     tape.SetFocusLine(tape.LastLine() / 2);
     int calls = 0;
     AttachHooks(tape, calls);
@@ -75,11 +37,11 @@ BENCHMARK(BM_PostEditPass)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecon
 
 // The focus-move checks, the series choice and the notifications for a move between two
 // neighbouring entries in the middle of the tape.
-template <void (*Fill)(TCalculator&, int)>
+template <void (*Fill)(TLineStore&, int)>
 void BM_FocusMove(benchmark::State& state) {
     TCalculator tape;
-    Fill(tape, static_cast<int>(state.range(0)));
-    const LineIndex middle = tape.LastLine() / 2 / (kEntriesPerSeries + 3) * (kEntriesPerSeries + 3) + 3;
+    Fill(tape.Lines(), static_cast<int>(state.range(0)));
+    const LineIndex middle = tape.LastLine() / 2 / bench::kSeriesLength * bench::kSeriesLength + 3;
     tape.SetFocusLine(middle);
     int calls = 0;
     AttachHooks(tape, calls);
@@ -90,8 +52,8 @@ void BM_FocusMove(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(calls);
 }
-BENCHMARK(BM_FocusMove<FillShortSeries>)->Name("BM_FocusMove/ShortSeries")->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FocusMove<FillOneSeries>)->Name("BM_FocusMove/OneSeries")->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FocusMove<bench::FillClosedSeries>)->Name("BM_FocusMove/ShortSeries")->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FocusMove<bench::FillOpenSeries>)->Name("BM_FocusMove/OneSeries")->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tally

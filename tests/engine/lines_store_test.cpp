@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,41 @@ TEST(LineStore, WholeLinesMoveWithTheirCellsPropertiesAndHeights) {
     EXPECT_EQ(lines.RowHeight(2), 0);
     EXPECT_EQ(lines.Entries(3), "L2");
     EXPECT_EQ(lines.RowHeight(4), 14);
+}
+
+// Long tables are stored in blocks of rows: edits that cross block boundaries, and lines
+// appended after a table shrank, must behave as on a plain list.
+TEST(LineStore, EditsAcrossRowBlocksMatchAPlainList) {
+    TLineStore lines;
+    std::vector<std::string> model;
+    const auto expectSame = [&](const char* step) {
+        ASSERT_EQ(lines.LineCount(), static_cast<LineIndex>(model.size())) << step;
+        for (LineIndex i = 0; i < lines.LineCount(); ++i) {
+            ASSERT_EQ(lines.Entries(i), model[static_cast<std::size_t>(i)]) << step << ", line " << i;
+        }
+    };
+    lines.InsertLines(0, 1300);
+    for (LineIndex i = 0; i < 1300; ++i) {
+        model.push_back("L" + std::to_string(i));
+        lines.SetEntries(i, model.back());
+    }
+    lines.InsertLines(500, 30);
+    model.insert(model.begin() + 500, 30, "");
+    expectSame("insert across a block end");
+    lines.RemoveLines(1000, 40);
+    model.erase(model.begin() + 1000, model.begin() + 1040);
+    expectSame("remove across a block end");
+    lines.MoveLines(10, 20, 1200);
+    std::rotate(model.begin() + 10, model.begin() + 30, model.begin() + 1220);
+    expectSame("move forward into another block");
+    lines.MoveLines(1100, 50, 3);
+    std::rotate(model.begin() + 3, model.begin() + 1100, model.begin() + 1150);
+    expectSame("move backward into another block");
+    lines.RemoveLines(400, 2000);
+    model.resize(400);
+    lines.InsertLines(400, 700);
+    model.resize(1100);
+    expectSame("lines appended after shrinking are blank");
 }
 
 TEST(LineStore, RefusesRangesOutsideTheTable) {

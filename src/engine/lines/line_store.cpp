@@ -1,7 +1,6 @@
 #include "engine/lines/line_store.h"
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 namespace tally {
@@ -26,18 +25,24 @@ struct TLineStore::RareCells {
     }
 };
 
+namespace {
+
+bool IsStructuralKind(char kind) {
+    return KindInGroup(kind, TLineStore::kStructuralKinds);
+}
+
+}  // namespace
+
 TLineStore::TLineStore() = default;
 TLineStore::~TLineStore() = default;
 
-TLineStore::TLineStore(TLineStore&& other) noexcept : rows_(std::move(other.rows_)) {}
+TLineStore::TLineStore(TLineStore&& other) noexcept
+    : rows_(std::move(other.rows_)), structural_(std::move(other.structural_)) {}
 
 TLineStore& TLineStore::operator=(TLineStore&& other) noexcept {
     rows_ = std::move(other.rows_);
+    structural_ = std::move(other.structural_);
     return *this;
-}
-
-void TLineStore::Reserve(LineIndex count) {
-    if (count > 0) rows_.reserve(static_cast<std::size_t>(count));
 }
 
 template <class Notify>
@@ -48,12 +53,10 @@ void TLineStore::NotifyAll(Notify notify) {
 void TLineStore::InsertLines(LineIndex at, LineIndex count) {
     if (at < 0 || at > LineCount() || count <= 0) return;
     NotifyAll([&](TLineObserver& o) { o.BeforeLinesInserted(at, count); });
-    if (at == LineCount()) {
-        rows_.resize(rows_.size() + static_cast<std::size_t>(count));
-    } else {
-        std::vector<Row> blank(static_cast<std::size_t>(count));
-        rows_.insert(rows_.begin() + at, std::make_move_iterator(blank.begin()),
-                     std::make_move_iterator(blank.end()));
+    rows_.InsertBlank(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
+    // Blank lines are entry lines: only the later structural lines move.
+    for (auto it = std::lower_bound(structural_.begin(), structural_.end(), at); it != structural_.end(); ++it) {
+        *it += count;
     }
     NotifyAll([&](TLineObserver& o) { o.LinesInserted(at, count); });
 }
@@ -62,27 +65,30 @@ void TLineStore::RemoveLines(LineIndex first, LineIndex count) {
     if (!IsLine(first) || count <= 0) return;
     count = std::min(count, LineCount() - first);
     NotifyAll([&](TLineObserver& o) { o.BeforeLinesRemoved(first, count); });
-    rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+    rows_.Erase(static_cast<std::size_t>(first), static_cast<std::size_t>(count));
+    const auto removed = std::lower_bound(structural_.begin(), structural_.end(), first);
+    const auto after = std::lower_bound(removed, structural_.end(), first + count);
+    for (auto it = after; it != structural_.end(); ++it) *it -= count;
+    structural_.erase(removed, after);
     NotifyAll([&](TLineObserver& o) { o.LinesRemoved(first, count); });
 }
 
 void TLineStore::MoveLines(LineIndex first, LineIndex count, LineIndex to) {
     if (!IsLine(first) || count <= 0 || count > LineCount() - first) return;
     if (to < 0 || to > LineCount() - count || to == first) return;
-    const auto begin = rows_.begin();
-    if (to < first) {
-        std::rotate(begin + to, begin + first, begin + first + count);
-    } else {
-        std::rotate(begin + first, begin + first + count, begin + to + count);
-    }
+    rows_.Move(static_cast<std::size_t>(first), static_cast<std::size_t>(count), static_cast<std::size_t>(to));
     const LineIndex low = std::min(first, to);
     const LineIndex high = std::max(first, to) + count - 1;
+    ReindexLines(low, high);
     NotifyAll([&](TLineObserver& o) { o.LinesChanged(low, high); });
 }
 
 void TLineStore::SwapLines(LineIndex a, LineIndex b) {
     if (!IsLine(a) || !IsLine(b) || a == b) return;
     std::swap(rows_[static_cast<std::size_t>(a)], rows_[static_cast<std::size_t>(b)]);
+    // After the swap each line's old kind is the other line's kind.
+    IndexKindChange(a, KindOf(b), KindOf(a));
+    IndexKindChange(b, KindOf(a), KindOf(b));
     NotifyAll([&](TLineObserver& o) {
         o.LinesChanged(a, a);
         o.LinesChanged(b, b);
@@ -107,7 +113,12 @@ void TLineStore::SetCell(LineIndex line, TLineColumn column, std::string_view te
     Row& row = rows_[static_cast<std::size_t>(line)];
     switch (column) {
         case TLineColumn::Entries: row.entries.Assign(text); break;
-        case TLineColumn::Indicator: row.indicator.Assign(text); break;
+        case TLineColumn::Indicator: {
+            const char oldKind = KindOfIndicator(row.indicator.View());
+            row.indicator.Assign(text);
+            IndexKindChange(line, oldKind, KindOfIndicator(row.indicator.View()));
+            break;
+        }
         case TLineColumn::RunningTotal: row.runningTotal.Assign(text); break;
         default:
             if (text.empty() && !row.rare) return;
@@ -116,6 +127,50 @@ void TLineStore::SetCell(LineIndex line, TLineColumn column, std::string_view te
             break;
     }
     NotifyAll([&](TLineObserver& o) { o.CellChanged(line, column); });
+}
+
+LineIndex TLineStore::StructuralLineAtOrBefore(LineIndex line, std::string_view group) const {
+    if (line < 0) return kNoLine;
+    auto it = std::upper_bound(structural_.begin(), structural_.end(), line);
+    while (it != structural_.begin()) {
+        --it;
+        if (KindInGroup(KindOf(*it), group)) return *it;
+    }
+    return kNoLine;
+}
+
+LineIndex TLineStore::StructuralLineAtOrAfter(LineIndex line, std::string_view group) const {
+    for (auto it = std::lower_bound(structural_.begin(), structural_.end(), line); it != structural_.end(); ++it) {
+        if (KindInGroup(KindOf(*it), group)) return *it;
+    }
+    return kNoLine;
+}
+
+void TLineStore::IndexKindChange(LineIndex line, char oldKind, char newKind) {
+    const bool was = IsStructuralKind(oldKind);
+    const bool is = IsStructuralKind(newKind);
+    if (was == is) return;
+    if (is) {
+        // Lines are mostly marked in order, so the end is the usual place.
+        if (structural_.empty() || structural_.back() < line) {
+            structural_.push_back(line);
+        } else {
+            structural_.insert(std::lower_bound(structural_.begin(), structural_.end(), line), line);
+        }
+    } else {
+        structural_.erase(std::lower_bound(structural_.begin(), structural_.end(), line));
+    }
+}
+
+void TLineStore::ReindexLines(LineIndex first, LineIndex last) {
+    const auto begin = std::lower_bound(structural_.begin(), structural_.end(), first);
+    const auto end = std::upper_bound(begin, structural_.end(), last);
+    std::vector<LineIndex> found;
+    for (LineIndex line = first; line <= last; ++line) {
+        if (IsStructuralKind(KindOf(line))) found.push_back(line);
+    }
+    const auto at = structural_.erase(begin, end);
+    structural_.insert(at, found.begin(), found.end());
 }
 
 const TCalcParams* TLineStore::Params(LineIndex line) const {

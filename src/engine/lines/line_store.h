@@ -6,7 +6,14 @@
 //
 // Sized for tapes of a million lines: a row keeps the three cells most lines fill inline
 // (56 bytes); Links, Annotations, Table Columns, the property list and a non-default height
-// live in a side block that exists only while one of them is set.
+// live in a side block that exists only while one of them is set. Rows are kept in blocks, so
+// appending never moves the rows already there.
+//
+// The store also keeps an index of its structural lines (kinds "()[]{}<>Zz": the lines that
+// bound series, ranges and embedded series), so that finding a series' bounds costs a search
+// among those few lines instead of a walk over the rows. Every mutation keeps it current: its
+// share of appending a line is O(1) amortized, of inserting or removing in the middle
+// O(structural lines after it).
 
 #include <memory>
 #include <string>
@@ -16,6 +23,7 @@
 #include "engine/lines/calc_params.h"
 #include "engine/lines/compact_text.h"
 #include "engine/lines/line_kinds.h"
+#include "engine/lines/line_store_rows.h"
 
 namespace tally {
 
@@ -53,7 +61,6 @@ public:
     LineIndex LineCount() const { return static_cast<LineIndex>(rows_.size()); }
     bool IsLine(LineIndex line) const { return line >= 0 && line < LineCount(); }
     LineIndex LastLine() const { return LineCount() - 1; }
-    void Reserve(LineIndex count);
 
     // Inserts count blank lines so that the first one has index at (0..LineCount()).
     void InsertLines(LineIndex at, LineIndex count = 1);
@@ -89,6 +96,14 @@ public:
     bool HasKind(LineIndex line, char kind) const { return KindOf(line) == kind; }
     bool InGroup(LineIndex line, std::string_view group) const { return KindInGroup(KindOf(line), group); }
 
+    // The kinds kept in the structural index.
+    static constexpr std::string_view kStructuralKinds = "()[]{}<>Zz";
+    // The nearest structural line at or before (at or after) `line` whose kind is in `group`;
+    // kinds of `group` outside kStructuralKinds are never found. `line` may lie outside the
+    // table: the search starts at the table's nearest end. kNoLine when there is none.
+    LineIndex StructuralLineAtOrBefore(LineIndex line, std::string_view group = kStructuralKinds) const;
+    LineIndex StructuralLineAtOrAfter(LineIndex line, std::string_view group = kStructuralKinds) const;
+
     // The line's property list; null when the line has none.
     const TCalcParams* Params(LineIndex line) const;
     std::string_view Property(LineIndex line, std::string_view key) const;
@@ -120,8 +135,13 @@ private:
     static void DropRareIfEmpty(Row& row);
     template <class Notify>
     void NotifyAll(Notify notify);
+    // Brings the index in line with the rows first..last after they were rearranged.
+    void ReindexLines(LineIndex first, LineIndex last);
+    void IndexKindChange(LineIndex line, char oldKind, char newKind);
 
-    std::vector<Row> rows_;
+    TBlockRows<Row> rows_;
+    // The structural lines in ascending order.
+    std::vector<LineIndex> structural_;
     std::vector<TLineObserver*> observers_;
 };
 

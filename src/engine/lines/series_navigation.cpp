@@ -16,30 +16,24 @@ bool EndsSeries(const TLineStore& lines, LineIndex line) {
     return lines.InGroup(line, LineGroup::kSeriesEnding);
 }
 
-// Walks back from the line before `line` to the "(" that opens the embedded series holding
-// it; kNoLine when a ")", a series end or a range start comes first.
+// The kinds that end a standard series or start a range: the bounds of a series that is not an
+// embedded one.
+constexpr std::string_view kSeriesBounds = "Zz]}>[{<";
+
+// The "(" that opens the embedded series holding the line after `line - 1`: the nearest
+// structural line before `line` when it is a "("; kNoLine when a ")", a series end or a range
+// start comes first.
 LineIndex OpeningBoundaryBefore(const TLineStore& lines, LineIndex line) {
-    for (LineIndex i = line - 1; i >= 0; --i) {
-        const char kind = lines.KindOf(i);
-        if (kind == kEmbeddedLeading) return i;
-        if (kind == kEmbeddedTrailing || EndsSeries(lines, i) || IsRangeStart(lines, i)) return kNoLine;
-    }
-    return kNoLine;
+    const LineIndex nearest = lines.StructuralLineAtOrBefore(line - 1);
+    return lines.HasKind(nearest, kEmbeddedLeading) ? nearest : kNoLine;
 }
 
 // The first line after an opening "(" that ends its embedded series: its ")", or for a broken
 // series the line that stops it (another "(", a series end, a range start) or LineCount().
+// Every one of those is structural, so it is the next structural line.
 LineIndex EmbeddedStop(const TLineStore& lines, LineIndex opening) {
-    LineIndex i = opening + 1;
-    while (lines.IsLine(i)) {
-        const char kind = lines.KindOf(i);
-        if (kind == kEmbeddedTrailing || kind == kEmbeddedLeading || EndsSeries(lines, i) ||
-            IsRangeStart(lines, i)) {
-            break;
-        }
-        ++i;
-    }
-    return i;
+    const LineIndex stop = lines.StructuralLineAtOrAfter(opening + 1);
+    return stop == kNoLine ? lines.LineCount() : stop;
 }
 
 }  // namespace
@@ -67,21 +61,18 @@ LineIndex SeriesFirstLine(const TLineStore& lines, LineIndex line) {
     if (!lines.IsLine(line)) return kNoLine;
     if (IsInsideEmbeddedSeries(lines, line)) return OpeningBoundaryBefore(lines, line) + 1;
     if (IsRangeStart(lines, line)) return line;
-    for (LineIndex i = line - 1; i >= 0; --i) {
-        if (EndsSeries(lines, i)) return i + 1;
-        if (IsRangeStart(lines, i)) return i;
-    }
-    return 0;
+    const LineIndex bound = lines.StructuralLineAtOrBefore(line - 1, kSeriesBounds);
+    if (bound == kNoLine) return 0;
+    return EndsSeries(lines, bound) ? bound + 1 : bound;
 }
 
 LineIndex SeriesLastLine(const TLineStore& lines, LineIndex line) {
     if (!lines.IsLine(line)) return kNoLine;
     if (IsInsideEmbeddedSeries(lines, line)) return EmbeddedStop(lines, OpeningBoundaryBefore(lines, line)) - 1;
-    for (LineIndex i = line; lines.IsLine(i); ++i) {
-        if (EndsSeries(lines, i)) return i;
-        if (i > line && IsRangeStart(lines, i)) return i - 1;
-    }
-    return lines.LastLine();
+    if (EndsSeries(lines, line)) return line;
+    const LineIndex bound = lines.StructuralLineAtOrAfter(line + 1, kSeriesBounds);
+    if (bound == kNoLine) return lines.LastLine();
+    return EndsSeries(lines, bound) ? bound : bound - 1;
 }
 
 LineIndex FirstNormalLine(const TLineStore& lines, LineIndex line) {
@@ -162,6 +153,9 @@ LineIndex NextNormalLine(const TLineStore& lines, LineIndex line) {
 }
 
 LineIndex NextLineOfKind(const TLineStore& lines, LineIndex start, char kind) {
+    if (KindInGroup(kind, TLineStore::kStructuralKinds)) {
+        return lines.StructuralLineAtOrAfter(start, std::string_view(&kind, 1));
+    }
     for (LineIndex i = std::max(start, 0); i < lines.LineCount(); ++i) {
         if (lines.HasKind(i, kind)) return i;
     }
@@ -169,6 +163,9 @@ LineIndex NextLineOfKind(const TLineStore& lines, LineIndex start, char kind) {
 }
 
 LineIndex PreviousLineOfKind(const TLineStore& lines, LineIndex start, char kind) {
+    if (KindInGroup(kind, TLineStore::kStructuralKinds)) {
+        return lines.StructuralLineAtOrBefore(start, std::string_view(&kind, 1));
+    }
     for (LineIndex i = std::min(start, lines.LastLine()); i >= 0; --i) {
         if (lines.HasKind(i, kind)) return i;
     }
