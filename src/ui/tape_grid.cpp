@@ -113,6 +113,7 @@ void TTapeGrid::AttachTape(TCalculator* tape) {
     model_ = std::make_unique<TTapeTableModel>(*tape_);
     setModel(model_.get());
     connect(model_.get(), &TTapeTableModel::RowHeightsChanged, this, &TTapeGrid::ApplyRowHeights);
+    connect(model_.get(), &TTapeTableModel::IndicatorWritten, this, &TTapeGrid::FitIndicatorColumn);
     // Only lines with their own height need a call; the rest keep the default.
     QScopedValueRollback guard(syncing_, true);
     const TLineStore& lines = tape_->Lines();
@@ -258,6 +259,12 @@ void TTapeGrid::ApplyRowHeights(int firstLine, int lastLine) {
         const int height = lines.RowHeight(line);
         verticalHeader()->resizeSection(line, height > 0 ? height : DefaultRowHeight());
     }
+}
+
+void TTapeGrid::FitIndicatorColumn(int line) {
+    // A line kind alone is one character, which the column's default width always holds.
+    const std::string_view indicator = tape_->Lines().Indicator(line);
+    if (indicator.size() > 1) tape_->WidenColumnFor(TTapeColumn::Indicator, indicator);
 }
 
 void TTapeGrid::ColumnResizedByUser(int position, int newWidth) {

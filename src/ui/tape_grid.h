@@ -72,6 +72,8 @@ private:
     void EditorTextEdited();
     void EditorSelectionMoved();
     void ApplyRowHeights(int firstLine, int lastLine);
+    // An indicator with an item count, such as "T(12)", must not be cut off.
+    void FitIndicatorColumn(int line);
     void ColumnResizedByUser(int position, int newWidth);
 
     TCalculator* tape_ = nullptr;

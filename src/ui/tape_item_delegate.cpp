@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 
+#include "engine/lines/line_kinds.h"
 #include "ui/tape_table_model.h"
 
 namespace tally {
@@ -10,7 +11,20 @@ namespace {
 
 constexpr int kOperatorIndent = 2;
 
+// Marks rather than values: the line-kind indicators and the "=" rule of a total indicator line.
+bool IsMark(const TTapeTableModel& model, const QModelIndex& index) {
+    const TTapeColumn kind = model.ColumnKind(index.column());
+    return kind == TTapeColumn::Indicator ||
+           (kind == TTapeColumn::Entries && model.Tape().Lines().HasKind(index.row(), LineKind::kSeparator));
+}
+
 }  // namespace
+
+void TTapeItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const auto* model = qobject_cast<const TTapeTableModel*>(index.model());
+    if (model != nullptr && IsMark(*model, index)) option->textElideMode = Qt::ElideNone;
+}
 
 void TTapeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {

@@ -174,6 +174,7 @@ void TTapeTableModel::CellChanged(LineIndex line, TLineColumn column) {
     if (column == TLineColumn::Indicator) {
         const int entries = PositionOf(TTapeColumn::Entries);
         emit dataChanged(index(line, entries), index(line, entries));
+        emit IndicatorWritten(line);
     }
 }
 

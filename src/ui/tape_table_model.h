@@ -56,6 +56,8 @@ public:
 signals:
     // Row heights of these lines may have changed in the line store.
     void RowHeightsChanged(int firstLine, int lastLine);
+    // The tape wrote a line's indicator cell.
+    void IndicatorWritten(int line);
 
 private:
     void BeforeLinesInserted(LineIndex first, LineIndex count) override;

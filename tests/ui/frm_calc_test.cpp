@@ -10,28 +10,16 @@
 #include "engine/tape/calculator.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/notifications/notifier.h"
-#include "ui/frm_calc.h"
-#include "ui/qt_notification_platform.h"
 #include "ui/tape_grid.h"
 #include "ui/tape_table_model.h"
+#include "ui_program.h"
 #include "ui_test_registry.h"
 
 namespace tally {
 
 namespace {
 
-// The program as main() puts it together.
-struct Program {
-    Program() {
-        notifications.SetMainWindow(&window);
-        window.show();
-    }
-
-    TDeferredRequestQueue requests;
-    QtNotificationPlatform notifications{requests};
-    TInstalledNotifier notifier{notifications};
-    TfrmCalc window{requests};
-};
+using test::Program;
 
 QStringList MenuTexts(const QMenuBar& bar) {
     QStringList texts;

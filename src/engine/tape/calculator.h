@@ -177,6 +177,9 @@ public:
     // The larger of the heading's and the sample's text width, plus 5 pixels.
     int DefaultColumnWidth(TTapeColumn column) const;
     void RestoreColumnWidth(TTapeColumn column) { SetColumnWidth(column, DefaultColumnWidth(column)); }
+    // Widens a column that is too narrow for a text (plus 5 pixels) and asks for a new window
+    // width; a wide enough column stays as it is.
+    void WidenColumnFor(TTapeColumn column, std::string_view text);
 
     // ---- Open series and running value
     // Decimal places and total type of the open series, the one that runs to the last line and
@@ -322,7 +325,6 @@ private:
     bool RefuseKeypress(char key);
     bool PasteIntoEntry();
     bool CutFromEntry();
-    void WidenEntriesColumnFor(std::string_view text);
     bool IsExternalTotalFocusLine() const;
     bool DeleteKey();
     // Puts a text into the editor and the focus cell, caret at the given place.

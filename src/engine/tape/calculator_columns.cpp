@@ -88,6 +88,14 @@ int TCalculator::ColumnPosition(TTapeColumn column) const {
 
 int TCalculator::ColumnWidth(TTapeColumn column) const { return columnWidths_[KindIndex(column)]; }
 
+void TCalculator::WidenColumnFor(TTapeColumn column, std::string_view text) {
+    constexpr int kMargin = 5;
+    const int width = view_->TextWidth(text);
+    if (width <= ColumnWidth(column) - kMargin) return;
+    SetColumnWidth(column, width + kMargin);
+    PostRequest(requests::RecomputeWindowWidth);
+}
+
 void TCalculator::SetColumnWidth(TTapeColumn column, int width) {
     int& stored = columnWidths_[KindIndex(column)];
     if (stored == width) return;

@@ -114,7 +114,7 @@ bool TCalculator::TypeAcceptedKey(char key, bool retyped) {
     if (!checked) return true;
     typed = *checked;
     const std::string text = TextWithKeyAt(editor_.Text, editor_.SelStart, editor_.SelLength, typed);
-    WidenEntriesColumnFor(text);
+    WidenColumnFor(TTapeColumn::Entries, text);
     series.WarnWhileTyping(text);
     TypeIntoEditor(typed);
     modified_ = true;
@@ -157,14 +157,6 @@ bool TCalculator::RefuseKeypress(char key) {
     return true;
 }
 
-void TCalculator::WidenEntriesColumnFor(std::string_view text) {
-    constexpr int kMargin = 5;
-    const int width = view_->TextWidth(text);
-    if (width <= ColumnWidth(TTapeColumn::Entries) - kMargin) return;
-    SetColumnWidth(TTapeColumn::Entries, width + kMargin);
-    PostRequest(requests::RecomputeWindowWidth);
-}
-
 // The clipboard text goes in as if typed key by key: every character must pass the checks a
 // typed key passes (what may stand at the caret, the 15-digit capacity, the first-entry
 // operator), or nothing is pasted. Line breaks at the end of the text are dropped.
@@ -202,7 +194,7 @@ bool TCalculator::PasteIntoEntry() {
         ++caret;
         selection = 0;
     }
-    WidenEntriesColumnFor(text);
+    WidenColumnFor(TTapeColumn::Entries, text);
     series->WarnWhileTyping(text);
     ApplyEditorText(std::move(text), caret);
     modified_ = true;

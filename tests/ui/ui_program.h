@@ -1,0 +1,41 @@
+#pragma once
+// The desktop program as main() puts it together, for tests: the deferred request queue, the
+// Qt notification channels (with every beep and its explanation kept) and the main window.
+
+#include <string>
+#include <vector>
+
+#include "foundation/notifications/notifier.h"
+#include "platform/deferred_requests.h"
+#include "ui/frm_calc.h"
+#include "ui/qt_notification_platform.h"
+
+namespace tally::test {
+
+class TBeepRecordingQtPlatform : public QtNotificationPlatform {
+public:
+    using QtNotificationPlatform::QtNotificationPlatform;
+    void Beep() override {
+        explanations_.push_back(Notifier().LastBeepExplanation());
+        QtNotificationPlatform::Beep();
+    }
+    // The explanation stored at each beep, in order.
+    const std::vector<std::string>& Beeps() const { return explanations_; }
+
+private:
+    std::vector<std::string> explanations_;
+};
+
+struct Program {
+    Program() {
+        notifications.SetMainWindow(&window);
+        window.show();
+    }
+
+    TDeferredRequestQueue requests;
+    TBeepRecordingQtPlatform notifications{requests};
+    TInstalledNotifier notifier{notifications};
+    TfrmCalc window{requests};
+};
+
+}  // namespace tally::test
