@@ -122,13 +122,7 @@ TEST_F(EditingLinesTest, DeleteLineRefusalsLeaveTheTapeAsItWas) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         tape_.Lines().RemoveLines(0, tape_.Lines().LineCount());
-        for (const TapeRow& row : c.rows) {
-            const LineIndex line = tape_.Lines().LineCount();
-            tape_.Lines().InsertLines(line, 1);
-            tape_.Lines().SetIndicator(line, row.indicator);
-            tape_.Lines().SetEntries(line, row.entries);
-            tape_.Lines().SetParamsText(line, row.properties);
-        }
+        FillTape(tape_.Lines(), c.rows);
         tape_.SetFocusLine(c.focus);
         const Texts before = Entries();
         EXPECT_FALSE(tape_.DeleteLine());
@@ -173,13 +167,7 @@ TEST_F(EditingLinesTest, DeleteLineRemovesLinesAndRecalculates) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         tape_.Lines().RemoveLines(0, tape_.Lines().LineCount());
-        for (const TapeRow& row : c.rows) {
-            const LineIndex line = tape_.Lines().LineCount();
-            tape_.Lines().InsertLines(line, 1);
-            tape_.Lines().SetIndicator(line, row.indicator);
-            tape_.Lines().SetEntries(line, row.entries);
-            tape_.Lines().SetParamsText(line, row.properties);
-        }
+        FillTape(tape_.Lines(), c.rows);
         tape_.SetOpenSeriesDecimalPlaces(2);
         tape_.SetFocusLine(c.focus);
         int lineCounts = 0;

@@ -3,6 +3,7 @@
 // per line.
 
 #include <initializer_list>
+#include <span>
 #include <string>
 
 #include "engine/lines/line_store.h"
@@ -15,15 +16,20 @@ struct TapeRow {
     std::string properties = {};
 };
 
-inline void FillTape(TLineStore& lines, std::initializer_list<TapeRow> rows) {
-    lines.InsertLines(0, static_cast<LineIndex>(rows.size()));
-    LineIndex line = 0;
+// Appends the rows after the lines already there (none, for a fresh table).
+inline void FillTape(TLineStore& lines, std::span<const TapeRow> rows) {
+    LineIndex line = lines.LineCount();
+    lines.InsertLines(line, static_cast<LineIndex>(rows.size()));
     for (const TapeRow& row : rows) {
         lines.SetIndicator(line, row.indicator);
         lines.SetEntries(line, row.entries);
         lines.SetParamsText(line, row.properties);
         ++line;
     }
+}
+
+inline void FillTape(TLineStore& lines, std::initializer_list<TapeRow> rows) {
+    FillTape(lines, std::span<const TapeRow>(rows.begin(), rows.size()));
 }
 
 }  // namespace tally::test
