@@ -52,6 +52,8 @@ constexpr TPlainActionEntry kPlainActions[] = {
     {"DeleteSeries", [](TCalculator& t) { t.DeleteSeries(); }},
     {"InsertNewSeries", [](TCalculator& t) { t.InsertNewSeries(); }},
     {"InsertNewEmbeddedSeries", [](TCalculator& t) { t.InsertNewEmbeddedSeries(); }},
+    {"DeleteEmbeddedSeries", [](TCalculator& t) { t.DeleteEmbeddedSeries(); }},
+    {"EmptyEmbeddedSeries", [](TCalculator& t) { t.EmptyEmbeddedSeries(); }},
     {"SortSmallToLarge", [](TCalculator& t) { SortTapeSegment(t, TSortDirection::SmallToLarge); }},
     {"SortLargeToSmall", [](TCalculator& t) { SortTapeSegment(t, TSortDirection::LargeToSmall); }},
 };

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -127,6 +128,22 @@ TEST_F(CliTapeTest, SeriesCommandsSetDecimalsTotalTypeRoundingAndSort) {
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
+    }
+}
+
+TEST_F(CliTapeTest, EmbeddedSeriesAreEmptiedAndDeletedByTheirActions) {
+    const std::string keys = "100+[InsertNewEmbeddedSeries]3+4+5\n{Up}{Up}{Up}";
+    const std::pair<std::string, std::string> cases[] = {
+        {"[EmptyEmbeddedSeries]",
+         "Entries\t \tRunning Total\n+100.00\t \t100.00\n\t(\t\n\t \t\n\t)\t\n+\t \t\n+\t \t\n"},
+        {"[DeleteEmbeddedSeries]", "Entries\t \tRunning Total\n+100.00\t \t100.00\n+\t \t\n"},
+    };
+    for (const auto& [action, out] : cases) {
+        SCOPED_TRACE(action);
+        const RunResult r = RunTape({"--columns", "running-total", "--keys", keys + action});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, out);
+        EXPECT_EQ(r.err, "");
     }
 }
 

@@ -10,6 +10,10 @@
 
 namespace tally {
 
+// A refusal that ends with the operators needing a total before them: the beginning, the
+// divide character in force, ", P, or R" and the ending.
+std::string WithOperatorList(std::string_view beginning, std::string_view ending = " operator.");
+
 // Which of two totals with only separator lines between them must go.
 enum class TAdjacentTotal { Earlier, Later };
 
@@ -90,7 +94,9 @@ public:
     bool CommitEditedLine(LineIndex line, std::string_view entryText);
 
     // Embedded series
-    //   44 AllowsEmbeddedInsert  63 CloseEmbeddedSeries  67 InsertEmbeddedSeries
+    //    4 RemoveEmbeddedSeries  54 DeleteEmbeddedSeries  59 ResetEmbeddedSeries
+    //   44 AllowsEmbeddedInsert  60 EmptyEmbeddedSeries   63 CloseEmbeddedSeries
+    //   67 InsertEmbeddedSeries
     // An embedded series may go in at the line: it is neither inside another embedded series
     // nor the opening line of an incomplete one.
     bool AllowsEmbeddedInsert(LineIndex line) const;                                           // 44
@@ -105,6 +111,20 @@ public:
     // the external total line keeps only its operator and the containing series drops the
     // embedded total.
     void ReopenEmbeddedSeries(LineIndex trailing);
+    // Removes the lines from "(" to ")" of the embedded series that holds or bounds the line,
+    // with its external total line unless that is the tape's last line. Returns the first
+    // removed line; kNoLine when the line is not in an embedded series.
+    LineIndex RemoveEmbeddedSeries(LineIndex line);                                            // 4
+    // Deletes the embedded series at the tape's focus line with its external total line; an
+    // external total line on the tape's last line stays, emptied. Refusals explain and beep.
+    TEditOutcome DeleteEmbeddedSeries();                                                       // 54
+    // Leaves the embedded series at the focus line with one empty line and no total; a complete
+    // one gives its total back first. Reset (after a cut) also drops the remaining line's link
+    // data, annotation and table column text. False when there is nothing to empty.
+    bool ResetEmbeddedSeries();                                                                // 59
+    bool EmptyEmbeddedSeries();                                                                // 60
+    // The embedded series at the line holds more than one line, or an entry on its only line.
+    bool HasEmbeddedContent(LineIndex line) const;
 
     // Line editing
     // The checks of a commit alone: entry number, then the operation at the line.
@@ -154,6 +174,11 @@ private:
 
     // Embedded series
     bool IsCompleteEmbeddedSeries(LineIndex trailing) const;
+    // Empty and Reset: the series at the focus line keeps one cleared line.
+    bool ClearEmbeddedSeries(bool reset);
+    // Removing the embedded series would leave its external total line first in the containing
+    // series, in front of a multiplicative entry: explains and beeps, and answers true.
+    bool RefuseLeadingExternalTotal(LineIndex external) const;
     // The checks and the automatic subtotal of an entry committed on the open last line of an
     // embedded series; writes the entry in its normal form. The line follows inserted lines.
     bool CommitOpenEmbeddedEntry(LineIndex& line, std::string_view entryText);

@@ -25,15 +25,6 @@ namespace {
 constexpr std::string_view kFirstLineZeroTotal =
     "The first line in a calculation series can not be a zero total line.";
 
-// A refusal that ends with the operators needing a total before them: "÷, P, or R operator."
-std::string WithOperatorList(std::string_view beginning, std::string_view ending = " operator.") {
-    std::string text(beginning);
-    text += FormatSettings().DivideOperChar;
-    text += ", P, or R";
-    text += ending;
-    return text;
-}
-
 bool Refuse(std::string text) {
     Notifier().ExplainAndBeep(std::move(text));
     return false;
@@ -50,6 +41,14 @@ std::string CoveringTotalType(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
+
+std::string WithOperatorList(std::string_view beginning, std::string_view ending) {
+    std::string text(beginning);
+    text += FormatSettings().DivideOperChar;
+    text += ", P, or R";
+    text += ending;
+    return text;
+}
 
 // ---- Defaults: group and grand total series
 

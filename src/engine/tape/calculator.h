@@ -260,11 +260,22 @@ public:
     bool CanClearEntry() const;
     bool CanZeroTotal() const;
 
-    // ---- Embedded series (calculator_embedded.cpp)
+    // ---- Embedded series (calculator_embedded.cpp; deleting and emptying in
+    //      calculator_editing.cpp)
+    //   17 CanDeleteEmbeddedSeries  21 CanEmptyEmbeddedSeries
     //   25 CanInsertNewEmbeddedSeries  52 InsertNewEmbeddedSeries
     bool CanInsertNewEmbeddedSeries() const;                               // 25
     // Opens a new embedded series at the focus line; refusals explain and beep.
     bool InsertNewEmbeddedSeries();                                        // 52
+    // The focus line belongs to an embedded series (boundary lines included).
+    bool CanDeleteEmbeddedSeries() const;                                  // 17
+    // ... and that embedded series is more than one empty line.
+    bool CanEmptyEmbeddedSeries() const;                                   // 21
+    // Deletes the embedded series at the focus line with its external total line (Delete
+    // Series on an embedded line does the same); refusals explain and beep.
+    bool DeleteEmbeddedSeries();
+    // Leaves the embedded series at the focus line with one empty line.
+    bool EmptyEmbeddedSeries();
     // The text the focus entry counts as changed against.
     void SetSavedFocusEntry(std::string text) { savedFocusEntry_ = std::move(text); }
 

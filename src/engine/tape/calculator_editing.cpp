@@ -244,8 +244,7 @@ void TCalculator::EraseTape() {
 
 bool TCalculator::DeleteSeries() {
     if (currentSeries_ == nullptr) return false;
-    // Embedded series are deleted by their own command.
-    if (lines_.Property(focusLine_, LineKey::kSeriesType) == "e") return false;
+    if (CanDeleteEmbeddedSeries()) return DeleteEmbeddedSeries();
     const LineIndex first = SeriesFirstLine(lines_, focusLine_);
     LineIndex last = SeriesLastLine(lines_, focusLine_);
     if (IsLastLine(focusLine_) && first == last) {
@@ -301,6 +300,28 @@ bool TCalculator::DeleteSeries() {
     PostEditPass();
     if (hooks_.OnDecimalPlacesChange) hooks_.OnDecimalPlacesChange(*this);
     return true;
+}
+
+// ---- Deleting and emptying embedded series
+
+bool TCalculator::CanDeleteEmbeddedSeries() const {
+    return currentSeries_ == &StandardSeries() && lines_.Property(focusLine_, LineKey::kSeriesType) == "e";
+}
+
+bool TCalculator::CanEmptyEmbeddedSeries() const {
+    return CanDeleteEmbeddedSeries() && StandardSeries().HasEmbeddedContent(focusLine_);
+}
+
+bool TCalculator::DeleteEmbeddedSeries() {
+    if (!CanDeleteEmbeddedSeries()) return false;
+    TSeriesBase* seriesBefore = currentSeries_;
+    if (StandardSeries().DeleteEmbeddedSeries() != TEditOutcome::Done) return false;
+    AfterLineDeletion(seriesBefore);
+    return true;
+}
+
+bool TCalculator::EmptyEmbeddedSeries() {
+    return CanEmptyEmbeddedSeries() && StandardSeries().EmptyEmbeddedSeries();
 }
 
 // ---- Placing a number

@@ -21,6 +21,7 @@ bool TTapeRequestRunner::Run(const TDeferredRequest& request) {
         case requests::InsertNewEmbeddedSeriesCommand:
             RetypeAfter(tape_.InsertNewEmbeddedSeries(), request.SecondParam);
             return true;
+        case requests::DeleteEmbeddedSeriesCommand:
         case requests::DeleteSeriesCommand:
             tape_.DeleteSeries();
             return true;
