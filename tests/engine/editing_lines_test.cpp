@@ -78,13 +78,7 @@ TEST_F(EditingLinesTest, DeleteLineOnTheLastLineEmptiesItAndIsNeverRefused) {
 }
 
 TEST_F(EditingLinesTest, DeleteLineRefusalsLeaveTheTapeAsItWas) {
-    struct Case {
-        std::string name;
-        std::vector<TapeRow> rows;
-        LineIndex focus;
-        std::string refusal;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<test::RefusalCase> cases = {
         {"zero total before group total",
          {{" ", "+1"}, {"=", ""}, {"T", ""}, {"Z", "0.00"}, {"[", "", "STYP=gro"}, {"g", "", "STYP=gro"},
           {"]", "", "STYP=gro"}, {" ", ""}},
@@ -119,11 +113,9 @@ TEST_F(EditingLinesTest, DeleteLineRefusalsLeaveTheTapeAsItWas) {
          3, "Cannot delete the last line of an incomplete embedded calculation series.  You can complete "
             "the series by pressing the Enter key."},
     };
-    for (const Case& c : cases) {
+    for (const test::RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);
-        tape_.Lines().RemoveLines(0, tape_.Lines().LineCount());
-        FillTape(tape_.Lines(), c.rows);
-        tape_.SetFocusLine(c.focus);
+        Fill(c.rows, c.focus);
         const Texts before = Entries();
         EXPECT_FALSE(tape_.DeleteLine());
         EXPECT_EQ(Explanation(), c.refusal);
@@ -166,10 +158,8 @@ TEST_F(EditingLinesTest, DeleteLineRemovesLinesAndRecalculates) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        tape_.Lines().RemoveLines(0, tape_.Lines().LineCount());
-        FillTape(tape_.Lines(), c.rows);
         tape_.SetOpenSeriesDecimalPlaces(2);
-        tape_.SetFocusLine(c.focus);
+        Fill(c.rows, c.focus);
         int lineCounts = 0;
         tape_.Hooks().OnLineCountChange = [&](TCalculator&) { ++lineCounts; };
         ASSERT_TRUE(tape_.DeleteLine());

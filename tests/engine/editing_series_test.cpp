@@ -14,17 +14,14 @@ const std::string kDivide = "\xF7";
 
 class EditingSeriesTest : public test::TapeTest {
 protected:
-    void FillRows(const std::vector<TapeRow>& rows, LineIndex focus = -1) {
-        tape_.Lines().RemoveLines(0, tape_.Lines().LineCount());
-        for (const TapeRow& row : rows) {
-            const LineIndex line = tape_.Lines().LineCount();
-            tape_.Lines().InsertLines(line, 1);
-            tape_.Lines().SetIndicator(line, row.indicator);
-            tape_.Lines().SetEntries(line, row.entries);
-            tape_.Lines().SetParamsText(line, row.properties);
-        }
+    // The rows recalculated as a typed tape would be, with the focus on the line given.
+    void FillRecalculated(std::span<const TapeRow> rows, LineIndex focus = -1) {
+        Fill(rows, focus);
         tape_.StandardSeries().Recalculate(tape_.LastLine());
-        tape_.SetFocusLine(focus < 0 ? tape_.LastLine() : focus);
+        tape_.SetFocusLine(tape_.FocusLine());
+    }
+    void FillRecalculated(std::initializer_list<TapeRow> rows, LineIndex focus = -1) {
+        FillRecalculated(std::span<const TapeRow>(rows.begin(), rows.size()), focus);
     }
     void Type(const std::string& text) {
         for (char c : text) tape_.KeyPress(c);
@@ -33,7 +30,7 @@ protected:
 
 TEST_F(EditingSeriesTest, ZeroTotalOnTheLastLineCommitsTheEntryOnceAndClosesTheSeries) {
     tape_.SetDataEntryOption(3);
-    FillRows({{" ", "+12.00"}, {" ", ""}});
+    FillRecalculated({{" ", "+12.00"}, {" ", ""}});
     Type("+3");
     ASSERT_TRUE(tape_.ZeroTotal());
     EXPECT_EQ(Entries(), (Texts{"+12.00", "+3.00", "==========", "15.00", "0.00", ""}));
@@ -44,7 +41,7 @@ TEST_F(EditingSeriesTest, ZeroTotalOnTheLastLineCommitsTheEntryOnceAndClosesTheS
     EXPECT_FALSE(Posted(117));  // no second Zero Total queued
 
     // A total already ends the open series: only the zero total line is added.
-    FillRows({{" ", "+5.00"}, {"=", "=========="}, {"T", "5.00"}, {" ", ""}});
+    FillRecalculated({{" ", "+5.00"}, {"=", "=========="}, {"T", "5.00"}, {" ", ""}});
     ASSERT_TRUE(tape_.ZeroTotal());
     EXPECT_EQ(Indicators(), (Texts{" ", "=", "T", "Z", " "}));
 }
@@ -53,12 +50,12 @@ TEST_F(EditingSeriesTest, ZeroTotalOnTheLastLineRefusesAnEmptyFirstLineOrABadEnt
     const std::string firstLine = "The first line in a calculation series can not be a zero total line.";
     for (const std::string& entry : {std::string(), std::string("+"), std::string("X")}) {
         SCOPED_TRACE(entry);
-        FillRows({{" ", "+1.00"}, {"=", "=========="}, {"T", "1.00"}, {"Z", "0.00"}, {" ", entry}});
+        FillRecalculated({{" ", "+1.00"}, {"=", "=========="}, {"T", "1.00"}, {"Z", "0.00"}, {" ", entry}});
         EXPECT_FALSE(tape_.ZeroTotal());
         EXPECT_EQ(Explanation(), firstLine);
         EXPECT_EQ(tape_.Lines().LineCount(), 5);
     }
-    FillRows({{" ", "+12.00"}, {" ", ""}});
+    FillRecalculated({{" ", "+12.00"}, {" ", ""}});
     Type(kDivide + "0");
     EXPECT_FALSE(tape_.ZeroTotal());
     EXPECT_EQ(Explanation(), "Can not divide by zero.");
@@ -67,13 +64,7 @@ TEST_F(EditingSeriesTest, ZeroTotalOnTheLastLineRefusesAnEmptyFirstLineOrABadEnt
 }
 
 TEST_F(EditingSeriesTest, ZeroTotalOnAnEarlierLineRefusalsInOrder) {
-    struct Case {
-        std::string name;
-        std::vector<TapeRow> rows;
-        LineIndex focus;
-        std::string refusal;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<test::RefusalCase> cases = {
         {"first line", {{" ", ""}, {" ", "+1"}, {" ", ""}}, 0,
          "The first line in a calculation series can not be a zero total line."},
         {"entry holds a number", {{" ", "+1"}, {" ", "+2"}, {" ", ""}}, 1,
@@ -85,9 +76,9 @@ TEST_F(EditingSeriesTest, ZeroTotalOnAnEarlierLineRefusalsInOrder) {
         {"before a multiplication", {{" ", "+1"}, {" ", ""}, {" ", "X2"}, {" ", ""}}, 1,
          "A zero total line cannot immediately precede a line containing a X, " + kDivide + ", P, or R operator."},
     };
-    for (const Case& c : cases) {
+    for (const test::RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);
-        FillRows(c.rows, c.focus);
+        FillRecalculated(c.rows, c.focus);
         const Texts before = Entries();
         EXPECT_FALSE(tape_.CanZeroTotal());
         EXPECT_FALSE(tape_.ZeroTotal());
@@ -97,7 +88,7 @@ TEST_F(EditingSeriesTest, ZeroTotalOnAnEarlierLineRefusalsInOrder) {
 }
 
 TEST_F(EditingSeriesTest, ZeroTotalOnAnEarlierLineSplitsTheSeries) {
-    FillRows({{" ", "+10"}, {" ", ""}, {" ", "+3"}, {" ", ""}}, 1);
+    FillRecalculated({{" ", "+10"}, {" ", ""}, {" ", "+3"}, {" ", ""}}, 1);
     ASSERT_TRUE(tape_.CanZeroTotal());
     ASSERT_TRUE(tape_.ZeroTotal());
     EXPECT_EQ(Entries(), (Texts{"+10.00", "==========", "10.00", "0.00", "+3.00", ""}));
@@ -106,7 +97,7 @@ TEST_F(EditingSeriesTest, ZeroTotalOnAnEarlierLineSplitsTheSeries) {
     EXPECT_EQ(tape_.RunningValue(), 3);
 
     // After a total the empty line itself becomes the zero total line.
-    FillRows({{" ", "+10"}, {"=", "=========="}, {"T", "10.00"}, {" ", ""}, {" ", "+3"}, {" ", ""}}, 3);
+    FillRecalculated({{" ", "+10"}, {"=", "=========="}, {"T", "10.00"}, {" ", ""}, {" ", "+3"}, {" ", ""}}, 3);
     ASSERT_TRUE(tape_.ZeroTotal());
     EXPECT_EQ(Indicators(), (Texts{" ", "=", "T", "Z", " ", " "}));
     EXPECT_EQ(tape_.Lines().Property(2, LineKey::kTotalStatusFlag), "I");
@@ -114,7 +105,7 @@ TEST_F(EditingSeriesTest, ZeroTotalOnAnEarlierLineSplitsTheSeries) {
 }
 
 TEST_F(EditingSeriesTest, EraseTapeLeavesOneEmptyLineAndKeepsTheSeriesSettings) {
-    FillRows({{" ", "+10"}, {"=", "=========="}, {"T", ""}, {"Z", "0.000", "SDP=3,TT=T3"}, {" ", "+7"}, {" ", ""}}, 0);
+    FillRecalculated({{" ", "+10"}, {"=", "=========="}, {"T", ""}, {"Z", "0.000", "SDP=3,TT=T3"}, {" ", "+7"}, {" ", ""}}, 0);
     std::vector<int> lineNumbers;
     tape_.Hooks().OnLineNumberChange = [&](TCalculator&, int number) { lineNumbers.push_back(number); };
     tape_.EraseTape();
@@ -135,21 +126,21 @@ TEST_F(EditingSeriesTest, DeleteSeriesRemovesTheFocusSeriesAndRangesThatCollectO
     rows.push_back({"g", "", "STYP=gro"});
     rows.push_back({"]", "", "STYP=gro"});
     rows.push_back({" ", ""});
-    FillRows(rows, 5);
+    FillRecalculated(rows, 5);
     ASSERT_TRUE(tape_.DeleteSeries());
     EXPECT_EQ(Indicators(), (Texts{" ", "=", "T", "Z", "[", "g", "]", " "}));
     EXPECT_EQ(tape_.FocusLine(), 4);
     EXPECT_EQ(tape_.Lines().Property(5, LineKey::kTotalStatusFlag), "TD");
 
     // The only series of a range takes the range along.
-    FillRows({{" ", "+1"}, {"=", "=========="}, {"T", ""}, {"Z", "0.00"}, {"[", "", "STYP=gro"},
+    FillRecalculated({{" ", "+1"}, {"=", "=========="}, {"T", ""}, {"Z", "0.00"}, {"[", "", "STYP=gro"},
               {"g", "", "STYP=gro"}, {"]", "", "STYP=gro"}, {" ", "+5"}, {" ", ""}},
              0);
     ASSERT_TRUE(tape_.DeleteSeries());
     EXPECT_EQ(Entries(), (Texts{"+5.00", ""}));
 
     // The open series goes up to the last line, which is emptied.
-    FillRows({{" ", "+1.00"}, {"=", "=========="}, {"T", "1.00"}, {"Z", "0.00"}, {" ", "+7"}, {" ", "+8"}, {" ", ""}}, 5);
+    FillRecalculated({{" ", "+1.00"}, {"=", "=========="}, {"T", "1.00"}, {"Z", "0.00"}, {" ", "+7"}, {" ", "+8"}, {" ", ""}}, 5);
     ASSERT_TRUE(tape_.DeleteSeries());
     EXPECT_EQ(Entries(), (Texts{"+1.00", "==========", "1.00", "0.00", ""}));
     EXPECT_EQ(tape_.RunningValue(), 0);
@@ -160,7 +151,7 @@ TEST_F(EditingSeriesTest, InsertNewSeriesTakesStartupOrPreviousSeriesSettings) {
     bus_.Add(events::FileObj_GetStartupDecimalPlaces, [](TMedRecord*, TMedRecord* out) {
         RecordAs<TMedInteger>(out)->Value = 4;
     });
-    FillRows({{" ", "+10"}, {"=", "=========="}, {"T", ""}, {"Z", "0.000", "SDP=3"}, {" ", "+7"}, {" ", ""}}, 0);
+    FillRecalculated({{" ", "+10"}, {"=", "=========="}, {"T", ""}, {"Z", "0.000", "SDP=3"}, {" ", "+7"}, {" ", ""}}, 0);
     ASSERT_TRUE(tape_.CanInsertNewSeries());
     ASSERT_TRUE(tape_.InsertNewSeries());
     const Texts entries = Entries();
@@ -173,7 +164,7 @@ TEST_F(EditingSeriesTest, InsertNewSeriesTakesStartupOrPreviousSeriesSettings) {
     EXPECT_EQ(Entries()[8], "+0.000");
     EXPECT_EQ(tape_.FocusLine(), 8);
 
-    FillRows({{" ", "+abc"}, {" ", ""}}, 0);
+    FillRecalculated({{" ", "+abc"}, {" ", ""}}, 0);
     EXPECT_FALSE(tape_.CanInsertNewSeries());
     EXPECT_FALSE(tape_.InsertNewSeries());
     EXPECT_EQ(tape_.Lines().LineCount(), 2);
@@ -189,7 +180,7 @@ TEST_F(EditingSeriesTest, PlacingANumberComposesOperatorAndSign) {
                           Case{"", "-4", "-4"}, Case{"+", "X3", "+3"}, Case{"X-", "-2", "X2"},
                           Case{"", "7", "+7"}, Case{"-", "-7", "+7"}}) {
         SCOPED_TRACE(c.focusEntry + " " + c.incoming);
-        FillRows({{" ", "+10.00"}, {" ", c.focusEntry}});
+        FillRecalculated({{" ", "+10.00"}, {" ", c.focusEntry}});
         ASSERT_TRUE(tape_.PlaceNumber(c.incoming));
         EXPECT_EQ(Entries()[1], c.expected);
         EXPECT_EQ(tape_.Editor().Text, c.expected);
@@ -197,14 +188,14 @@ TEST_F(EditingSeriesTest, PlacingANumberComposesOperatorAndSign) {
 }
 
 TEST_F(EditingSeriesTest, PlacingANumberOnAnEarlierLineCommitsItAndARefusedEntryIsNotWritten) {
-    FillRows({{" ", "+10"}, {" ", ""}, {" ", "+1"}, {" ", ""}}, 1);
+    FillRecalculated({{" ", "+10"}, {" ", ""}, {" ", "+1"}, {" ", ""}}, 1);
     ASSERT_TRUE(tape_.PlaceNumber("5"));
     EXPECT_EQ(Entries(), (Texts{"+10.00", "+5.00", "+1.00", ""}));
     EXPECT_EQ(tape_.RunningValue(), 16);
 
     // Dividing by zero is refused before anything is written, on the last line and earlier.
     for (LineIndex focus : {1, 3}) {
-        FillRows({{" ", "+10"}, {" ", kDivide}, {" ", "+1"}, {" ", kDivide}}, focus);
+        FillRecalculated({{" ", "+10"}, {" ", kDivide}, {" ", "+1"}, {" ", kDivide}}, focus);
         EXPECT_FALSE(tape_.PlaceNumber("0"));
         EXPECT_EQ(Explanation(), "Can not divide by zero.");
         EXPECT_EQ(Entries()[static_cast<std::size_t>(focus)], kDivide);
@@ -226,7 +217,7 @@ TEST_F(EditingSeriesTest, PlacingANumberRefusals) {
              Case{0, "5", "The entry with the focus highlight must be blank, or contain only an operator "
                           "character, in order to receive a number."}}) {
         SCOPED_TRACE(c.text);
-        FillRows({{" ", "+10"}, {"=", "=========="}, {"T", ""}, {"Z", "0.00"}, {" ", ""}}, c.focus);
+        FillRecalculated({{" ", "+10"}, {"=", "=========="}, {"T", ""}, {"Z", "0.00"}, {" ", ""}}, c.focus);
         const Texts before = Entries();
         EXPECT_FALSE(tape_.PlaceNumber(c.text));
         EXPECT_EQ(Explanation(), c.refusal);

@@ -267,9 +267,7 @@ TEST_F(EmbeddedRemovalTest, DeletingTakesTheExternalTotalLineAndTheTotalsItLeave
         std::vector<TapeRow> rows = c.before;
         rows.insert(rows.end(), embedded.begin(), embedded.end());
         rows.insert(rows.end(), c.after.begin(), c.after.end());
-        tape_.Lines().RemoveLines(0, tape_.Lines().LineCount());
-        test::FillTape(tape_.Lines(), rows);
-        tape_.SetFocusLine(static_cast<LineIndex>(c.before.size()) + 1);
+        Fill(rows, static_cast<LineIndex>(c.before.size()) + 1);
         int lineCounts = 0;
         tape_.Hooks().OnLineCountChange = [&](TCalculator&) { ++lineCounts; };
         ASSERT_TRUE(tape_.DeleteEmbeddedSeries());

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,7 @@
 #include "foundation/mediator.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
-#include "lines_test_tape.h"
+#include "tape_fill.h"
 #include "platform/clipboard.h"
 #include "platform/deferred_requests.h"
 #include "platform/headless_notification_platform.h"
@@ -54,11 +55,8 @@ protected:
     }
 
     // Replaces the tape's lines; the focus goes to the line given (the last line by default).
-    void Fill(std::initializer_list<TapeRow> rows, LineIndex focus = -1) {
-        tape_.Lines().RemoveLines(0, tape_.Lines().LineCount());
-        FillTape(tape_.Lines(), rows);
-        tape_.SetFocusLine(focus < 0 ? tape_.LastLine() : focus);
-    }
+    void Fill(std::span<const TapeRow> rows, LineIndex focus = -1) { ReplaceTapeLines(tape_, rows, focus); }
+    void Fill(std::initializer_list<TapeRow> rows, LineIndex focus = -1) { ReplaceTapeLines(tape_, rows, focus); }
 
     // Types the keys one by one ('\n' is the Enter key) and runs the requests after each.
     void Type(std::string_view keys) {

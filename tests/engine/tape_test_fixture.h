@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,7 @@
 #include "foundation/mediator.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
-#include "lines_test_tape.h"
+#include "tape_fill.h"
 #include "platform/headless_notification_platform.h"
 
 namespace tally::test {
@@ -29,11 +30,8 @@ protected:
     }
 
     // Replaces the tape's lines; the focus goes to the line given (the last line by default).
-    void Fill(std::initializer_list<TapeRow> rows, LineIndex focus = -1) {
-        tape_.Lines().RemoveLines(0, tape_.Lines().LineCount());
-        FillTape(tape_.Lines(), rows);
-        tape_.SetFocusLine(focus < 0 ? tape_.LastLine() : focus);
-    }
+    void Fill(std::span<const TapeRow> rows, LineIndex focus = -1) { ReplaceTapeLines(tape_, rows, focus); }
+    void Fill(std::initializer_list<TapeRow> rows, LineIndex focus = -1) { ReplaceTapeLines(tape_, rows, focus); }
 
     std::vector<std::string> Column(TLineColumn column) const {
         std::vector<std::string> cells;
@@ -63,5 +61,13 @@ protected:
 };
 
 using Texts = std::vector<std::string>;
+
+// A tape, the line with the focus, and the explanation an operation there must give.
+struct RefusalCase {
+    std::string name;
+    std::vector<TapeRow> rows;
+    LineIndex focus;
+    std::string refusal;
+};
 
 }  // namespace tally::test
