@@ -4,41 +4,13 @@
 
 #include <cerrno>
 
+#include "failing_file_calls.h"
 #include "settings_test_folder.h"
 
 namespace tally {
 namespace {
 
 namespace fs = std::filesystem;
-
-enum class FailingStep { Write, PartialWrite, Fsync, Rename };
-
-// Makes one step of a write fail the way a full disk or a vanished folder would.
-class FailingCalls : public IFileCalls {
-public:
-    explicit FailingCalls(FailingStep step) : step_(step) {}
-    ssize_t Write(int fd, const char* data, std::size_t size) const override {
-        if (step_ == FailingStep::Write) return Fail(ENOSPC);
-        if (step_ == FailingStep::PartialWrite) {
-            if (wrote_) return Fail(ENOSPC);
-            wrote_ = true;
-            return IFileCalls::Write(fd, data, size / 2);
-        }
-        return IFileCalls::Write(fd, data, size);
-    }
-    int Fsync(int fd) const override { return step_ == FailingStep::Fsync ? Fail(EIO) : IFileCalls::Fsync(fd); }
-    int Rename(const char* from, const char* to) const override {
-        return step_ == FailingStep::Rename ? Fail(EACCES) : IFileCalls::Rename(from, to);
-    }
-
-private:
-    static int Fail(int error) {
-        errno = error;
-        return -1;
-    }
-    FailingStep step_;
-    mutable bool wrote_ = false;
-};
 
 class AtomicFileTest : public test::SettingsFolderTest {
 protected:
@@ -59,20 +31,20 @@ TEST_F(AtomicFileTest, CreatesTheFolderAndReplacesTheFileWhole) {
 
 TEST_F(AtomicFileTest, AFailedStepReportsTheReasonAndLeavesTheOldFileIntact) {
     struct Case {
-        FailingStep step;
+        test::FailingStep step;
         const char* reason;
     };
     const Case cases[] = {
-        {FailingStep::Write, "No space left on device"},
-        {FailingStep::PartialWrite, "No space left on device"},
-        {FailingStep::Fsync, "Input/output error"},
-        {FailingStep::Rename, "Permission denied"},
+        {test::FailingStep::Write, "No space left on device"},
+        {test::FailingStep::PartialWrite, "No space left on device"},
+        {test::FailingStep::Fsync, "Input/output error"},
+        {test::FailingStep::Rename, "Permission denied"},
     };
     const fs::path target = root_ / "tallyroll" / "tallyroll.ini";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);
         WriteText(target, "[Old]\nKept=1\n");
-        const TFileResult result = WriteFileAtomically(target, std::string(10000, 'n'), FailingCalls(c.step));
+        const TFileResult result = WriteFileAtomically(target, std::string(10000, 'n'), test::FailingCalls(c.step));
         EXPECT_FALSE(result);
         EXPECT_EQ(result.Reason, c.reason);
         EXPECT_EQ(ReadText(target), "[Old]\nKept=1\n");
