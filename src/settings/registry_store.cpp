@@ -54,10 +54,10 @@ std::optional<std::string> TRegistryStore::ReadString(std::string_view key, std:
     return Payload(key, name, TRegistryType::String);
 }
 
-std::optional<double> TRegistryStore::ReadDouble(std::string_view key, std::string_view name) const {
+std::optional<long double> TRegistryStore::ReadDouble(std::string_view key, std::string_view name) const {
     const std::optional<std::string> payload = Payload(key, name, TRegistryType::Double);
     if (!payload) return std::nullopt;
-    double value = 0;
+    long double value = 0;
     const char* end = payload->data() + payload->size();
     const auto result = std::from_chars(payload->data(), end, value);
     if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
@@ -72,9 +72,9 @@ void TRegistryStore::WriteString(std::string_view key, std::string_view name, st
     file_.Write(key, name, std::string(PrefixOf(TRegistryType::String)) + std::string(value));
 }
 
-void TRegistryStore::WriteDouble(std::string_view key, std::string_view name, double value) {
-    char buffer[32];
-    // The shortest text that reads back as the same double.
+void TRegistryStore::WriteDouble(std::string_view key, std::string_view name, long double value) {
+    char buffer[64];
+    // The shortest text that reads back as the same number.
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     file_.Write(key, name, std::string(PrefixOf(TRegistryType::Double)) + std::string(buffer, result.ptr));
 }

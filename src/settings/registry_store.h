@@ -1,7 +1,8 @@
 #pragma once
 // The "registry" store: a per-user key-value store with key paths and typed values, kept in an
 // ini file (one section per key path, one line per value). A value's text starts with its
-// type: "dword:" 32-bit integer, "sz:" string, "double:" 8-byte floating-point number. A value
+// type: "dword:" 32-bit integer, "sz:" string, "double:" floating-point number
+// (written to the full precision of long double, so margins read back exactly). A value
 // of another type than asked for counts as missing.
 
 #include <cstdint>
@@ -29,11 +30,11 @@ public:
     std::optional<TRegistryType> TypeOf(std::string_view key, std::string_view name) const;
     std::optional<std::int32_t> ReadInteger(std::string_view key, std::string_view name) const;
     std::optional<std::string> ReadString(std::string_view key, std::string_view name) const;
-    std::optional<double> ReadDouble(std::string_view key, std::string_view name) const;
+    std::optional<long double> ReadDouble(std::string_view key, std::string_view name) const;
 
     void WriteInteger(std::string_view key, std::string_view name, std::int32_t value);
     void WriteString(std::string_view key, std::string_view name, std::string_view value);
-    void WriteDouble(std::string_view key, std::string_view name, double value);
+    void WriteDouble(std::string_view key, std::string_view name, long double value);
 
 private:
     std::optional<std::string> Payload(std::string_view key, std::string_view name, TRegistryType type) const;

@@ -134,7 +134,7 @@ void SaveFieldsToRegistry(TRegistryStore& store, std::span<const TSettingField> 
                            store.WriteInteger(field.Key, field.Name, static_cast<std::int32_t>(*value.Value));
                        },
                        [&](long double* value) {
-                           store.WriteDouble(field.Key, field.Name, static_cast<double>(*value));
+                           store.WriteDouble(field.Key, field.Name, *value);
                        },
                        [&](std::string* value) {
                            store.WriteString(field.Key, field.Name, Windows1252ToUtf8(*value));
