@@ -3,6 +3,7 @@
 
 #include "foundation/notifications/notifier.h"
 #include "platform/deferred_requests.h"
+#include "ui/desktop_settings.h"
 #include "ui/frm_calc.h"
 #include "ui/locale_separators.h"
 #include "ui/qt_notification_platform.h"
@@ -15,8 +16,13 @@ int main(int argc, char** argv) {
     tally::TDeferredRequestQueue requests;
     tally::QtNotificationPlatform notifications(requests);
     tally::TInstalledNotifier notifier(notifications);
+    tally::TDesktopSettings settings;
+    settings.Load();
     tally::TfrmCalc window(requests);
+    settings.ApplyTo(window);
     notifications.SetMainWindow(&window);
     window.show();
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    settings.SaveFrom(window);
+    return exitCode;
 }

@@ -1,0 +1,147 @@
+// The desktop program's settings: loaded at start-up into the window, saved at exit, and a
+// failed save reported in a message box. XDG_CONFIG_HOME points at a temporary folder.
+
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "engine/tape/calculator.h"
+#include "foundation/notifications/notifier.h"
+#include "platform/deferred_requests.h"
+#include "ui/desktop_settings.h"
+#include "ui/frm_calc.h"
+#include "ui/qt_notification_platform.h"
+#include "ui/tape_grid.h"
+#include "ui_test_registry.h"
+
+namespace tally {
+
+namespace {
+
+// Records message boxes instead of showing them.
+class TMessageRecordingPlatform : public QtNotificationPlatform {
+public:
+    using QtNotificationPlatform::QtNotificationPlatform;
+    TMessageBoxAnswer AskMessageBox(const std::string& text, const std::string& caption, TMessageBoxButtons,
+                                    TMessageBoxIcon) override {
+        boxes.push_back(caption + ": " + text);
+        return TMessageBoxAnswer::Ok;
+    }
+    std::vector<std::string> boxes;
+};
+
+// The program as main() puts it together, with its settings.
+struct SettingsProgram {
+    SettingsProgram() {
+        settings.Load();
+        window = std::make_unique<TfrmCalc>(requests);
+        settings.ApplyTo(*window);
+        notifications.SetMainWindow(window.get());
+    }
+    TDeferredRequestQueue requests;
+    TMessageRecordingPlatform notifications{requests};
+    TInstalledNotifier notifier{notifications};
+    TDesktopSettings settings;
+    std::unique_ptr<TfrmCalc> window;
+};
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+}  // namespace
+
+class TestDesktopSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        oldXdg_ = qgetenv("XDG_CONFIG_HOME");
+        hadXdg_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        folder_ = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", folder_->path().toUtf8());
+        settingsFile_ = folder_->path() + "/tallyroll/tallyroll.ini";
+    }
+    void cleanup() {
+        if (hadXdg_) {
+            qputenv("XDG_CONFIG_HOME", oldXdg_);
+        } else {
+            qunsetenv("XDG_CONFIG_HOME");
+        }
+        folder_.reset();
+    }
+
+    void startUpAppliesTheTapeFontColoursAndHeight() {
+        QDir().mkpath(folder_->path() + "/tallyroll");
+        WriteFile(settingsFile_,
+                  "[Miscellaneous Options]\nFormHeight=333\nGrandTotalColor=255\nZTLColor=65280\n"
+                  "[Tape Screen Font]\nName=DejaVu Sans\nSize=17\nBold=0\nItalic=1\n");
+        SettingsProgram program;
+        TTapeGrid& grid = program.window->Grid();
+        QCOMPARE(grid.font().pointSize(), 17);
+        QVERIFY(grid.font().italic());
+        QVERIFY(!grid.font().bold());
+        // The rows and columns were measured with the tape font.
+        QCOMPARE(grid.verticalHeader()->defaultSectionSize(), QFontMetrics(grid.font()).height() + 6);
+        QCOMPARE(program.window->Tape().Colors().GrandTotal, 0x0000FFu);
+        QCOMPARE(program.window->Tape().Colors().ZeroTotal, 0x00FF00u);
+        QCOMPARE(program.window->height(), 333);
+        QVERIFY(!program.window->Tape().IsModified());
+        QCOMPARE(program.window->width(), grid.RequiredWidth());
+        // The columns were measured again with the larger font.
+        TDeferredRequestQueue plainRequests;
+        const TfrmCalc plain(plainRequests);
+        QVERIFY(program.window->Tape().ColumnWidth(TTapeColumn::Entries) >
+                plain.Tape().ColumnWidth(TTapeColumn::Entries));
+    }
+
+    void exitSavesTheWindowGeometryAndKeepsTheRest() {
+        QDir().mkpath(folder_->path() + "/tallyroll");
+        WriteFile(settingsFile_, "[PageLayoutDefaults]\nTitle=Kept\n[Miscellaneous Options]\nStartupDecimals=4\n");
+        SettingsProgram program;
+        program.window->resize(program.window->width(), 400);
+        QVERIFY(program.settings.SaveFrom(*program.window));
+        const QByteArray text = ReadFile(settingsFile_);
+        QVERIFY(text.contains("FormHeight=400\n"));
+        QVERIFY(text.contains("StartupDecimals=4\n"));
+        QVERIFY(text.contains("[PageLayoutDefaults]\nTitle=Kept\n"));
+        QVERIFY(program.notifications.boxes.empty());
+    }
+
+    // Permission bits do not stop root, so the settings folder's place is taken by a file.
+    void aFailedSaveShowsTheFileAndTheReason() {
+        WriteFile(folder_->path() + "/tallyroll", "not a folder");
+        SettingsProgram program;
+        QVERIFY(!program.settings.SaveFrom(*program.window));
+        QCOMPARE(program.notifications.boxes.size(), std::size_t{1});
+        const QString box = QString::fromStdString(program.notifications.boxes.front());
+        QVERIFY2(box.startsWith("Tallyroll - Notify: The settings could not be saved to " + settingsFile_ + ".  "),
+                 qPrintable(box));
+        QVERIFY2(box.contains("cannot be created"), qPrintable(box));
+        QCOMPARE(ReadFile(folder_->path() + "/tallyroll"), QByteArray("not a folder"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> folder_;
+    QString settingsFile_;
+    QByteArray oldXdg_;
+    bool hadXdg_ = false;
+};
+
+TALLY_REGISTER_UI_TEST(TestDesktopSettings);
+
+}  // namespace tally
+
+#include "desktop_settings_test.moc"
