@@ -292,7 +292,8 @@ void TApplControlData::LoadFromRegistry(const TRegistryStore& store) {
     if (!store.KeyExists(kMruKey)) return;
     reopenList_.Clear();
     const int valueCount = store.ValueCount(kMruKey);
-    for (int position = 1; position <= valueCount; ++position) {
+    for (int position = 1; position <= valueCount && static_cast<int>(ReopenList().size()) < MaxMRUFiles();
+         ++position) {
         const std::string name = store.ReadString(kMruKey, MruName(static_cast<std::size_t>(position))).value_or("");
         if (ReopenFileExists(name)) reopenList_.Append(name);
     }
