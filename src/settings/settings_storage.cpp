@@ -14,7 +14,9 @@ std::string Capitalized(std::string text) {
 }  // namespace
 
 std::string TSaveResult::Message() const {
-    std::string message = "The settings could not be saved to " + Utf8ToWindows1252(File.string()) + ".  " + Capitalized(Reason);
+    std::string message = File.empty() ? "The settings could not be saved.  "
+                                       : "The settings could not be saved to " + Utf8ToWindows1252(File.string()) + ".  ";
+    message += Capitalized(Reason);
     if (!message.ends_with('.')) message += '.';
     return message;
 }

@@ -411,6 +411,17 @@ TEST_F(ApplControlDataTest, ASaveWhereTheFolderCannotBeMadeIsReported) {
     EXPECT_EQ(ReadText(root_ / "tallyroll"), "not a folder");
 }
 
+TEST(ApplControlDataNoHomeTest, WithoutASettingsFolderNothingLoadsAndSavingSaysWhy) {
+    const TSettingsStorage nowhere(std::nullopt);
+    TApplControlData settings(nullptr, nowhere);
+    settings.Load();
+    EXPECT_EQ(settings.DefaultDataEntry(), 1);
+    const TSaveResult result = settings.Save();
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.Message(),
+              "The settings could not be saved.  There is no settings folder: neither XDG_CONFIG_HOME nor HOME is set.");
+}
+
 TEST_F(ApplControlDataTest, AnUnreadableSettingsFileIsNotOverwritten) {
     const std::string huge(kMaxSettingsFileSize + 1, ';');
     WriteText(SettingsFile(), huge);
