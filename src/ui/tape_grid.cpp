@@ -114,6 +114,7 @@ void TTapeGrid::AttachTape(TCalculator* tape) {
     setModel(model_.get());
     connect(model_.get(), &TTapeTableModel::RowHeightsChanged, this, &TTapeGrid::ApplyRowHeights);
     connect(model_.get(), &TTapeTableModel::IndicatorWritten, this, &TTapeGrid::FitIndicatorColumn);
+    connect(model_.get(), &TTapeTableModel::NumberWritten, this, &TTapeGrid::FitNumberColumn);
     // Only lines with their own height need a call; the rest keep the default.
     QScopedValueRollback guard(syncing_, true);
     const TLineStore& lines = tape_->Lines();
@@ -265,6 +266,15 @@ void TTapeGrid::FitIndicatorColumn(int line) {
     // A line kind alone is one character, which the column's default width always holds.
     const std::string_view indicator = tape_->Lines().Indicator(line);
     if (indicator.size() > 1) tape_->WidenColumnFor(TTapeColumn::Indicator, indicator);
+}
+
+void TTapeGrid::FitNumberColumn(int line, TTapeColumn kind) {
+    if (model_->PositionOf(kind) < 0) return;
+    const std::optional<TLineColumn> cell = TTapeTableModel::StoreColumn(kind);
+    const std::string_view text = tape_->Lines().Cell(line, *cell);
+    // Recalculations write many cells: only a text that may not fit is measured.
+    if (static_cast<int>(text.size()) * fontMetrics().maxWidth() <= tape_->ColumnWidth(kind) - 5) return;
+    tape_->WidenColumnFor(kind, text);
 }
 
 void TTapeGrid::ColumnResizedByUser(int position, int newWidth) {

@@ -74,6 +74,8 @@ private:
     void ApplyRowHeights(int firstLine, int lastLine);
     // An indicator with an item count, such as "T(12)", must not be cut off.
     void FitIndicatorColumn(int line);
+    // A number written into the Entries or Running Total column must not be cut off either.
+    void FitNumberColumn(int line, TTapeColumn kind);
     void ColumnResizedByUser(int position, int newWidth);
 
     TCalculator* tape_ = nullptr;
