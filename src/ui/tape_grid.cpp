@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -223,6 +224,16 @@ bool TTapeGrid::RouteKey(const QKeyEvent& event) {
 void TTapeGrid::keyPressEvent(QKeyEvent* event) {
     // Keys reach the grid itself only while the editor cannot take them.
     if (!RouteKey(*event)) event->ignore();
+}
+
+void TTapeGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    // No paper lies beyond the last column: a window wider than the tape shows it as a strip.
+    const int paperEnd = horizontalHeader()->length() - horizontalOffset();
+    if (paperEnd >= viewport()->width()) return;
+    QPainter painter(viewport());
+    painter.fillRect(QRect(paperEnd, 0, viewport()->width() - paperEnd, viewport()->height()),
+                     palette().color(QPalette::Window));
 }
 
 void TTapeGrid::mousePressEvent(QMouseEvent* event) {
