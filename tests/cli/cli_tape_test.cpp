@@ -172,6 +172,12 @@ TEST_F(CliTapeTest, EditedTapesShowSoundTotalsAndNoStrayLines) {
          "Entries\t \tRunning Total\n+100.00\t \t100.00\n\t(\t\n+3.00\t \t\n+4.00\t \t\n+5.00\t \t\n\t)\t\n"
          "+\t \t\n+\t \t\n",
          "beep: Cannot move the focus highlight out of an incomplete embedded series.\n"},
+        {"the only entry of an embedded series deleted",
+         {"--columns", "running-total", "--keys",
+          "100+[InsertNewEmbeddedSeries]3\n{Up}{Up}{Up}{Up}{Up}[DeleteLine]5\n"},
+         "Entries\t \tRunning Total\n+100.00\t \t100.00\n\t(\t\n+5.00\t \t\n==========\t=\t\n5.00\tT\t\n"
+         "\t)\t\n+5.00\t \t105.00\n+\t \t\n",
+         ""},
         {"a pending edit committed by the rounding method",
          {"--keys", "1+2+3\n{Up}{Up}{Up}{Up}{Backspace}{Backspace}{Backspace}{Backspace}{Backspace}7"
                     "[SetRoundingMethod=even]{Esc}"},

@@ -245,6 +245,18 @@ TEST_F(EmbeddedSeriesTest, DeletingTheTotalOfACompleteSeriesOpensItAgain) {
                                 "T|12.00|", ")||", " |+12.00|112.00", " |+|"}));
     EXPECT_EQ(tape_.RunningValue(), 112);
     EXPECT_TRUE(Beeps().empty());
+
+    // The only entry goes with its total: one empty line stays to type the series again.
+    tape_.EraseTape();
+    TypeAround("100+\b", "3\n");
+    ASSERT_TRUE(tape_.SelectCell(TTapeColumn::Entries, 2));
+    ASSERT_TRUE(tape_.DeleteLine());
+    EXPECT_EQ(TapeRows(), (Rows{" |+100.00|100.00", "(||", " ||", ")||", " |+|", " |+|"}));
+    EXPECT_EQ(tape_.FocusLine(), 2);
+    EXPECT_EQ(tape_.CurrentSeries()->FocusPosition(), TFocusPosition::IncompleteEmbeddedLastLine);
+    Type("5\n");
+    EXPECT_EQ(TapeRows(), (Rows{" |+100.00|100.00", "(||", " |+5.00|", "=|==========|", "T|5.00|", ")||",
+                                " |+5.00|105.00", " |+|"}));
 }
 
 TEST_F(EmbeddedSeriesTest, AnEntryLineBeforeTheClosingLineReopensTheSeries) {

@@ -78,6 +78,8 @@ TEST_F(TapeRouteTest, PastedTextPassesTheChecksOfTypedKeys) {
              Case{"", "0.1234567890123456789", "", capacity},
              Case{"+12345678901234", "56", "+12345678901234", capacity},
              Case{"", "12a4", "", "Clipboard text \"12a4\" not valid in the entries column."},
+             // No control character reaches the explanation.
+             Case{"", "12\r\n3\t4", "", "Clipboard text \"12  3 4\" not valid in the entries column."},
              Case{"", "X5", "", "Operator \"X\" is not valid in the first entry of a calculation series."},
          }) {
         SCOPED_TRACE(c.clipboard);

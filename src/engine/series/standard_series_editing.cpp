@@ -152,16 +152,23 @@ TEditOutcome TStandardSeries::DeleteLine() {
 }
 
 void TStandardSeries::AfterEmbeddedLineDeletion(LineIndex opening, bool wasComplete) {
-    const LineIndex trailing = EmbeddedTrailingBoundary(lines_, opening);
+    LineIndex trailing = EmbeddedTrailingBoundary(lines_, opening);
     if (trailing == kNoLine) return;
     if (!wasComplete || IsCompleteEmbeddedSeries(trailing)) {
         AfterEmbeddedLineChange(trailing);
         return;
     }
     // Its total went: the series is open again, its external total line keeps only the
-    // operator, and the focus waits on its last line for the series to be completed.
+    // operator, and the focus waits on its last line for the series to be completed. A series
+    // whose only entry went with its total keeps one empty line, as after emptying it.
+    if (trailing == opening + 1) {
+        lines_.InsertLines(trailing, 1);
+        lines_.SetIndicator(trailing, " ");
+        lines_.SetProperty(trailing, LineKey::kSeriesType, "e");
+        ++trailing;
+    }
     DetachExternalTotal(trailing);
-    tape_.SetFocusLine(std::max(trailing - 1, opening + 1));
+    tape_.SetFocusLine(trailing - 1);
 }
 
 std::optional<std::string> TStandardSeries::ZeroTotalDeletionCircle(LineIndex line) const {

@@ -213,8 +213,10 @@ bool TCalculator::PasteIntoEntry() {
         if (series->KeyInExternalTotalLine(c, state) == TKeyAnswer::Consumed) return true;
         const std::optional<char> allowed = series->KeyAllowedAt(c, state);
         if (!allowed) {
-            Refuse("Clipboard text \"" + pasted.substr(0, kQuotedClipboardLength) +
-                   "\" not valid in the entries column.");
+            // A line break or tab inside the quote would break the explanation's text.
+            std::string quoted = pasted.substr(0, kQuotedClipboardLength);
+            std::replace_if(quoted.begin(), quoted.end(), [](char q) { return !IsTypedCharacter(q); }, ' ');
+            Refuse("Clipboard text \"" + quoted + "\" not valid in the entries column.");
             return true;
         }
         if (!series->CheckDigitCapacity(*allowed, TextWithKeyAt(text, caret, selection, *allowed))) return true;
