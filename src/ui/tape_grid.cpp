@@ -284,8 +284,18 @@ void TTapeGrid::FitNumberColumn(int line, TTapeColumn kind) {
     const std::optional<TLineColumn> cell = TTapeTableModel::StoreColumn(kind);
     const std::string_view text = tape_->Lines().Cell(line, *cell);
     // Recalculations write many cells: only a text that may not fit is measured.
-    if (static_cast<int>(text.size()) * fontMetrics().maxWidth() <= tape_->ColumnWidth(kind) - 5) return;
+    if (static_cast<int>(text.size()) * WidestNumberCharacter() < tape_->ColumnWidth(kind) - 5) return;
     tape_->WidenColumnFor(kind, text);
+}
+
+int TTapeGrid::WidestNumberCharacter() {
+    if (widestNumberCharacter_ == 0) {
+        const QString characters = ToQString("0123456789+-X\xF7\xD7PR.,:/_= \xA0");
+        for (const QChar c : characters) {
+            widestNumberCharacter_ = std::max(widestNumberCharacter_, fontMetrics().horizontalAdvance(c));
+        }
+    }
+    return widestNumberCharacter_;
 }
 
 void TTapeGrid::ColumnResizedByUser(int position, int newWidth) {
