@@ -294,6 +294,8 @@ TEST_F(EmbeddedSeriesTest, AddingMachineLeavesTheExternalTotalUncommittedAndRepe
     EXPECT_EQ(TapeRows(), (Rows{"(||", " |+12.00|", " |X3.00|", "=|==========|", "T|36.00|", ")||",
                                 " |+36.00|"}));
     EXPECT_EQ(tape_.RunningValue(), 0);
+    Type("\x1B");  // Escape drops typing, not the external total waiting on the last line
+    EXPECT_EQ(tape_.Lines().Entries(6), "+36.00");
 
     tape_.EraseTape();
     Type("12X\n");  // "X" alone takes the number above it

@@ -102,12 +102,9 @@ bool TCalculator::RouteEntryLineKey(char key, bool retyped) {
             return true;
         case '\t': return true;
         case TapeChar::kEscape:
-            // Drops the change not yet committed; on the tape's last line, what is typed there.
-            if (IsLastLine(focusLine_)) {
-                ApplyEditorText({}, 0);
-            } else {
-                ApplyEditorText(savedFocusEntry_, static_cast<int>(savedFocusEntry_.size()));
-            }
+            // Drops the change not yet committed: on the tape's last line what is typed there,
+            // but not an external total waiting there.
+            ApplyEditorText(savedFocusEntry_, static_cast<int>(savedFocusEntry_.size()));
             return true;
         default: break;
     }
