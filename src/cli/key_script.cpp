@@ -8,12 +8,12 @@
 namespace tally::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, TNamedKey>, 13> kKeyNames{{
+constexpr std::array<std::pair<std::string_view, TNamedKey>, 14> kKeyNames{{
     {"Enter", TNamedKey::Enter},   {"Esc", TNamedKey::Escape},     {"Tab", TNamedKey::Tab},
     {"Backspace", TNamedKey::Backspace}, {"Delete", TNamedKey::Delete}, {"Up", TNamedKey::Up},
     {"Down", TNamedKey::Down},     {"Left", TNamedKey::Left},      {"Right", TNamedKey::Right},
     {"Home", TNamedKey::Home},     {"End", TNamedKey::End},        {"PgUp", TNamedKey::PageUp},
-    {"PgDn", TNamedKey::PageDown},
+    {"PgDn", TNamedKey::PageDown}, {"Divide", TNamedKey::Divide},
 }};
 
 std::optional<TNamedKey> KeyByName(std::string_view name) {

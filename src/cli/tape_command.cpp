@@ -40,7 +40,8 @@ constexpr std::string_view kUsage =
     "  --keys TEXT              the keys (default: read from standard input). Every character\n"
     "                           is typed as itself and a newline is Enter; {Enter}, {Esc}, {Tab},\n"
     "                           {Backspace}, {Delete}, {Up}, {Down}, {Left}, {Right}, {Home},\n"
-    "                           {End}, {PgUp}, {PgDn} name keys; [Action] runs an edit action:\n"
+    "                           {End}, {PgUp}, {PgDn} and {Divide} (the numeric pad's divide\n"
+    "                           key) name keys; [Action] runs an edit action:\n"
     "                           ZeroTotal, DeleteLine, InsertLine, ClearEntry, EraseTape,\n"
     "                           DeleteSeries, InsertNewSeries, InsertNewEmbeddedSeries,\n"
     "                           DeleteEmbeddedSeries, EmptyEmbeddedSeries, SortSmallToLarge,\n"
@@ -206,6 +207,9 @@ void PressKey(TCalculator& tape, TNamedKey key) {
         case TNamedKey::Down: tape.KeyDown(TTapeKey::Down); break;
         case TNamedKey::PageUp: tape.KeyDown(TTapeKey::PageUp); break;
         case TNamedKey::PageDown: tape.KeyDown(TTapeKey::PageDown); break;
+        case TNamedKey::Divide:
+            if (!tape.KeyDown(TTapeKey::NumPadDivide)) tape.KeyPress('/');
+            break;
         case TNamedKey::Left:
             if (!tape.KeyDown(TTapeKey::Left)) MoveCaret(tape.Editor(), key);
             break;

@@ -26,8 +26,12 @@ public:
     virtual bool IsNotificationWindowOpen() const = 0;
     // Creates the window when there is none and replaces its text with the lines.
     virtual void SetNotificationWindowLines(const std::vector<std::string>& lines) = 0;
-    // Moves the window's top-left corner to the position and shows it.
+    // Moves the window's top-left corner to the position and shows it, leaving the keyboard
+    // focus where it is (messages shown while the user types).
     virtual void ShowNotificationWindowAt(TPoint topLeft) = 0;
+    // The shown window takes the keyboard focus (the user asked for it); closing it gives the
+    // focus back. Without a window system there is no focus to move.
+    virtual void FocusNotificationWindow() {}
 
     // Geometry for placing the notification window beside the main window.
     virtual TRect MainWindowBounds() const = 0;

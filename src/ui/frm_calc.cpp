@@ -1,7 +1,12 @@
 #include "ui/frm_calc.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
 
 #include "engine/tape/calculator.h"
 #include "engine/tape/tape_request_runner.h"
@@ -66,8 +71,25 @@ void TfrmCalc::RunRequest(const TDeferredRequest& request) {
     grid_->SyncFromTape();
 }
 
-// The grid fills the window from edge to edge.
-void TfrmCalc::FitWidthToTape() { resize(grid_->RequiredWidth(), height()); }
+// The grid fills the window from edge to edge, but the window is never narrower than its
+// caption and menus need, nor wider than the screen: beyond that the tape scrolls. A window the
+// user maximized stays so.
+void TfrmCalc::FitWidthToTape() {
+    if (isMaximized() || isFullScreen()) return;
+    int width = std::max(grid_->RequiredWidth(), MinimumWidth());
+    if (const QScreen* shown = screen()) {
+        const int frame = frameGeometry().width() - geometry().width();
+        width = std::min(width, shown->availableGeometry().width() - frame);
+    }
+    resize(width, height());
+}
+
+int TfrmCalc::MinimumWidth() const {
+    // The caption, with room for the title bar's icon and buttons.
+    constexpr int kTitleBarControls = 120;
+    const int caption = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
+    return std::max(caption + kTitleBarControls, menuBar()->sizeHint().width());
+}
 
 void TfrmCalc::closeEvent(QCloseEvent* event) {
     closing_ = true;

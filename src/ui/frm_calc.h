@@ -40,6 +40,8 @@ protected:
 
 private:
     void FitWidthToTape();
+    // What the caption and the menus need.
+    int MinimumWidth() const;
 
     TDeferredRequestQueue& requests_;
     // Until documents exist the window keeps the bus the tape sends on, and serves the one

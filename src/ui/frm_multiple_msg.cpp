@@ -23,6 +23,9 @@ TfrmMultipleMsg::TfrmMultipleMsg(QWidget* parent)
       memo_(new QPlainTextEdit(this)),
       okButton_(new QPushButton(QStringLiteral("Ok"), this)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Shown while the user types, it must not take the keys; the Explain Last Beep command
+    // gives it the focus explicitly.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setModal(false);
     setWindowTitle(ToQString(CaptionNotify));
 
@@ -63,7 +66,10 @@ void TfrmMultipleMsg::done(int result) {
     // "Ok", Escape and the close box all end here. The window closes and, being deleted on
     // close, is destroyed once control returns to the event loop; mark it closed at once.
     closed_ = true;
+    const bool hadFocus = isActiveWindow();
     QDialog::done(result);
+    // The keys go back to the tape the window was shown beside.
+    if (hadFocus && parentWidget() != nullptr) parentWidget()->activateWindow();
 }
 
 }  // namespace tally

@@ -1,7 +1,8 @@
 #pragma once
 // The notification window: a non-modal, always-on-top window showing the last beep
 // explanation or the collected messages, with one "Ok" button that closes it. Closing destroys
-// the window.
+// the window. It takes the keyboard focus only when asked to; Enter, Escape and "Ok" then close
+// it and hand the focus back to its parent window.
 
 #include <QDialog>
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 #include "ui/qt_text.h"
@@ -93,9 +94,19 @@ void QtNotificationPlatform::SetNotificationWindowLines(const std::vector<std::s
 
 void QtNotificationPlatform::ShowNotificationWindowAt(TPoint topLeft) {
     TfrmMultipleMsg& window = EnsureNotificationWindow();
+    QWidget* active = QApplication::activeWindow();
     window.move(topLeft.X, topLeft.Y);
     window.show();
     window.raise();
+    // The keys stay where they were, also where the platform activates every shown window.
+    if (active != nullptr && active != &window) active->activateWindow();
+}
+
+void QtNotificationPlatform::FocusNotificationWindow() {
+    TfrmMultipleMsg* window = NotificationWindow();
+    if (window == nullptr) return;
+    window->activateWindow();
+    window->OkButton()->setFocus(Qt::OtherFocusReason);
 }
 
 TRect QtNotificationPlatform::MainWindowBounds() const {

@@ -25,6 +25,7 @@ public:
     bool IsNotificationWindowOpen() const override;
     void SetNotificationWindowLines(const std::vector<std::string>& lines) override;
     void ShowNotificationWindowAt(TPoint topLeft) override;
+    void FocusNotificationWindow() override;
     TRect MainWindowBounds() const override;
     TSize ScreenSize() const override;
     TSize NotificationWindowSize() const override;

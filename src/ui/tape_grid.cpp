@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -114,6 +115,7 @@ void TTapeGrid::AttachTape(TCalculator* tape) {
     setModel(model_.get());
     connect(model_.get(), &TTapeTableModel::RowHeightsChanged, this, &TTapeGrid::ApplyRowHeights);
     connect(model_.get(), &TTapeTableModel::IndicatorWritten, this, &TTapeGrid::FitIndicatorColumn);
+    connect(model_.get(), &TTapeTableModel::NumberWritten, this, &TTapeGrid::FitNumberColumn);
     // Only lines with their own height need a call; the rest keep the default.
     QScopedValueRollback guard(syncing_, true);
     const TLineStore& lines = tape_->Lines();
@@ -224,6 +226,16 @@ void TTapeGrid::keyPressEvent(QKeyEvent* event) {
     if (!RouteKey(*event)) event->ignore();
 }
 
+void TTapeGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    // No paper lies beyond the last column: a window wider than the tape shows it as a strip.
+    const int paperEnd = horizontalHeader()->length() - horizontalOffset();
+    if (paperEnd >= viewport()->width()) return;
+    QPainter painter(viewport());
+    painter.fillRect(QRect(paperEnd, 0, viewport()->width() - paperEnd, viewport()->height()),
+                     palette().color(QPalette::Window));
+}
+
 void TTapeGrid::mousePressEvent(QMouseEvent* event) {
     if (tape_ == nullptr) return;
     const QModelIndex cell = indexAt(event->position().toPoint());
@@ -265,6 +277,25 @@ void TTapeGrid::FitIndicatorColumn(int line) {
     // A line kind alone is one character, which the column's default width always holds.
     const std::string_view indicator = tape_->Lines().Indicator(line);
     if (indicator.size() > 1) tape_->WidenColumnFor(TTapeColumn::Indicator, indicator);
+}
+
+void TTapeGrid::FitNumberColumn(int line, TTapeColumn kind) {
+    if (model_->PositionOf(kind) < 0) return;
+    const std::optional<TLineColumn> cell = TTapeTableModel::StoreColumn(kind);
+    const std::string_view text = tape_->Lines().Cell(line, *cell);
+    // Recalculations write many cells: only a text that may not fit is measured.
+    if (static_cast<int>(text.size()) * WidestNumberCharacter() < tape_->ColumnWidth(kind) - 5) return;
+    tape_->WidenColumnFor(kind, text);
+}
+
+int TTapeGrid::WidestNumberCharacter() {
+    if (widestNumberCharacter_ == 0) {
+        const QString characters = ToQString("0123456789+-X\xF7\xD7PR.,:/_= \xA0");
+        for (const QChar c : characters) {
+            widestNumberCharacter_ = std::max(widestNumberCharacter_, fontMetrics().horizontalAdvance(c));
+        }
+    }
+    return widestNumberCharacter_;
 }
 
 void TTapeGrid::ColumnResizedByUser(int position, int newWidth) {

@@ -57,6 +57,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -74,6 +75,10 @@ private:
     void ApplyRowHeights(int firstLine, int lastLine);
     // An indicator with an item count, such as "T(12)", must not be cut off.
     void FitIndicatorColumn(int line);
+    // A number written into the Entries or Running Total column must not be cut off either.
+    void FitNumberColumn(int line, TTapeColumn kind);
+    // The widest character of number texts in the grid's font: a bound that spares measuring.
+    int WidestNumberCharacter();
     void ColumnResizedByUser(int position, int newWidth);
 
     TCalculator* tape_ = nullptr;
@@ -82,6 +87,7 @@ private:
     // Set while the grid shows the tape's state, so that the changes it makes to the widgets
     // are not taken for the user's.
     bool syncing_ = false;
+    int widestNumberCharacter_ = 0;
 };
 
 }  // namespace tally

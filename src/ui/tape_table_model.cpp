@@ -176,6 +176,8 @@ void TTapeTableModel::CellChanged(LineIndex line, TLineColumn column) {
         emit dataChanged(index(line, entries), index(line, entries));
         emit IndicatorWritten(line);
     }
+    if (column == TLineColumn::Entries) emit NumberWritten(line, TTapeColumn::Entries);
+    if (column == TLineColumn::RunningTotal) emit NumberWritten(line, TTapeColumn::RunningTotal);
 }
 
 void TTapeTableModel::LinesChanged(LineIndex first, LineIndex last) {

@@ -58,6 +58,8 @@ signals:
     void RowHeightsChanged(int firstLine, int lastLine);
     // The tape wrote a line's indicator cell.
     void IndicatorWritten(int line);
+    // The tape wrote a line's Entries or Running Total cell (shown in the column `kind`).
+    void NumberWritten(int line, TTapeColumn kind);
 
 private:
     void BeforeLinesInserted(LineIndex first, LineIndex count) override;

@@ -147,6 +147,78 @@ TEST_F(CliTapeTest, EmbeddedSeriesAreEmptiedAndDeletedByTheirActions) {
     }
 }
 
+// Changes committed by leaving a line, by the settings commands or by deleting lines, and keys
+// that must not leave empty lines behind: the tape printed afterwards and the first beep.
+TEST_F(CliTapeTest, EditedTapesShowSoundTotalsAndNoStrayLines) {
+    struct Case {
+        std::string name;
+        std::vector<std::string> args;
+        std::string out;
+        std::string err;
+    };
+    const std::string embedded = "100+[InsertNewEmbeddedSeries]3+4+5\n";
+    const std::string keypressTail =
+        "\" not valid in this entry position.  If you are trying to enter a fraction, make sure the numerator "
+        "is preceded by a single space (or underscore if appropriate).\n";
+    const Case cases[] = {
+        {"an embedded line changed and left",
+         {"--columns", "running-total", "--keys",
+          embedded + "{Up}{Up}{Up}{Up}{Up}{Up}{Backspace}{Backspace}{Backspace}{Backspace}{Backspace}+40{Down}"},
+         "Entries\t \tRunning Total\n+100.00\t \t100.00\n\t(\t\n+3.00\t \t\n+40.00\t \t\n+5.00\t \t\n"
+         "==========\t=\t\n48.00\tT\t\n\t)\t\n+48.00\t \t148.00\n+\t \t\n",
+         ""},
+        {"the total of an embedded series deleted",
+         {"--columns", "running-total", "--keys", embedded + "{Up}{Up}{Up}[DeleteLine]{Up}{Up}{Up}{Up}"},
+         "Entries\t \tRunning Total\n+100.00\t \t100.00\n\t(\t\n+3.00\t \t\n+4.00\t \t\n+5.00\t \t\n\t)\t\n"
+         "+\t \t\n+\t \t\n",
+         "beep: Cannot move the focus highlight out of an incomplete embedded series.\n"},
+        {"the only entry of an embedded series deleted",
+         {"--columns", "running-total", "--keys",
+          "100+[InsertNewEmbeddedSeries]3\n{Up}{Up}{Up}{Up}{Up}[DeleteLine]5\n"},
+         "Entries\t \tRunning Total\n+100.00\t \t100.00\n\t(\t\n+5.00\t \t\n==========\t=\t\n5.00\tT\t\n"
+         "\t)\t\n+5.00\t \t105.00\n+\t \t\n",
+         ""},
+        {"a pending edit committed by the rounding method",
+         {"--keys", "1+2+3\n{Up}{Up}{Up}{Up}{Backspace}{Backspace}{Backspace}{Backspace}{Backspace}7"
+                    "[SetRoundingMethod=even]{Esc}"},
+         "Entries\t \n+1.00\t \n+7.00\t \n+3.00\t \n==========\t=\n11.00\tT\n\t \n", ""},
+        {"a time series joined with a decimal one",
+         {"--keys", "1:30\n\n5\n\n{Up}{Up}{Up}{Up}{Up}[DeleteLine]"},
+         "Entries\t \n+01:30\t \n==========\t=\n1.50\tS\n+5.00\t \n==========\t=\n6.50\tT\n0.00\tZ\n\t \n", ""},
+        {"insert line on the empty last line",
+         {"--keys", "5\n[InsertLine]"},
+         "Entries\t \n+5.00\t \n==========\t=\n5.00\tT\n\t \n",
+         "beep: Type a number into the entry cell and complete the change by pressing the Enter key before "
+         "inserting a line.\n"},
+        {"a total operator on a zero total line",
+         {"--keys", "5\n\n{Up}X"},
+         "Entries\t \n+5.00\t \n==========\t=\n5.00\tT\n0.00\tZ\n\t \n",
+         "beep: Operator \"X\" is not valid in the first entry of a calculation series.\n"},
+        {"the opening line of an incomplete embedded series",
+         {"--keys", "100+[InsertNewEmbeddedSeries]3{Up}[InsertLine][InsertNewEmbeddedSeries]"},
+         "Entries\t \n+100.00\t \n\t(\n3\t \n\t)\n+\t \n",
+         "beep: Cannot insert a line before the leading boundary line of an incomplete embedded calculation "
+         "series.  Complete the series first.\n"
+         "beep: Complete the current embedded calculation series before inserting another one.\n"},
+        {"the keypad divide key", {"--keys", "100{Divide}4\n"},
+         "Entries\t \n+100.00\t \n\xC3\xB7" "4.00\t \n==========\t=\n25.00\tT\n\t \n", ""},
+        {"a slash after digits", {"--keys", "100/4\n"},
+         "Entries\t \n+100.00\t \n\xC3\xB7" "4.00\t \n==========\t=\n25.00\tT\n\t \n", ""},
+        {"Enter on an empty first line", {"--keys", "\n"}, "Entries\t \n\t \n", "beep: Keypress \"Enter" + keypressTail},
+        {"Escape on the last line", {"--keys", "12{Esc}"}, "Entries\t \n\t \n", ""},
+        {"a blank grouping thousands",
+         {"--decimal-separator", ",", "--thousand-separator", " ", "--keys", "1 234,5\n"},
+         "Entries\t \n+1\xC2\xA0" "234,50\t \n==========\t=\n1\xC2\xA0" "234,50\tT\n\t \n", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RunResult r = RunTape(c.args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+}
+
 TEST_F(CliTapeTest, RefusalsAndMessagesGoToStandardErrorInOrder) {
     const RunResult r = RunTape({"--keys", "qX5"});
     EXPECT_EQ(r.status, 0);

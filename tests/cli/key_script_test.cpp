@@ -11,7 +11,7 @@ namespace {
 // A compact picture of the steps: characters as themselves, keys as <Name>, actions as [Name].
 std::string Describe(const TKeyScript& script) {
     static const char* const kNames[] = {"Enter", "Esc", "Tab", "Backspace", "Delete", "Up", "Down",
-                                         "Left", "Right", "Home", "End", "PgUp", "PgDn"};
+                                         "Left", "Right", "Home", "End", "PgUp", "PgDn", "Divide"};
     std::string out;
     for (const TKeyStep& step : script.Steps) {
         switch (step.StepKind) {
@@ -31,6 +31,7 @@ TEST(KeyScriptTest, ReadsCharactersKeysActionsAndEscapes) {
         {"12+5\n", "12+5<Enter>"},
         {"12\r\n7\r", "12<Enter>7<Enter>"},
         {"{Up}{PgDn}{Esc}{Backspace}", "<Up><PgDn><Esc><Backspace>"},
+        {"100{Divide}4", "100<Divide>4"},  // the numeric pad's divide key
         {"5[ZeroTotal]7", "5[ZeroTotal]7"},
         {"{{x}}[[y]]", "{x}[y]"},
         {"8\xC3\xB7" "2\xC3\x97" "3", "8\xF7" "2\xD7" "3"},  // UTF-8 divide and multiply signs

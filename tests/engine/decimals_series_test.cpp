@@ -3,12 +3,15 @@
 // method applied over a whole tape.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "decimals_test_tape.h"
 #include "engine/decimals/tape_decimals.h"
 #include "engine/lines/calc_params.h"
 #include "engine/series/standard_series.h"
+#include "foundation/numbers/entry_checks.h"
 
 namespace tally {
 namespace {
@@ -257,6 +260,50 @@ TEST_F(DecimalsTest, ChangedRoundingMethodReRoundsEveryLineOfTheTape) {
         EXPECT_EQ(tape_.RoundingMethod(), c.to);
         EXPECT_EQ(Entries(), c.entries);
         EXPECT_EQ(tape_.RunningValue(), c.runningValue);
+    }
+}
+
+// A pending edit of an earlier line is committed through the entry check before the command
+// recalculates; an invalid one refuses the command and nothing changes.
+TEST_F(DecimalsTest, SettingsCommandsCommitAPendingEditFirstAndRefuseAnInvalidOne) {
+    struct Case {
+        std::string name;
+        std::function<bool()> command;
+        Lines committed;
+    };
+    const std::vector<Case> cases = {
+        {"decimal places", [this] { return SpecifyTapeDecimalPlaces(tape_, 3); },
+         {"+1.000", "+7.000", "+3.000", "==========", "11.000", ""}},
+        {"total type", [this] { return SpecifyTapeTotalType(tape_, "DE"); },
+         {"+1.00", "+7.00", "+3.00", "==========", "11.00", ""}},
+        {"rounding method", [this] { return ChangeRoundingMethod(tape_, TRoundingMethod::Even); },
+         {"+1.00", "+7.00", "+3.00", "==========", "11.00", ""}},
+    };
+    const Lines before{"+1.00", "+2.00", "+3.00", "==========", "6.00", ""};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const std::string pending : {"7", " 1/"}) {
+            SCOPED_TRACE(pending);
+            tape_.SetRoundingMethod(TRoundingMethod::Up);
+            tape_.SetOpenSeriesDecimalPlaces(2);
+            Fill({{" ", "+1.00"}, {" ", "+2.00"}, {" ", "+3.00"}, {"=", "=========="}, {"T", "6.00"}, {" ", ""}}, 1);
+            tape_.Editor().Text = pending;
+            tape_.Lines().SetEntries(1, pending);
+            notifier_.Get().ClearLastBeepExplanation();
+            if (pending == "7") {
+                EXPECT_TRUE(c.command());
+                EXPECT_EQ(Entries(), c.committed);
+                EXPECT_FALSE(tape_.FocusEntryChanged());
+            } else {
+                EXPECT_FALSE(c.command());
+                EXPECT_EQ(Explanation(), kInvalidEntryNumberMessage);
+                Lines unchanged = before;
+                unchanged[1] = pending;
+                EXPECT_EQ(Entries(), unchanged);
+                EXPECT_EQ(tape_.RoundingMethod(), TRoundingMethod::Up);
+                EXPECT_EQ(tape_.CurrentSeries()->DecimalPlaces(), 2);
+            }
+        }
     }
 }
 

@@ -13,6 +13,11 @@ using test::Texts;
 const std::string kDivide = "\xF7";
 const std::string kOperatorList = kDivide + ", P, or R operator.";
 
+struct RowsAndFocus {
+    std::vector<TapeRow> rows;
+    LineIndex focus;
+};
+
 class EditingLinesTest : public test::TapeTest {
 protected:
     // Two lines of a closed series, then the open series with one entry and the last line.
@@ -172,10 +177,38 @@ TEST_F(EditingLinesTest, DeleteLineRemovesLinesAndRecalculates) {
 
 TEST_F(EditingLinesTest, MergingIntoTheOpenSeriesKeepsTheLargerDecimalPlaces) {
     Fill({{" ", "+10"}, {"=", "=========="}, {"T", "10.00"}, {"Z", "0.000", "SDP=3,TT=T2"}, {" ", "+7"}, {" ", ""}}, 3);
+    tape_.SetOpenSeriesTotalType("T3");
     ASSERT_TRUE(tape_.DeleteLine());
     EXPECT_EQ(tape_.OpenSeriesDecimalPlaces(), 3);
-    EXPECT_EQ(tape_.OpenSeriesTotalType(), "T2");
+    EXPECT_EQ(tape_.OpenSeriesTotalType(), "T3");
     EXPECT_EQ(tape_.RunningValue(), 17 * 3600);
+}
+
+// The merged series takes a total type that holds both: decimal holds any value, and
+// hours:minutes:seconds holds hours:minutes.
+TEST_F(EditingLinesTest, MergedSeriesTakesTheTotalTypeThatHoldsBoth) {
+    struct Case {
+        std::string first, second;
+        std::string secondEntry;
+        std::string totalType, total;
+    };
+    const Case cases[] = {
+        {"T2", "DE", "+5", "DE", "6.50"},
+        {"DE", "T2", "+0:45", "DE", "2.25"},
+        {"T2", "T3", "+0:45", "T3", "02:15:00"},
+        {"T3", "T2", "+0:45", "T3", "02:15:00"},
+        {"T2", "T2", "+0:45", "T2", "02:15"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first + " then " + c.second);
+        Fill({{" ", "+1:30"}, {"=", "=========="}, {"T", ""}, {"Z", "", "TT=" + c.first + ",SDP=2"},
+              {" ", c.secondEntry}, {"=", "=========="}, {"T", ""}, {"Z", "", "TT=" + c.second + ",SDP=2"},
+              {" ", ""}},
+             3);
+        ASSERT_TRUE(tape_.DeleteLine());
+        EXPECT_EQ(tape_.Lines().Property(6, LineKey::kTotalType), c.totalType);
+        EXPECT_EQ(Entries()[5], c.total);
+    }
 }
 
 TEST_F(EditingLinesTest, DeleteLineBecomesDeleteSeriesWhereTheWholeSeriesWouldGo) {
@@ -201,19 +234,21 @@ TEST_F(EditingLinesTest, InsertLinePutsAnEmptyLineBeforeTheFocusOrItsTotal) {
     ASSERT_TRUE(tape_.InsertLine());
     EXPECT_EQ(Entries(), (Texts{"+10.00", "+5.00", "", "==========", "15.00", "0.00", "+7.00", ""}));
     EXPECT_EQ(tape_.FocusLine(), 2);
-
-    FillTwoSeries(6);
-    ASSERT_TRUE(tape_.InsertLine());
-    EXPECT_EQ(tape_.FocusLine(), 6);
-    EXPECT_TRUE(tape_.InReviewMode());
 }
 
 TEST_F(EditingLinesTest, InsertLineRefusals) {
-    Fill({{" ", "+10.00"}, {" ", ""}, {" ", "+1.00"}, {" ", ""}}, 1);
-    EXPECT_FALSE(tape_.InsertLine());
-    EXPECT_EQ(Explanation(),
-              "Type a number into the entry cell and complete the change by pressing the Enter key "
-              "before inserting a line.");
+    const std::string typeFirst =
+        "Type a number into the entry cell and complete the change by pressing the Enter key before "
+        "inserting a line.";
+    // An empty earlier line, and an empty or operator-only last line: no second empty line.
+    for (const RowsAndFocus& c : {RowsAndFocus{{{" ", "+10.00"}, {" ", ""}, {" ", "+1.00"}, {" ", ""}}, 1},
+                                  RowsAndFocus{{{" ", "+10.00"}, {"=", "=========="}, {"T", "10.00"}, {" ", ""}}, 3},
+                                  RowsAndFocus{{{" ", "+10.00"}, {" ", "+"}}, 1}}) {
+        Fill(c.rows, c.focus);
+        EXPECT_FALSE(tape_.InsertLine());
+        EXPECT_EQ(Explanation(), typeFirst);
+        EXPECT_EQ(tape_.Lines().LineCount(), static_cast<LineIndex>(c.rows.size()));
+    }
 
     FillTwoSeries(6);
     for (char c : std::string("+3")) tape_.KeyPress(c);

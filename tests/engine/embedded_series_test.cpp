@@ -1,5 +1,7 @@
 // Embedded series: inserting one at the focus line, typing inside it, completing it into its
 // external total line and changing it afterwards. Rows read "indicator|entries|running total".
+#include <functional>
+
 #include "engine/series/standard_series.h"
 #include "tape_route_typing.h"
 
@@ -173,6 +175,90 @@ TEST_F(EmbeddedSeriesTest, ChangesInsideACompleteSeriesReachTheContainingSeries)
     EXPECT_TRUE(Beeps().empty());
 }
 
+// However a change inside a complete series is committed, the external total line shows the
+// new embedded total and the containing series counts it.
+TEST_F(EmbeddedSeriesTest, EveryChangeInsideACompleteSeriesReachesTheExternalTotalLine) {
+    struct Case {
+        std::string name;
+        std::function<void()> change;
+        Rows rows;
+        long double runningValue;
+    };
+    auto retype = [this](std::string_view keys) {
+        tape_.Editor().SelStart = 0;
+        tape_.Editor().SelLength = static_cast<int>(tape_.Editor().Text.size());
+        Type(keys);
+    };
+    const std::vector<Case> cases = {
+        {"changed line left with Down",
+         [&] {
+             retype("+40");
+             ASSERT_TRUE(tape_.KeyDown(TTapeKey::Down));
+         },
+         {" |+100.00|100.00", "(||", " |+3.00|", " |+40.00|", " |+5.00|", "=|==========|", "T|48.00|", ")||",
+          " |+48.00|148.00", " |+|"},
+         148},
+        {"inserted line left with Down",
+         [&] {
+             ASSERT_TRUE(tape_.InsertLine());
+             Type("10");
+             ASSERT_TRUE(tape_.KeyDown(TTapeKey::Down));
+         },
+         {" |+100.00|100.00", "(||",  " |+3.00|", " |+10.00|", " |+4.00|", " |+5.00|", "=|==========|",
+          "T|22.00|", ")||", " |+22.00|122.00", " |+|"},
+         122},
+        {"deleted line",
+         [&] { ASSERT_TRUE(tape_.DeleteLine()); },
+         {" |+100.00|100.00", "(||", " |+3.00|", " |+5.00|", "=|==========|", "T|8.00|", ")||",
+          " |+8.00|108.00", " |+|"},
+         108},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tape_.EraseTape();
+        TypeAround("100+\b", "3+4+5\n");
+        ASSERT_TRUE(tape_.SelectCell(TTapeColumn::Entries, 3));
+        c.change();
+        EXPECT_EQ(TapeRows(), c.rows);
+        EXPECT_EQ(tape_.RunningValue(), c.runningValue);
+        EXPECT_TRUE(Beeps().empty());
+    }
+}
+
+// Without its total line the series is incomplete again: the external total line holds only
+// its operator, the focus keeps inside the series, and Enter completes it once more.
+TEST_F(EmbeddedSeriesTest, DeletingTheTotalOfACompleteSeriesOpensItAgain) {
+    TypeAround("100+\b", "3+4+5\n");
+    ASSERT_TRUE(tape_.SelectCell(TTapeColumn::Entries, 6));
+    ASSERT_TRUE(tape_.DeleteLine());
+    EXPECT_EQ(TapeRows(), (Rows{" |+100.00|100.00", "(||", " |+3.00|", " |+4.00|", " |+5.00|", ")||", " |+|",
+                                " |+|"}));
+    EXPECT_EQ(tape_.RunningValue(), 100);
+    EXPECT_EQ(tape_.FocusLine(), 4);
+    EXPECT_EQ(tape_.CurrentSeries()->FocusPosition(), TFocusPosition::IncompleteEmbeddedLastLine);
+    EXPECT_FALSE(tape_.SelectCell(TTapeColumn::Entries, 7));
+    EXPECT_EQ(Explanation(), "Cannot move the focus highlight out of an incomplete embedded series.");
+
+    Beeps().clear();
+    Type("\n");
+    EXPECT_EQ(TapeRows(), (Rows{" |+100.00|100.00", "(||", " |+3.00|", " |+4.00|", " |+5.00|", "=|==========|",
+                                "T|12.00|", ")||", " |+12.00|112.00", " |+|"}));
+    EXPECT_EQ(tape_.RunningValue(), 112);
+    EXPECT_TRUE(Beeps().empty());
+
+    // The only entry goes with its total: one empty line stays to type the series again.
+    tape_.EraseTape();
+    TypeAround("100+\b", "3\n");
+    ASSERT_TRUE(tape_.SelectCell(TTapeColumn::Entries, 2));
+    ASSERT_TRUE(tape_.DeleteLine());
+    EXPECT_EQ(TapeRows(), (Rows{" |+100.00|100.00", "(||", " ||", ")||", " |+|", " |+|"}));
+    EXPECT_EQ(tape_.FocusLine(), 2);
+    EXPECT_EQ(tape_.CurrentSeries()->FocusPosition(), TFocusPosition::IncompleteEmbeddedLastLine);
+    Type("5\n");
+    EXPECT_EQ(TapeRows(), (Rows{" |+100.00|100.00", "(||", " |+5.00|", "=|==========|", "T|5.00|", ")||",
+                                " |+5.00|105.00", " |+|"}));
+}
+
 TEST_F(EmbeddedSeriesTest, AnEntryLineBeforeTheClosingLineReopensTheSeries) {
     TypeHundredPlusThreePlusFour();
     tape_.SetFocusLine(5);  // the embedded total
@@ -208,6 +294,8 @@ TEST_F(EmbeddedSeriesTest, AddingMachineLeavesTheExternalTotalUncommittedAndRepe
     EXPECT_EQ(TapeRows(), (Rows{"(||", " |+12.00|", " |X3.00|", "=|==========|", "T|36.00|", ")||",
                                 " |+36.00|"}));
     EXPECT_EQ(tape_.RunningValue(), 0);
+    Type("\x1B");  // Escape drops typing, not the external total waiting on the last line
+    EXPECT_EQ(tape_.Lines().Entries(6), "+36.00");
 
     tape_.EraseTape();
     Type("12X\n");  // "X" alone takes the number above it

@@ -5,6 +5,7 @@
 
 #include "engine/entry/partial_entry.h"
 #include "foundation/numbers/format_settings.h"
+#include "foundation/numbers/number_texts.h"
 
 namespace tally {
 namespace {
@@ -23,6 +24,7 @@ TEST(PartialEntryTest, AcceptsEveryBeginningOfAnEntryAndNothingElse) {
         {"+-5", false},      {"XX", false},      {"1.2.3", false},  {"1:2:3:4", false},
         {"1.5 3/4", false},  {"1 3 /4", false},  {"/", false},      {"1 /", false},
         {"cq1", false},      {"12c", false},     {"1 2 3", false},  {"3/4/5", false},
+        {"100/", false},     {"3/", false},      {"+3/4", false},   {"1/ 2", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("\"" + c.text + "\"");
@@ -44,6 +46,8 @@ TEST(PartialEntryTest, KeysAreCheckedAtTheCaretAndMappedToTheirOperator) {
         {'x', "", 0, 0, false, 'X'},
         {'/', "", 0, 0, false, '\xF7'},       // at the start "/" divides ...
         {'/', "+ 3", 3, 0, false, '/'},       // ... after a numerator it is the fraction slash
+        {'/', "100", 3, 0, false, std::nullopt},  // ... and after digits alone no slash: the
+                                                  // route takes it as the operator key
         {'a', "", 0, 0, false, '+'},
         {'-', "X", 1, 0, false, '-'},         // a negative operand
         {'-', "X5", 1, 1, false, std::nullopt},  // "-" may not replace the operand
@@ -68,6 +72,12 @@ TEST(PartialEntryTest, UnderscoreLeadsFractionsWhenBlanksGroupThousands) {
     EXPECT_TRUE(IsValidPartialEntry("1_3/4", MainTapeLetters));
     EXPECT_TRUE(IsValidPartialEntry("1\xA0" "234,5", MainTapeLetters));
     EXPECT_FALSE(IsValidPartialEntry("1 3/4", MainTapeLetters));
+    // A typed blank is that separator, stored as the no-break space; read texts take it too.
+    EXPECT_EQ(KeyAllowedAt(' ', "1", 1, 0, false, MainTapeLetters), '\xA0');
+    EXPECT_TRUE(IsValidPartialEntry("1 234", MainTapeLetters));
+    EXPECT_TRUE(IsValidEntryNumber("+1 234,5"));
+    EXPECT_EQ(EntryNumberValue("+1 234,5"), 1234.5L);
+    EXPECT_EQ(EntryNumberValue("1 234_3/4"), 1234.75L);
     ResetFormatSettings();
 }
 

@@ -3,6 +3,7 @@
 // and time series, and the refusals and warnings given on the way.
 #include "engine/entry/typing_checks.h"
 #include "foundation/numbers/entry_checks.h"
+#include "foundation/numbers/format_settings.h"
 #include "tape_route_typing.h"
 
 namespace tally {
@@ -52,6 +53,11 @@ TEST_F(SeriesTypingTest, EnterAndOperatorKeysOnTheLastLineBuildTotalsAndSubtotal
              TypingCase{"a multiplicative first entry is refused", 1, "X", {" ||"}, {firstX}},
              TypingCase{"x after a number commits it and starts the next entry", 1, "12x",
                         {" |+12.00|12.00", " |X|"}, {}},
+             // Without a fraction leader before it, "/" can be no fraction's slash: it divides.
+             TypingCase{"slash after a number divides", 1, "100/4\n",
+                        {" |+100.00|100.00", " |\xF7" "4.00|25.00", sep, "T|25.00|25.00", " ||"}, {}},
+             TypingCase{"slash after a single digit divides", 1, "3/4\n",
+                        {" |+3.00|3.00", " |\xF7" "4.00|0.75", sep, "T|0.75|0.75", " ||"}, {}},
              TypingCase{"auto start begins a new series with the number typed after a total", 2, "5\n7\n",
                         {" |+5.00|5.00", sep, "T|5.00|5.00", "Z|0.00|0.00", " |+7.00|7.00", sep, "T|7.00|7.00",
                          " ||"},
@@ -74,6 +80,35 @@ TEST_F(SeriesTypingTest, EnterAndOperatorKeysOnTheLastLineBuildTotalsAndSubtotal
         Beeps().clear();
         Check(c);
     }
+}
+
+// The numeric pad's divide key types the divide operator itself, and the key after it is
+// typed as it is.
+TEST_F(SeriesTypingTest, TheKeypadDivideKeyIsTheDivideOperatorAndNoKeyIsLost) {
+    Type("100");
+    EXPECT_TRUE(tape_.KeyDown(TTapeKey::NumPadDivide));
+    Type("4\n");
+    EXPECT_EQ(TapeRows(), (Rows{" |+100.00|100.00", " |\xF7" "4.00|25.00", std::string(kSeparatorRow),
+                                "T|25.00|25.00", " ||"}));
+    EXPECT_TRUE(Beeps().empty());
+
+    // At the start of a series the operator is refused, and the next digit is a digit.
+    tape_.EraseTape();
+    EXPECT_TRUE(tape_.KeyDown(TTapeKey::NumPadDivide));
+    EXPECT_EQ(Beeps(), (std::vector<std::string>{FirstEntryOperatorRefusal('\xF7')}));
+    Type("4");
+    EXPECT_EQ(tape_.Editor().Text, "4");
+}
+
+// Where blanks group thousands (stored as the no-break space), a typed blank groups them too.
+TEST_F(SeriesTypingTest, ABlankGroupsThousandsWhereTheSeparatorIsASpace) {
+    SetFormatSeparators(",", " ");
+    Type("1 234,5");
+    EXPECT_EQ(tape_.Editor().Text, "1\xA0" "234,5");
+    Type("\n");
+    EXPECT_EQ(tape_.RunningValue(), 1234.5L);
+    EXPECT_TRUE(Beeps().empty());
+    ResetFormatSettings();
 }
 
 TEST_F(SeriesTypingTest, TimeEntriesSetTheTotalTypeAndWarnAboutSecondsInAnHoursMinutesSeries) {

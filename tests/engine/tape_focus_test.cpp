@@ -77,13 +77,29 @@ TEST_F(TapeFocusTest, TheFocusStaysInsideAnIncompleteEmbeddedSeries) {
          3);
     ASSERT_EQ(tape_.CurrentSeries()->FocusPosition(), TFocusPosition::IncompleteEmbeddedLastLine);
     const std::string refusal = "Cannot move the focus highlight out of an incomplete embedded series.";
-    for (LineIndex outside : {0, 1, 4, 6}) {
+    for (LineIndex outside : {0, 4, 6}) {
         EXPECT_FALSE(tape_.SelectCell(TTapeColumn::Entries, outside)) << outside;
         EXPECT_EQ(Explanation(), refusal);
     }
     // The empty open line of the embedded series may be left for a line inside it.
     EXPECT_TRUE(tape_.SelectCell(TTapeColumn::Entries, 2));
     EXPECT_EQ(tape_.CurrentSeries()->FocusPosition(), TFocusPosition::IncompleteEmbeddedLine);
+
+    // Its "(" line belongs to it too: the refusals made there are reached, and the focus does
+    // not leave the series that way either.
+    ASSERT_TRUE(tape_.SelectCell(TTapeColumn::Entries, 1));
+    EXPECT_FALSE(tape_.InsertLine());
+    EXPECT_EQ(Explanation(),
+              "Cannot insert a line before the leading boundary line of an incomplete embedded "
+              "calculation series.  Complete the series first.");
+    EXPECT_FALSE(tape_.InsertNewEmbeddedSeries());
+    EXPECT_EQ(Explanation(), "Complete the current embedded calculation series before inserting another one.");
+    for (LineIndex outside : {0, 4, 6}) {
+        EXPECT_FALSE(tape_.SelectCell(TTapeColumn::Entries, outside)) << outside;
+        EXPECT_EQ(Explanation(), refusal);
+    }
+    EXPECT_EQ(tape_.Lines().LineCount(), 7);
+    EXPECT_TRUE(tape_.SelectCell(TTapeColumn::Entries, 3));
 }
 
 TEST_F(TapeFocusTest, AChangedEntryIsCommittedBeforeTheFocusLeavesAndARefusalKeepsTheFocus) {

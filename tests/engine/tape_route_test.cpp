@@ -37,9 +37,18 @@ TEST_F(TapeRouteTest, ARefusedKeyExplainsAndTheNextAcceptedKeyClearsTheExplanati
     EXPECT_EQ(Beeps().size(), 1U);
 }
 
+// A selection is copied by the editor; with nothing selected the tape copies the whole cell.
 TEST_F(TapeRouteTest, CopyIsLeftToTheEditorAndCutOnlyFromEntriesThatCanBeTyped) {
     Type("12");
+    clipboard_.SetText("old");
+    tape_.Editor().SelStart = 0;
+    tape_.Editor().SelLength = 1;
     EXPECT_FALSE(tape_.KeyPress(TapeChar::kCtrlC));
+    EXPECT_EQ(clipboard_.GetText(), "old");
+    tape_.Editor().SelLength = 0;
+    EXPECT_TRUE(tape_.KeyPress(TapeChar::kCtrlC));
+    EXPECT_EQ(clipboard_.GetText(), "12");
+    EXPECT_EQ(tape_.Editor().Text, "12");
     EXPECT_FALSE(tape_.KeyPress(TapeChar::kCtrlX));
     EXPECT_TRUE(Beeps().empty());
     FillClosedSeries(2);
@@ -69,6 +78,8 @@ TEST_F(TapeRouteTest, PastedTextPassesTheChecksOfTypedKeys) {
              Case{"", "0.1234567890123456789", "", capacity},
              Case{"+12345678901234", "56", "+12345678901234", capacity},
              Case{"", "12a4", "", "Clipboard text \"12a4\" not valid in the entries column."},
+             // No control character reaches the explanation.
+             Case{"", "12\r\n3\t4", "", "Clipboard text \"12  3 4\" not valid in the entries column."},
              Case{"", "X5", "", "Operator \"X\" is not valid in the first entry of a calculation series."},
          }) {
         SCOPED_TRACE(c.clipboard);
@@ -137,6 +148,47 @@ TEST_F(TapeRouteTest, AnOperatorOnAZeroTotalLineStartsANewLineBelowIt) {
     EXPECT_EQ(TapeRows(), (Rows{" |+5.00|", "=|==========|", "T|5.00|", "Z|0.00|", " |+|", " ||"}));
     EXPECT_EQ(tape_.FocusLine(), 4);
     EXPECT_EQ(tape_.Editor().Text, "+");
+}
+
+// The key would be the first entry of the next series: an operator that needs a value before
+// it is refused before any line goes in.
+TEST_F(TapeRouteTest, AnOperatorThatCannotStartASeriesLeavesTheZeroTotalLineAlone) {
+    for (const char key : std::string("Xx*/rp")) {
+        SCOPED_TRACE(key);
+        FillClosedSeries(3);
+        Beeps().clear();
+        Type(std::string(1, key));
+        ASSERT_EQ(Beeps().size(), 1U);
+        EXPECT_EQ(Beeps().front().rfind("Operator \"", 0), 0U);
+        EXPECT_NE(Beeps().front().find("\" is not valid in the first entry of a calculation series."), std::string::npos);
+        EXPECT_EQ(TapeRows(), (Rows{" |+5.00|", "=|==========|", "T|5.00|", "Z|0.00|", " ||"}));
+        EXPECT_EQ(tape_.FocusLine(), 3);
+    }
+}
+
+// A refusal names a control key instead of quoting it raw; Escape on the last line drops what
+// is typed there.
+TEST_F(TapeRouteTest, RefusalsNameControlKeysAndEscapeClearsTheLastLine) {
+    struct Case {
+        std::string keys;
+        std::vector<std::string> beeps;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"\n", {test::KeypressRefusal("Enter")}, ""},
+        {"12\x1B", {}, ""},
+        {"\x1B", {}, ""},
+        {"+\x1B" "5", {}, "5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        tape_.EraseTape();
+        Beeps().clear();
+        Type(c.keys);
+        EXPECT_EQ(Beeps(), c.beeps);
+        EXPECT_EQ(tape_.Editor().Text, c.text);
+        EXPECT_EQ(tape_.Lines().LineCount(), 1);
+    }
 }
 
 TEST_F(TapeRouteTest, DeleteKeyRefusesOnLinesThatCannotBeTyped) {

@@ -108,6 +108,9 @@ inline constexpr std::string_view kKeypressRefusalTail =
     "\" not valid in this entry position.  If you are trying to enter a fraction, make sure the "
     "numerator is preceded by a single space (or underscore if appropriate).";
 
-inline std::string KeypressRefusal(char key) { return "Keypress \"" + std::string(1, key) + std::string(kKeypressRefusalTail); }
+inline std::string KeypressRefusal(std::string_view key) {
+    return "Keypress \"" + std::string(key) + std::string(kKeypressRefusalTail);
+}
+inline std::string KeypressRefusal(char key) { return KeypressRefusal(std::string_view(&key, 1)); }
 
 }  // namespace tally::test

@@ -33,10 +33,11 @@ TEST_F(NotifierTest, InstalledNotifierIsTheProcessWideOneUntilItGoes) {
     EXPECT_EQ(notifier.LastBeepExplanation(), "");
 }
 
-TEST_F(NotifierTest, ExplainLastBeepBeforeAnyBeepShowsAnEmptyText) {
+// No empty window: it says that there is nothing to explain.
+TEST_F(NotifierTest, ExplainLastBeepWithoutAnExplanationSaysSo) {
     notifier.ShowLastExplanation();
     EXPECT_TRUE(platform.WindowVisible());
-    EXPECT_EQ(platform.WindowLines(), Lines{""});
+    EXPECT_EQ(platform.WindowLines(), Lines{"There is no explanation for the last beep."});
     EXPECT_EQ(platform.BeepCount(), 0);
 }
 

@@ -5,6 +5,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "engine/tape/calculator.h"
@@ -58,6 +61,87 @@ private slots:
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(window->Text(), QStringLiteral("Can not delete the last line."));
+    }
+
+    void explainLastBeepWithoutExplanationSaysSo() {
+        Program program;
+        program.window.ExplainLastBeepAction()->trigger();
+        TfrmMultipleMsg* window = program.notifications.NotificationWindow();
+        QVERIFY(window);
+        QCOMPARE(window->Text(), QStringLiteral("There is no explanation for the last beep."));
+    }
+
+    // Opened by the command, the window takes the keys; Enter, Escape and "Ok" close it and the
+    // keys go back to the tape, which none of them reached.
+    void explainLastBeepTakesTheFocusAndGivesItBack_data() {
+        QTest::addColumn<int>("key");  // 0: click "Ok"
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("Ok") << 0;
+    }
+    void explainLastBeepTakesTheFocusAndGivesItBack() {
+        QFETCH(int, key);
+        Program program;
+        QVERIFY(QTest::qWaitForWindowActive(&program.window));
+        QTest::keyClicks(program.window.Grid().CellEditor(), QStringLiteral("12+5q"));
+        QCoreApplication::processEvents();
+        const int lines = program.window.Tape().Lines().LineCount();
+        program.window.ExplainLastBeepAction()->trigger();
+        QPointer<TfrmMultipleMsg> window = program.notifications.NotificationWindow();
+        QVERIFY(window);
+        QTRY_COMPARE(QApplication::activeWindow(), window.data());
+        QCOMPARE(QApplication::focusWidget(), window->OkButton());
+
+        if (key == 0) {
+            QTest::mouseClick(window->OkButton(), Qt::LeftButton);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        }
+        QVERIFY(!program.notifications.IsNotificationWindowOpen());
+        QTRY_COMPARE(QApplication::activeWindow(), &program.window);
+        QCOMPARE(QApplication::focusWidget(), program.window.Grid().CellEditor());
+        QCOMPARE(program.window.Tape().Lines().LineCount(), lines);
+        QCOMPARE(program.window.Tape().Editor().Text, std::string("+5"));
+    }
+
+    // Messages shown while the user types leave the keys with the tape.
+    void collectedMessagesLeaveTheFocusWithTheTape() {
+        Program program;
+        QVERIFY(QTest::qWaitForWindowActive(&program.window));
+        Notifier().MessageList().Add("Total too big at line T9.");
+        program.window.Tape().ShowCollectedMessages();
+        QCoreApplication::processEvents();
+        QVERIFY(program.notifications.NotificationWindow());
+        QTest::qWait(50);
+        QCOMPARE(QApplication::activeWindow(), &program.window);
+        QCOMPARE(QApplication::focusWidget(), program.window.Grid().CellEditor());
+    }
+
+    // Wide enough for its caption and menus at start, never wider than the screen, and a
+    // maximized window stays maximized when the tape widens.
+    void windowWidthFollowsTheTapeWithinTheScreen() {
+        Program program;
+        QVERIFY(QTest::qWaitForWindowExposed(&program.window));
+        const QFontMetrics caption(QApplication::font("QMdiSubWindowTitleBar"));
+        QVERIFY(program.window.width() > caption.horizontalAdvance(program.window.windowTitle()));
+        QVERIFY(program.window.width() >= program.window.menuBar()->sizeHint().width());
+
+        QLineEdit* editor = program.window.Grid().CellEditor();
+        const int available = program.window.screen()->availableGeometry().width();
+        for (int step = 0; step < 60; ++step) {
+            QTest::keyClick(editor, Qt::Key_Right, Qt::AltModifier);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(program.window.Grid().horizontalHeader()->length() > available);
+        QVERIFY(program.window.frameGeometry().width() <= available);
+
+        program.window.showMaximized();
+        QTRY_VERIFY(program.window.isMaximized());
+        const int maximized = program.window.width();
+        QTest::keyClick(editor, Qt::Key_Left, Qt::AltModifier);
+        QCoreApplication::processEvents();
+        QVERIFY(program.window.isMaximized());
+        QCOMPARE(program.window.width(), maximized);
     }
 
     void collectedMessagesShowAfterTheEventAsParagraphs() {

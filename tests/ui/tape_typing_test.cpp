@@ -150,6 +150,53 @@ private slots:
         QCOMPARE(tape.Tape().FocusLine(), tape.Tape().LastLine());
     }
 
+    // The numeric pad's divide key types the divide operator itself, and the key after it is
+    // typed as it is.
+    void keypadDivideKeyDivides_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<Rows>("rows");
+        QTest::addColumn<Rows>("beeps");
+        QTest::newRow("after a number")
+            << "100" << Rows{" |+100.00", " |\xC3\xB7" "4.00", kSeparator, "T|25.00", " |"} << Rows{};
+        QTest::newRow("first in a series")
+            << "" << Rows{" |4"}
+            << Rows{"Operator \"\xF7\" is not valid in the first entry of a calculation series."};
+    }
+    void keypadDivideKeyDivides() {
+        QFETCH(QString, before);
+        QFETCH(Rows, rows);
+        QFETCH(Rows, beeps);
+        TypedTape tape;
+        tape.Type(before);
+        QTest::keyClick(&tape.Editor(), Qt::Key_Slash, Qt::KeypadModifier);
+        QCoreApplication::processEvents();
+        tape.Type(before.isEmpty() ? "4" : "4\n");
+        QCOMPARE(tape.ModelRows(), rows);
+        QCOMPARE(tape.notifications.Beeps(), beeps);
+        tape.CheckEditorOnFocusLine();
+    }
+
+    // Totals and running totals wider than their column widen it (text width plus 5), and the
+    // window follows.
+    void wideNumbersWidenTheirColumns() {
+        TypedTape tape;
+        tape.Tape().SetColumnShown(TTapeColumn::RunningTotal, true);
+        tape.Grid().SyncFromTape();
+        tape.Type("99999999999999+99999999999999\n");
+        QCoreApplication::processEvents();
+        const std::string total = "199,999,999,999,998.00";
+        QCOMPARE(tape.ModelRows().at(3), "T|" + total);
+        for (const TTapeColumn kind : {TTapeColumn::Entries, TTapeColumn::RunningTotal}) {
+            const int width = tape.Grid().columnWidth(tape.Model().PositionOf(kind));
+            QVERIFY(width >= tape.Grid().TextWidth(total) + 5);
+            QCOMPARE(tape.Tape().ColumnWidth(kind), width);
+        }
+        QVERIFY(tape.Grid().viewport()->width() >= tape.Grid().horizontalHeader()->length());
+        // Drawn whole: the ink spans about the text's width.
+        const QModelIndex cell = tape.Model().index(3, tape.Model().PositionOf(TTapeColumn::Entries));
+        QVERIFY(InkWidth(CellImage(tape.Grid(), cell)) >= tape.Grid().TextWidth(total) - 3);
+    }
+
     // The zero total that Enter on the empty line after a total asks for is made after the key
     // event, by the request the window runs from the event loop.
     void zeroTotalArrivesAfterTheKeyEvent() {
@@ -164,16 +211,25 @@ private slots:
     }
 
     // Copy is the editor's own: the selection goes to the clipboard and the tape is unchanged.
+    // With nothing selected, the whole cell is copied.
     void copyKeysCopyTheEditorsSelection_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("onTotalLine");
-        QTest::newRow("Ctrl+C, typed entry") << int(Qt::Key_C) << false;
-        QTest::newRow("Ctrl+Insert, typed entry") << int(Qt::Key_Insert) << false;
-        QTest::newRow("Ctrl+C, total line") << int(Qt::Key_C) << true;
+        QTest::addColumn<int>("selected");  // characters selected from the start; -1 for all
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("Ctrl+C, typed entry") << int(Qt::Key_C) << false << -1 << "1234.5";
+        QTest::newRow("Ctrl+Insert, typed entry") << int(Qt::Key_Insert) << false << -1 << "1234.5";
+        QTest::newRow("Ctrl+C, part of the entry") << int(Qt::Key_C) << false << 2 << "12";
+        QTest::newRow("Ctrl+C, nothing selected") << int(Qt::Key_C) << false << 0 << "1234.5";
+        QTest::newRow("Ctrl+Insert, nothing selected") << int(Qt::Key_Insert) << false << 0 << "1234.5";
+        QTest::newRow("Ctrl+C, total line") << int(Qt::Key_C) << true << -1 << "1,235.50";
+        QTest::newRow("Ctrl+C, total line, nothing selected") << int(Qt::Key_C) << true << 0 << "1,235.50";
     }
     void copyKeysCopyTheEditorsSelection() {
         QFETCH(int, key);
         QFETCH(bool, onTotalLine);
+        QFETCH(int, selected);
+        QFETCH(QString, copied);
         TypedTape tape;
         tape.Type(onTotalLine ? "1234.5+1\n" : "1234.5");
         if (onTotalLine) {
@@ -182,11 +238,16 @@ private slots:
         }
         const Rows before = tape.ModelRows();
         QApplication::clipboard()->setText(QStringLiteral("old"));
-        tape.Editor().selectAll();
+        if (selected < 0) {
+            tape.Editor().selectAll();
+        } else if (selected > 0) {
+            tape.Editor().setSelection(0, selected);
+        } else {
+            tape.Editor().deselect();
+        }
         QTest::keyClick(&tape.Editor(), Qt::Key(key), Qt::ControlModifier);
         QCoreApplication::processEvents();
-        QCOMPARE(QApplication::clipboard()->text(),
-                 onTotalLine ? QStringLiteral("1,235.50") : QStringLiteral("1234.5"));
+        QCOMPARE(QApplication::clipboard()->text(), copied);
         QCOMPARE(tape.ModelRows(), before);
         QCOMPARE(tape.notifications.Beeps(), Rows{});
     }

@@ -27,6 +27,7 @@ bool AfterSeriesChange(TCalculator& tape) {
 }  // namespace
 
 bool SpecifyTapeDecimalPlaces(TCalculator& tape, int decimals) {
+    if (!tape.CommitFocusEntryEdit()) return false;
     TSeriesBase* series = tape.CurrentSeries();
     const bool openSeries = FocusOnOpenSeries(tape);
     const int previousOpen = tape.OpenSeriesDecimalPlaces();
@@ -38,6 +39,7 @@ bool SpecifyTapeDecimalPlaces(TCalculator& tape, int decimals) {
 }
 
 bool SpecifyTapeTotalType(TCalculator& tape, std::string_view totalType) {
+    if (!tape.CommitFocusEntryEdit()) return false;
     TSeriesBase* series = tape.CurrentSeries();
     const bool openSeries = FocusOnOpenSeries(tape);
     const std::string previousOpen = tape.OpenSeriesTotalType();
@@ -49,10 +51,12 @@ bool SpecifyTapeTotalType(TCalculator& tape, std::string_view totalType) {
     return false;
 }
 
-void ChangeRoundingMethod(TCalculator& tape, TRoundingMethod method) {
-    if (tape.RoundingMethod() == method) return;
+bool ChangeRoundingMethod(TCalculator& tape, TRoundingMethod method) {
+    if (tape.RoundingMethod() == method) return true;
+    if (!tape.CommitFocusEntryEdit()) return false;
     tape.SetRoundingMethod(method);
     tape.RefreshAll();
+    return true;
 }
 
 }  // namespace tally

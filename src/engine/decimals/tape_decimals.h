@@ -24,6 +24,9 @@ bool SpecifyTapeTotalType(TCalculator& tape, std::string_view totalType);
 
 // Stores the rounding method; when it changed, every series of the tape is recalculated with
 // it, entries and totals re-rounded.
-void ChangeRoundingMethod(TCalculator& tape, TRoundingMethod method);
+//
+// All three first commit a changed entry on an earlier line (TCalculator::CommitFocusEntryEdit),
+// and are refused while that entry is not valid.
+bool ChangeRoundingMethod(TCalculator& tape, TRoundingMethod method);
 
 }  // namespace tally

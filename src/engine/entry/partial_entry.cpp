@@ -21,8 +21,9 @@ bool IsDecimalInProgress(std::string_view text) {
     return AllDigits(text.substr(0, point)) && AllDigits(text.substr(point + 1));
 }
 
-// Digits with at most one fraction leader and one "/"; the "/" follows a digit, and the leader
-// starts the text or follows the whole part's digits.
+// Digits with at most one fraction leader and one "/"; the leader starts the text or follows
+// the whole part's digits, and the "/" follows the leader and the numerator's digits. Anywhere
+// else a "/" could never make a valid fraction, and the key is the divide operator instead.
 bool IsFractionInProgress(std::string_view text) {
     const char leader = FormatSettings().FractionLeader;
     const std::size_t leaderAt = text.find(leader);
@@ -33,7 +34,7 @@ bool IsFractionInProgress(std::string_view text) {
     if (slashAt != std::string_view::npos) {
         if (text.find('/', slashAt + 1) != std::string_view::npos) return false;
         if (slashAt == 0 || !IsDigit(text[slashAt - 1])) return false;
-        if (leaderAt != std::string_view::npos && leaderAt > slashAt) return false;
+        if (leaderAt == std::string_view::npos || leaderAt > slashAt) return false;
     }
     for (char c : text) {
         if (!IsDigit(c) && c != leader && c != '/') return false;
@@ -95,6 +96,8 @@ std::string TextWithKeyAt(std::string_view text, int caret, int selectionLength,
 
 std::optional<char> KeyAllowedAt(char key, std::string_view text, int caret, int selectionLength,
                                  bool operatorsAfterNumber, const TTapeLetterTest& isTapeLetter) {
+    // A blank typed where blanks group thousands is stored as the no-break space.
+    if (key == FormatSettings().TypedThousandSeparator) key = FormatSettings().ThousandSeparator;
     if (!IsEntryCharacter(key, isTapeLetter)) return std::nullopt;
     // After a multiplicative operator with everything behind it selected, "-" may only replace a
     // selected "-".

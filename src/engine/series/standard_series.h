@@ -14,6 +14,10 @@ namespace tally {
 // divide character in force, ", P, or R" and the ending.
 std::string WithOperatorList(std::string_view beginning, std::string_view ending = " operator.");
 
+inline constexpr std::string_view kTypeNumberBeforeInsertingLine =
+    "Type a number into the entry cell and complete the change by pressing the Enter key before "
+    "inserting a line.";
+
 // Which of two totals with only separator lines between them must go.
 enum class TAdjacentTotal { Earlier, Later };
 
@@ -111,6 +115,9 @@ public:
     // the external total line keeps only its operator and the containing series drops the
     // embedded total.
     void ReopenEmbeddedSeries(LineIndex trailing);
+    // The external total line after the ")" keeps only its operator, its permanent link goes,
+    // and the containing series drops the embedded total.
+    void DetachExternalTotal(LineIndex trailing);
     // Removes the lines from "(" to ")" of the embedded series that holds or bounds the line,
     // with its external total line unless that is the tape's last line. Returns the first
     // removed line; kNoLine when the line is not in an embedded series.
@@ -192,6 +199,9 @@ private:
     TKeyAnswer OperatorKeyOnEarlierEmbeddedLine(char key);
     // After an embedded line changed: the external total line and the containing series follow.
     void AfterEmbeddedLineChange(LineIndex trailing);
+    // After a line of the embedded series opening at `opening` was deleted; a series that lost
+    // its total is open again.
+    void AfterEmbeddedLineDeletion(LineIndex opening, bool wasComplete);
 
     // Line editing
     bool HasTotalOperator(LineIndex line) const;

@@ -30,14 +30,14 @@ bool Refuse(std::string text) {
     return false;
 }
 
-// The total type that holds the values of two merged series: time beats decimal, and
-// hours:minutes:seconds beats hours:minutes.
+// The total type that holds the values of two merged series: a decimal total holds any value,
+// and hours:minutes:seconds holds hours:minutes.
 std::string CoveringTotalType(std::string_view a, std::string_view b) {
+    if (a == kTotalTypeDecimal || b == kTotalTypeDecimal) return std::string(kTotalTypeDecimal);
     if (a == kTotalTypeHoursMinutesSeconds || b == kTotalTypeHoursMinutesSeconds) {
         return std::string(kTotalTypeHoursMinutesSeconds);
     }
-    if (a == kTotalTypeHoursMinutes || b == kTotalTypeHoursMinutes) return std::string(kTotalTypeHoursMinutes);
-    return std::string(kTotalTypeDecimal);
+    return std::string(kTotalTypeHoursMinutes);
 }
 
 }  // namespace
@@ -99,8 +99,7 @@ bool TStandardSeries::CommitEntry(LineIndex line, std::string_view entryText) {
         const bool focusLine = line == tape_.FocusLine();
         if (!CommitEditedLine(line, entryText)) return false;
         if (focusLine) line = tape_.FocusLine();
-        const LineIndex trailing = IsInsideEmbeddedSeries(lines_, line) ? EmbeddedTrailingBoundary(lines_, line) : kNoLine;
-        if (trailing != kNoLine) Recalculate(trailing + 1 <= tape_.LastLine() ? trailing + 1 : trailing);
+        if (IsInsideEmbeddedSeries(lines_, line)) AfterEmbeddedLineChange(EmbeddedTrailingBoundary(lines_, line));
         tape_.ReloadFocusLine();
         return true;
     }
@@ -110,10 +109,7 @@ bool TStandardSeries::CommitEntry(LineIndex line, std::string_view entryText) {
     } else {
         tape_.WriteEntry(line, entryText);
         Recalculate(line);
-        if (IsInsideEmbeddedSeries(lines_, line)) {
-            const LineIndex trailing = EmbeddedTrailingBoundary(lines_, line);
-            if (trailing != kNoLine) Recalculate(trailing + 1 <= tape_.LastLine() ? trailing + 1 : trailing);
-        }
+        if (IsInsideEmbeddedSeries(lines_, line)) AfterEmbeddedLineChange(EmbeddedTrailingBoundary(lines_, line));
         tape_.ReloadFocusLine();
     }
     if (tape_.Hooks().OnEntryCommitted) tape_.Hooks().OnEntryCommitted(tape_);
@@ -139,15 +135,40 @@ TEditOutcome TStandardSeries::DeleteLine() {
         tape_.PostRequest(requests::DeleteEmbeddedSeriesCommand);
         return TEditOutcome::Deferred;
     }
-    bool done = false;
+    // Inside an embedded series the deletion changes its total, which the external total line
+    // and the containing series must follow.
+    const LineIndex opening = embedded ? EmbeddedLeadingBoundary(lines_, line) : kNoLine;
+    const bool wasComplete = embedded && IsCompleteEmbeddedSeries(EmbeddedTrailingBoundary(lines_, line));
+    TEditOutcome outcome = TEditOutcome::Refused;
     if (KindInGroup(kind, LineGroup::kZeroTotal)) {
-        done = DeleteZeroTotalLine(line);
+        if (DeleteZeroTotalLine(line)) outcome = TEditOutcome::Done;
     } else if (kind == LineKind::kSeparator || KindInGroup(kind, LineGroup::kStandardTotal)) {
-        done = DeleteTotalLines(line);
+        if (DeleteTotalLines(line)) outcome = TEditOutcome::Done;
     } else if (KindInGroup(kind, LineGroup::kEntryLine)) {
-        return DeleteEntryLine(line);
+        outcome = DeleteEntryLine(line);
     }
-    return done ? TEditOutcome::Done : TEditOutcome::Refused;
+    if (outcome == TEditOutcome::Done && opening != kNoLine) AfterEmbeddedLineDeletion(opening, wasComplete);
+    return outcome;
+}
+
+void TStandardSeries::AfterEmbeddedLineDeletion(LineIndex opening, bool wasComplete) {
+    LineIndex trailing = EmbeddedTrailingBoundary(lines_, opening);
+    if (trailing == kNoLine) return;
+    if (!wasComplete || IsCompleteEmbeddedSeries(trailing)) {
+        AfterEmbeddedLineChange(trailing);
+        return;
+    }
+    // Its total went: the series is open again, its external total line keeps only the
+    // operator, and the focus waits on its last line for the series to be completed. A series
+    // whose only entry went with its total keeps one empty line, as after emptying it.
+    if (trailing == opening + 1) {
+        lines_.InsertLines(trailing, 1);
+        lines_.SetIndicator(trailing, " ");
+        lines_.SetProperty(trailing, LineKey::kSeriesType, "e");
+        ++trailing;
+    }
+    DetachExternalTotal(trailing);
+    tape_.SetFocusLine(trailing - 1);
 }
 
 std::optional<std::string> TStandardSeries::ZeroTotalDeletionCircle(LineIndex line) const {
@@ -316,8 +337,7 @@ TEditOutcome TStandardSeries::InsertLine() {
     const bool earlier = !tape_.IsLastLine(line) || IsInsideEmbeddedSeries(lines_, line);
     if (earlier && lines_.InGroup(line, LineGroup::kEntryLine) &&
         (IsEmptyOrOperatorOnly(lines_.Entries(line)) || !IsValidEntry(lines_.Entries(line)))) {
-        Refuse("Type a number into the entry cell and complete the change by pressing the Enter key "
-               "before inserting a line.");
+        Refuse(std::string(kTypeNumberBeforeInsertingLine));
         return TEditOutcome::Refused;
     }
     if (tape_.FocusEntryChanged()) {

@@ -140,7 +140,10 @@ bool TStandardSeries::CloseEmbeddedSeries() {
 }
 
 void TStandardSeries::ReopenEmbeddedSeries(LineIndex trailing) {
-    if (!IsCompleteEmbeddedSeries(trailing)) return;
+    if (IsCompleteEmbeddedSeries(trailing)) DetachExternalTotal(trailing);
+}
+
+void TStandardSeries::DetachExternalTotal(LineIndex trailing) {
     const LineIndex external = trailing + 1;
     if (!lines_.Property(external, LineKey::kLinkId).empty() && tape_.DocumentBus() != nullptr) {
         TMedLnkMgr_UnLinkData_In unlink;

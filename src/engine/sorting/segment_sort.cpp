@@ -124,10 +124,7 @@ bool SortTapeSegment(TCalculator& tape, TSortDirection direction) {
     if (refusal.empty() && !tape.IsLastLine(focus) && tape.FocusEntryChanged()) {
         // The edit in progress belongs to the segment: commit it (its own refusal explains),
         // then look at the segment again, since the commit may have changed it.
-        TSeriesBase* series = tape.CurrentSeries();
-        const std::string edited(tape.Lines().Entries(focus));
-        if (series == nullptr || !series->CommitEntry(focus, edited)) return false;
-        tape.ReloadFocusLine();
+        if (tape.CurrentSeries() == nullptr || !tape.CommitFocusEntryEdit()) return false;
         refusal = SortRefusal(tape);
     }
     if (!refusal.empty()) {

@@ -218,6 +218,9 @@ public:
     // The focus line's Entries text as it was when the focus arrived or was last committed.
     const std::string& SavedFocusEntry() const { return savedFocusEntry_; }
     bool FocusEntryChanged() const;
+    // A changed entry on an earlier line goes through the entry check and is committed, as when
+    // the focus leaves it; an invalid one is refused (explained). True when nothing is pending.
+    bool CommitFocusEntryEdit();
     bool InReviewMode() const { return reviewMode_; }
     LineIndex TopLine() const { return topLine_; }
     void SetTopLine(LineIndex line);
@@ -333,6 +336,9 @@ private:
     bool TypeAcceptedKey(char key, bool retyped);
     bool RepeatOperatorEmbeds(char key);
     bool CarryKeyToNextSeries(char key);
+    // Insert Line without the command's refusal of an empty last line: a carried key fills the
+    // new line at once.
+    bool InsertLineBeforeFocus();
     bool RefuseKeypress(char key);
     bool PasteIntoEntry();
     bool CutFromEntry();
@@ -358,7 +364,6 @@ private:
     bool annotationEditPending_ = false;
     bool tableColumnEditPending_ = false;
     bool modified_ = false;
-    bool numPadDividePressed_ = false;
     bool programmaticMove_ = false;
     bool reviewMode_ = false;
     bool autoIncreaseDecimalPlaces_ = false;

@@ -129,6 +129,16 @@ void TCalculator::FinishLineEdit() {
 
 bool TCalculator::InsertLine() {
     if (currentSeries_ == nullptr) return false;
+    // A new line before an empty last line would leave two empty lines, and the focus could
+    // leave neither.
+    if (IsLastLine(focusLine_) && currentSeries_->IsEmptyEntryLine(focusLine_)) {
+        return Refuse(std::string(kTypeNumberBeforeInsertingLine));
+    }
+    return InsertLineBeforeFocus();
+}
+
+bool TCalculator::InsertLineBeforeFocus() {
+    if (currentSeries_ == nullptr) return false;
     const bool onLastLine = IsLastLine(focusLine_);
     if (onLastLine) {
         HandOnPendingEdits(focusLine_, false);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/entry/partial_entry.h"
+#include "engine/entry/typing_checks.h"
 #include "engine/lines/operator_keys.h"
 #include "engine/lines/series_navigation.h"
 #include "engine/series/series_base.h"
@@ -38,6 +39,23 @@ bool IsEnterOrEquals(char key) { return key == TapeChar::kEnter || key == '='; }
 bool IsTypedCharacter(char key) { return static_cast<unsigned char>(key) >= 0x20 && key != '\x7F'; }
 
 void Refuse(std::string text) { Notifier().ExplainAndBeep(std::move(text)); }
+
+// A key as an explanation names it: a control character would break or garble the text.
+std::string KeyName(char key) {
+    switch (key) {
+        case TapeChar::kEnter:
+        case '\n': return "Enter";
+        case TapeChar::kEscape: return "Escape";
+        case TapeChar::kBackspace: return "Backspace";
+        case '\t': return "Tab";
+        case '\x7F': return "Delete";
+        default: break;
+    }
+    const auto code = static_cast<unsigned char>(key);
+    if (code >= 1 && code <= 26) return std::string("Ctrl+") + static_cast<char>('A' + code - 1);
+    if (code < 0x20) return "Ctrl+" + std::to_string(code);
+    return std::string(1, key);
+}
 
 TEditorState StateOf(const TEntryEditor& editor) {
     return {editor.Text, editor.SelStart, editor.SelLength};
@@ -84,8 +102,8 @@ bool TCalculator::RouteEntryLineKey(char key, bool retyped) {
             return true;
         case '\t': return true;
         case TapeChar::kEscape:
-            if (IsLastLine(focusLine_)) return false;
-            // Drops the change not yet committed.
+            // Drops the change not yet committed: on the tape's last line what is typed there,
+            // but not an external total waiting there.
             ApplyEditorText(savedFocusEntry_, static_cast<int>(savedFocusEntry_.size()));
             return true;
         default: break;
@@ -137,13 +155,22 @@ bool TCalculator::RepeatOperatorEmbeds(char key) {
 bool TCalculator::CarryKeyToNextSeries(char key) {
     if (!IsTypedCharacter(key)) return false;
     if (IsLastLine(focusLine_) || !ClosesStandardSeriesOrRange(lines_, focusLine_)) return false;
+    // The key becomes the first character of the next series' first entry: an operator that
+    // needs a value before it is refused before any line is inserted.
+    if (IsOperatorKey(key)) {
+        const TOperatorKeyCheck check = CheckOperatorKey(key, true);
+        if (!check.Refusal.empty()) {
+            Refuse(check.Refusal);
+            return true;
+        }
+    }
     const TSeriesBase* nextSeries = SeriesClaiming(focusLine_ + 1);
     const bool rangeFollows = nextSeries != nullptr && !nextSeries->SeriesTypeCode().empty();
     SetFocusLine(focusLine_ + 1);
     if (rangeFollows) {
         if (!InsertNewSeries()) return true;
         if (!editor_.Text.empty()) ApplyEditorText({}, 0);
-    } else if (!InsertLine()) {
+    } else if (!InsertLineBeforeFocus()) {
         return true;
     }
     RetypeKey(key);
@@ -151,7 +178,7 @@ bool TCalculator::CarryKeyToNextSeries(char key) {
 }
 
 bool TCalculator::RefuseKeypress(char key) {
-    Refuse(std::string("Keypress \"") + key +
+    Refuse("Keypress \"" + KeyName(key) +
            "\" not valid in this entry position.  If you are trying to enter a fraction, make sure "
            "the numerator is preceded by a single space (or underscore if appropriate).");
     return true;
@@ -183,8 +210,10 @@ bool TCalculator::PasteIntoEntry() {
         if (series->KeyInExternalTotalLine(c, state) == TKeyAnswer::Consumed) return true;
         const std::optional<char> allowed = series->KeyAllowedAt(c, state);
         if (!allowed) {
-            Refuse("Clipboard text \"" + pasted.substr(0, kQuotedClipboardLength) +
-                   "\" not valid in the entries column.");
+            // A line break or tab inside the quote would break the explanation's text.
+            std::string quoted = pasted.substr(0, kQuotedClipboardLength);
+            std::replace_if(quoted.begin(), quoted.end(), [](char q) { return !IsTypedCharacter(q); }, ' ');
+            Refuse("Clipboard text \"" + quoted + "\" not valid in the entries column.");
             return true;
         }
         if (!series->CheckDigitCapacity(*allowed, TextWithKeyAt(text, caret, selection, *allowed))) return true;

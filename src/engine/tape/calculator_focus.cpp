@@ -11,6 +11,7 @@
 #include "engine/tape/calculator.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/notifications/notifier.h"
+#include "foundation/numbers/entry_checks.h"
 
 namespace tally {
 namespace {
@@ -93,6 +94,19 @@ void TCalculator::ReloadFocusLine() {
 
 bool TCalculator::FocusEntryChanged() const { return lines_.Entries(focusLine_) != savedFocusEntry_; }
 
+bool TCalculator::CommitFocusEntryEdit() {
+    if (IsLastLine(focusLine_) || !FocusEntryChanged() || currentSeries_ == nullptr) return true;
+    const std::string edited(lines_.Entries(focusLine_));
+    // An emptied entry is no number to commit here (Enter would make it a total).
+    if (const std::string_view problem = CheckEntryNumber(edited); !problem.empty()) {
+        Notifier().ExplainAndBeep(std::string(problem));
+        return false;
+    }
+    if (!currentSeries_->CommitEntry(focusLine_, edited)) return false;
+    ReloadFocusLine();
+    return true;
+}
+
 void TCalculator::UpdateReviewMode() { reviewMode_ = !IsLastLine(focusLine_); }
 
 void TCalculator::SetFocusLine(LineIndex line) {
@@ -147,8 +161,20 @@ bool TCalculator::CheckLeaveFocusLine(LineIndex target, bool byView) const {
         Notifier().ExplainAndBeep(std::string(byView ? kViewEmptyEntryMessage : kCommandEmptyEntryMessage));
         return false;
     }
-    if (IsIncompleteEmbeddedPosition(series->FocusPosition()) &&
-        (target < series->EmbeddedFirstLine() || target > series->EmbeddedLastLine())) {
+    // An incomplete embedded series keeps the focus from its "(" line down to its last line.
+    LineIndex opening = kNoLine;
+    LineIndex last = kNoLine;
+    if (IsIncompleteEmbeddedPosition(series->FocusPosition())) {
+        opening = series->EmbeddedFirstLine() - 1;
+        last = series->EmbeddedLastLine();
+    } else if (lines_.HasKind(focusLine_, LineKind::kEmbeddedLeading)) {
+        const LineIndex trailing = EmbeddedTrailingBoundary(lines_, focusLine_);
+        if (trailing != kNoLine && !lines_.InGroup(trailing - 1, LineGroup::kTotalLine)) {
+            opening = focusLine_;
+            last = trailing - 1;
+        }
+    }
+    if (opening != kNoLine && (target < opening || target > last)) {
         Notifier().ExplainAndBeep(std::string(kIncompleteEmbeddedMessage));
         return false;
     }

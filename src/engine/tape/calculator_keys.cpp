@@ -9,6 +9,7 @@
 #include "engine/tape/calculator.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/notifications/notifier.h"
+#include "foundation/numbers/format_settings.h"
 #include "platform/clipboard.h"
 
 namespace tally {
@@ -39,9 +40,11 @@ std::string EditedText(const TEntryEditor& editor, char character) {
 }  // namespace
 
 bool TCalculator::KeyDown(TTapeKey key, TKeyModifiers modifiers) {
+    // The numeric pad's divide key is the divide operator wherever the caret is, never a
+    // fraction's slash; in the other columns it types its "/" as any key does.
     if (key == TTapeKey::NumPadDivide) {
-        numPadDividePressed_ = true;
-        return true;
+        if (focusColumn_ != TTapeColumn::Entries) return false;
+        return RouteEntryKey(FormatSettings().DivideOperChar, false);
     }
     if (modifiers.Alt) {
         switch (key) {
@@ -117,9 +120,11 @@ bool TCalculator::DeleteKey() {
 }
 
 bool TCalculator::KeyPress(char character) {
-    if (numPadDividePressed_) {
-        numPadDividePressed_ = false;
-        character = '/';
+    if (character == TapeChar::kCtrlC) {
+        // A selection the editor copies; with nothing selected the whole cell is copied.
+        if (editor_.SelLength > 0) return false;
+        if (clipboard_ != nullptr) clipboard_->SetText(editor_.Text);
+        return true;
     }
     switch (focusColumn_) {
         case TTapeColumn::Annotations: return KeyPressAnnotations(character);

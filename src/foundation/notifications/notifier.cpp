@@ -31,8 +31,10 @@ void TNotifier::ExplainAndBeep(std::string text) {
 }
 
 void TNotifier::ShowLastExplanation() {
-    platform_.SetNotificationWindowLines({lastBeepExplanation_});
+    platform_.SetNotificationWindowLines(
+        {lastBeepExplanation_.empty() ? std::string(kNoBeepExplanation) : lastBeepExplanation_});
     ShowWindowBesideMainWindow();
+    platform_.FocusNotificationWindow();
 }
 
 void TNotifier::ShowMessageList() {

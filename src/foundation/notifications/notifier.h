@@ -14,6 +14,8 @@ namespace tally {
 inline constexpr std::string_view CaptionConfirm = "Tallyroll - Confirm";
 inline constexpr std::string_view CaptionInformation = "Tallyroll - Information";
 inline constexpr std::string_view CaptionNotify = "Tallyroll - Notify";
+// What Explain Last Beep shows when no explanation is stored.
+inline constexpr std::string_view kNoBeepExplanation = "There is no explanation for the last beep.";
 
 class TNotifier {
 public:
@@ -28,7 +30,8 @@ public:
     const std::string& LastBeepExplanation() const { return lastBeepExplanation_; }
     // Every routed key starts with an empty explanation, so an accepted key leaves no stale one.
     void ClearLastBeepExplanation() { lastBeepExplanation_.clear(); }
-    // "Explain Last Beep...": the window beside the main window, showing the explanation.
+    // "Explain Last Beep...": the window beside the main window, showing the explanation (or
+    // kNoBeepExplanation), takes the keyboard focus.
     void ShowLastExplanation();
 
     TWyn_MultMsgList& MessageList() { return messageList_; }

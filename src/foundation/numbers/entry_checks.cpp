@@ -8,7 +8,7 @@ namespace tally {
 
 bool EntryExceedsDigitCapacity(std::string_view entryText) noexcept {
     const TFormatSettings& fs = FormatSettings();
-    const numbers_detail::TStrippedText stripped(entryText, fs.ThousandSeparator);
+    const numbers_detail::TStrippedText stripped(entryText, fs.ThousandSeparator, fs.TypedThousandSeparator);
     std::string_view text = stripped.View();
     while (!text.empty() && fs.IsOperatorKey(text.front())) text.remove_prefix(1);
     constexpr std::size_t kMax = static_cast<std::size_t>(kMaxSignificantDigits);
@@ -31,7 +31,7 @@ std::string_view CheckEntryNumber(std::string_view entryText) noexcept {
     const TFormatSettings& fs = FormatSettings();
     std::string_view number = entryText;
     if (!number.empty() && fs.IsOperatorKey(number.front())) number.remove_prefix(1);
-    const numbers_detail::TStrippedText stripped(number, fs.ThousandSeparator);
+    const numbers_detail::TStrippedText stripped(number, fs.ThousandSeparator, fs.TypedThousandSeparator);
     if (TimeTextOverflows(stripped.View())) return kTimeCapacityMessage;
     return {};
 }

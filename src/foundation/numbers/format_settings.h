@@ -21,6 +21,9 @@ public:
     char FractionLeader = ' ';
     char FractionSlash = '/';
     char DivideOperChar = kDivisionSign;
+    // Where the thousand separator is the no-break space, a plain blank typed or read between
+    // digits stands for it; otherwise this is the thousand separator itself.
+    char TypedThousandSeparator = ',';
 
     // Derived character sets, rebuilt by every setter.
     std::string_view OperatorKeys() const noexcept { return {operatorKeys_, operatorKeysLen_}; }
@@ -31,6 +34,7 @@ public:
     bool IsOperatorKey(char c) const noexcept {
         return c == '+' || c == '-' || c == DivideOperChar || c == 'X' || c == 'R' || c == 'P';
     }
+    bool IsThousandSeparator(char c) const noexcept { return c == ThousandSeparator || c == TypedThousandSeparator; }
     bool IsAllowedEntryChar(char c) const noexcept {
         return AllowedEntryChars().find(c) != std::string_view::npos;
     }
@@ -41,6 +45,7 @@ public:
         TimeSeparator = ':';
         FractionSlash = '/';
         FractionLeader = (ThousandSeparator == ' ' || ThousandSeparator == kNoBreakSpace) ? '_' : ' ';
+        TypedThousandSeparator = ThousandSeparator == kNoBreakSpace ? ' ' : ThousandSeparator;
         std::size_t n = 0;
         for (char c : {'+', '-', DivideOperChar, 'X', 'R', 'P'}) operatorKeys_[n++] = c;
         operatorKeysLen_ = n;

@@ -48,7 +48,7 @@ bool ScanFraction(std::string_view text, TFractionView& out) noexcept {
         numerator = left;
     }
     for (char c : whole) {
-        if (!IsDigit(c) && c != fs.ThousandSeparator) return false;
+        if (!IsDigit(c) && !fs.IsThousandSeparator(c)) return false;
     }
     if (!IsDigitText(numerator) || !IsDigitText(denominator) || !HasNonZeroDigit(denominator)) return false;
     out.Whole = whole;
@@ -159,7 +159,7 @@ bool HoursOverflow(long double hours) noexcept { return SecondsOverflow(hours * 
 bool IsValidEntryNumber(std::string_view text) noexcept {
     const TFormatSettings& fs = FormatSettings();
     if (!text.empty() && fs.IsOperatorKey(text[0])) text.remove_prefix(1);
-    const TStrippedText stripped(text, fs.ThousandSeparator);
+    const TStrippedText stripped(text, fs.ThousandSeparator, fs.TypedThousandSeparator);
     const std::string_view number = stripped.View();
     return IsDecimalText(number) || IsEntryFractionText(number) || IsTimeText(number);
 }
@@ -168,7 +168,7 @@ bool IsValidEntryNumber(std::string_view text) noexcept {
 
 long double EntryNumberValue(std::string_view text) noexcept {
     const TFormatSettings& fs = FormatSettings();
-    const TStrippedText stripped(text, fs.ThousandSeparator);
+    const TStrippedText stripped(text, fs.ThousandSeparator, fs.TypedThousandSeparator);
     const std::string_view number = stripped.View();
     if (number.empty()) return 0;
     long double value = 0;
@@ -291,11 +291,11 @@ long double CheckedSeconds(long double seconds) {
 }
 
 std::string RemoveThousandSeparators(std::string_view text) {
-    const char sep = FormatSettings().ThousandSeparator;
+    const TFormatSettings& fs = FormatSettings();
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
-        if (c != sep) out.push_back(c);
+        if (!fs.IsThousandSeparator(c)) out.push_back(c);
     }
     return out;
 }

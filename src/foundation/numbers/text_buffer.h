@@ -17,8 +17,10 @@ inline std::string_view TrimBlanks(std::string_view text) noexcept {
 // for short texts, the heap only for long ones.
 class TStrippedText {
 public:
-    TStrippedText(std::string_view text, char remove) {
-        if (text.find(remove) == std::string_view::npos) {
+    TStrippedText(std::string_view text, char remove) : TStrippedText(text, remove, remove) {}
+    // Removes both characters (a separator and the character typed for it).
+    TStrippedText(std::string_view text, char remove, char alsoRemove) {
+        if (text.find(remove) == std::string_view::npos && text.find(alsoRemove) == std::string_view::npos) {
             view_ = text;
             return;
         }
@@ -29,7 +31,7 @@ public:
         }
         std::size_t n = 0;
         for (char c : text) {
-            if (c != remove) out[n++] = c;
+            if (c != remove && c != alsoRemove) out[n++] = c;
         }
         view_ = std::string_view(out, n);
     }
