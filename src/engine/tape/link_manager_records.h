@@ -1,5 +1,5 @@
 #pragma once
-// Message records of the link manager's events that a tape sends.
+// Message records of the link manager's events.
 
 #include <cstdint>
 #include <string>
@@ -26,6 +26,83 @@ public:
     TCalculator* Tape = nullptr;
     std::int32_t Line = 0;
     std::string Chain;
+};
+
+// "LinkMgr_PotentialCircLink": would giving LinkData to Line close a circle?
+class TMedLnkMgr_PotentialCircLink_In : public TMedRecord {
+public:
+    TCalculator* Tape = nullptr;
+    std::int32_t Line = 0;
+    std::string LinkData;
+    std::string Chain;
+};
+
+// "LinkMgr_SetAsLinkSource" and "LinkMgr_SetAsLinkDest".
+class TMedLnkMgr_SetLinkData_In : public TMedRecord {
+public:
+    TCalculator* Tape = nullptr;
+    std::int32_t Line = 0;
+    std::string FlagText;
+};
+
+// "LinkMgr_IsValidLinkDataString": a quick link typed into Line of Tape.
+class TMedLnkMgr_CheckValidLinkData_In : public TMedRecord {
+public:
+    std::int32_t Line = 0;
+    std::string LinkData;
+    TCalculator* Tape = nullptr;
+};
+
+class TMedLnkMgr_CheckValidLinkData_Out : public TMedRecord {
+public:
+    bool Valid = false;
+    std::string Message;
+};
+
+// "LinkMgr_StoreEntryLinkData": a quick link to carry out after the key that ended it.
+class TMedLnkMgr_StoreEntryLinkData_In : public TMedRecord {
+public:
+    std::string EntryText;
+    TCalculator* Tape = nullptr;
+    std::int32_t Line = 0;
+    char Key = '\0';
+    std::string SeriesKind;
+};
+
+// "LinkMgr_SetAsTotalLinkSource".
+class TMedLnkMgr_SetTotalLinkSourceData_In : public TMedRecord {
+public:
+    TCalculator* Tape = nullptr;
+    std::int32_t Line = 0;
+};
+
+class TMedLnkMgr_SetTotalLinkSourceData_Out : public TMedRecord {
+public:
+    bool Done = false;
+    std::string LinkNumber;
+};
+
+// "LinkMgr_SetAsTotalLinkDest".
+class TMedLnkMgr_SetTotalLinkDestData_In : public TMedRecord {
+public:
+    TCalculator* DestTape = nullptr;
+    TCalculator* SourceTape = nullptr;
+    std::int32_t DestLine = 0;
+    std::int32_t SourceLine = 0;
+    std::string LinkNumber;
+};
+
+// "LinkMgr_RefreshLinkDestsInSeries".
+class TMedLnkMgr_RefreshLinkDestsInSeries_In : public TMedRecord {
+public:
+    TCalculator* Tape = nullptr;
+    std::int32_t SeriesStart = 0;
+};
+
+// "LinkMgr_GetCalcObjectByTapeId".
+class TMedLnkMgr_CalculatorObject_Out : public TMedRecord {
+public:
+    TCalculator* Tape = nullptr;
 };
 
 }  // namespace tally
