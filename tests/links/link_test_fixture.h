@@ -1,0 +1,81 @@
+#pragma once
+// A hand-wired document for link tests: a main tape 't', a memory tape 'm' and an auxiliary
+// tape 'a' (plain tapes with those ids), each switchable off, a link manager over them with a
+// counting number generator, a clipboard and a notifier that records beeps.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/lines/calc_params.h"
+#include "engine/tape/calculator.h"
+#include "engine/lines/link_data.h"
+#include "engine/tape_fill.h"
+#include "foundation/event_names.h"
+#include "foundation/mediator.h"
+#include "foundation/message_records.h"
+#include "foundation/notifications/notifier.h"
+#include "links/calculator_link_tape.h"
+#include "links/link_manager.h"
+#include "platform/clipboard.h"
+#include "platform/headless_notification_platform.h"
+
+namespace tally::test {
+
+// Link numbers in the tests: "00000000000000" followed by two digits.
+inline std::string Num(int n) {
+    std::string digits = std::to_string(n);
+    return std::string(16 - digits.size(), '0') + digits;
+}
+inline std::string Lid(std::string_view head, int n, std::string_view flag = "") {
+    return "LID=" + std::string(head) + Num(n) + (flag.empty() ? "" : "," + std::string(flag));
+}
+
+struct LinkDocument {
+    LinkDocument() : notifier_(platform_) {
+        bus_.Add(events::FileObj_PostMainFormWindowsMsg, [this](TMedRecord* in, TMedRecord*) {
+            requests_.push_back(RecordAs<TOsMsgVariables>(in)->MessageNumber - 1024);
+        });
+        aux_.SetTapeName("Aux A");
+        memory_.SetTapeName("Memory");
+        for (TCalculator* tape : {&main_, &memory_, &aux_}) manager_.ConnectTape(*tape);
+        manager_.RegisterEvents(bus_);
+    }
+
+    std::vector<ILinkTape*> Tapes() {
+        std::vector<ILinkTape*> tapes{&mainLink_};
+        if (memoryEnabled_) tapes.push_back(&memoryLink_);
+        if (auxEnabled_) tapes.push_back(&auxLink_);
+        return tapes;
+    }
+
+    // Line numbers from 1, as the link manager counts.
+    static std::string Entry(const TCalculator& tape, int line) { return std::string(tape.Lines().Entries(line - 1)); }
+    static std::string LinkOf(const TCalculator& tape, int line) {
+        return std::string(tape.Lines().Property(line - 1, LineKey::kLinkId));
+    }
+    static std::string LinksCell(const TCalculator& tape, int line) { return std::string(tape.Lines().Links(line - 1)); }
+    const std::string& Explanation() { return notifier_.Get().LastBeepExplanation(); }
+
+    HeadlessNotificationPlatform platform_;
+    TInstalledNotifier notifier_;
+    TStMediator bus_;
+    HeadlessClipboard clipboard_;
+    TCalculator main_{'t', &bus_};
+    TCalculator memory_{'m', &bus_};
+    TCalculator aux_{'a', &bus_};
+    TCalculatorLinkTape mainLink_{main_};
+    TCalculatorLinkTape memoryLink_{memory_};
+    TCalculatorLinkTape auxLink_{aux_};
+    bool memoryEnabled_ = true;
+    bool auxEnabled_ = true;
+    int draws_ = 0;
+    TLinkManager manager_{[this] { return Tapes(); }, [this] { return (++draws_ % 97) / 100.0; }, &clipboard_};
+    std::vector<int> requests_;
+};
+
+class LinkTest : public ::testing::Test, public LinkDocument {};
+
+}  // namespace tally::test
