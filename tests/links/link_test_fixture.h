@@ -13,13 +13,17 @@
 #include "engine/tape/calculator.h"
 #include "engine/lines/link_data.h"
 #include "engine/tape_fill.h"
+#include "engine/tape/tape_request_runner.h"
+#include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
 #include "foundation/mediator.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
 #include "links/calculator_link_tape.h"
 #include "links/link_manager.h"
+#include "links/link_requests.h"
 #include "platform/clipboard.h"
+#include "platform/deferred_requests.h"
 #include "platform/headless_notification_platform.h"
 
 namespace tally::test {
@@ -29,14 +33,18 @@ inline std::string Num(int n) {
     std::string digits = std::to_string(n);
     return std::string(16 - digits.size(), '0') + digits;
 }
+// A LID property item; a flagged value holds a comma, so it is quoted.
 inline std::string Lid(std::string_view head, int n, std::string_view flag = "") {
-    return "LID=" + std::string(head) + Num(n) + (flag.empty() ? "" : "," + std::string(flag));
+    if (flag.empty()) return "LID=" + std::string(head) + Num(n);
+    return "\"LID=" + std::string(head) + Num(n) + "," + std::string(flag) + "\"";
 }
 
 struct LinkDocument {
     LinkDocument() : notifier_(platform_) {
         bus_.Add(events::FileObj_PostMainFormWindowsMsg, [this](TMedRecord* in, TMedRecord*) {
-            requests_.push_back(RecordAs<TOsMsgVariables>(in)->MessageNumber - 1024);
+            const auto* message = RecordAs<TOsMsgVariables>(in);
+            queue_.Post({message->MessageNumber - requests::kFirstUserMessage, message->FirstParam,
+                         message->SecondParam});
         });
         aux_.SetTapeName("Aux A");
         memory_.SetTapeName("Memory");
@@ -73,7 +81,23 @@ struct LinkDocument {
     bool auxEnabled_ = true;
     int draws_ = 0;
     TLinkManager manager_{[this] { return Tapes(); }, [this] { return (++draws_ % 97) / 100.0; }, &clipboard_};
-    std::vector<int> requests_;
+    TDeferredRequestQueue queue_;
+
+    // Types keys into a tape ('\n' is Enter) and runs the deferred requests after each, as the
+    // main window does: the stored quick link goes to the link manager, the rest to the tape.
+    void Type(TCalculator& tape, std::string_view keys) {
+        for (const char key : keys) {
+            if (key == '\n') {
+                if (!tape.KeyDown(TTapeKey::Enter)) tape.KeyPress(TapeChar::kEnter);
+            } else {
+                tape.KeyPress(key);
+            }
+            TTapeRequestRunner runner(tape);
+            queue_.Drain([&](const TDeferredRequest& request) {
+                if (!RunLinkRequest(manager_, request)) runner.Run(request);
+            });
+        }
+    }
 };
 
 class LinkTest : public ::testing::Test, public LinkDocument {};

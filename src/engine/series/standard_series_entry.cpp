@@ -370,7 +370,8 @@ bool TStandardSeries::CommitEditedLine(LineIndex line, std::string_view entryTex
     if (IsEmptyOrOperatorOnly(text)) return CommitTotalRequest(line);
     if (!CheckEntry(line, text)) return false;
     const bool focusLine = line == tape_.FocusLine();
-    const std::string oldText(lines_.Entries(line));
+    // Typing writes into the cell as it goes: the focus line's committed text is the saved one.
+    const std::string oldText(focusLine ? std::string_view(tape_.SavedFocusEntry()) : lines_.Entries(line));
     tape_.WriteEntry(line, text);
     if (NeedsTotalAfter(lines_, line)) InsertSubtotalsAround(line, text);
     IncreaseDecimalPlacesForEntry(line, text);
