@@ -13,6 +13,7 @@
 #include "engine/tape/calculator.h"
 #include "engine/lines/link_data.h"
 #include "engine/tape_fill.h"
+#include "engine/tape/link_manager_records.h"
 #include "engine/tape/tape_request_runner.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
