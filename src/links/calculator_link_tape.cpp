@@ -51,9 +51,7 @@ TTapeLinkInfoListItem TCalculatorLinkTape::InfoOf(int line) const {
     item.LineKind = std::string(lines.Indicator(index));
     const char kind = lines.KindOf(index);
     if (kind == LineKind::kGroupTotal || kind == LineKind::kGrandTotal) {
-        const std::string_view closers = kind == LineKind::kGroupTotal ? "]}" : "}";
-        const LineIndex closer = lines.StructuralLineAtOrBefore(index, closers);
-        item.RangeStart = closer == kNoLine ? 1 : NumberOf(closer + 1);
+        item.RangeStart = RangeStartAt(line, kind == LineKind::kGrandTotal);
         item.TotalSeriesData = std::string(lines.Property(index, LineKey::kTotalDisplayState));
     }
     return item;
@@ -141,6 +139,12 @@ int TCalculatorLinkTape::FinalTotalLine(int line) const {
         return NumberOf(last - 1);
     }
     return 0;
+}
+
+int TCalculatorLinkTape::RangeStartAt(int line, bool grand) const {
+    // A group range starts after the last "]" or "}" before it, a grand range after the last "}".
+    const LineIndex closer = tape_.Lines().StructuralLineAtOrBefore(IndexOf(line) - 1, grand ? "}" : "]}");
+    return closer == kNoLine ? 1 : NumberOf(closer + 1);
 }
 
 bool TCalculatorLinkTape::CanBeLinkSource(int line) const {

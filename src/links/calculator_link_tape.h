@@ -31,6 +31,7 @@ public:
     std::string SeriesKind(int line) const override;
     int SeriesKey(int line) const override;
     int FinalTotalLine(int line) const override;
+    int RangeStartAt(int line, bool grand) const override;
     bool CanBeLinkSource(int line) const override;
     bool CanBeLinkDest(int line) const override;
     bool ContainsNumber(int line) const override;

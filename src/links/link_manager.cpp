@@ -295,4 +295,53 @@ std::optional<std::string> TLinkManager::ZeroTotalDeletionCircLink(char tapeId, 
     return CheckCircle(picture);
 }
 
+std::optional<std::string> TLinkManager::PasteSeriesCircLink(char tapeId, const TTapeLinkInfoList& items) {
+    if (TapeById(tapeId) == nullptr) return std::nullopt;
+    TMergedLinkInfoList picture = BuildPicture(true);
+    for (TTapeLinkInfoListItem item : items) {
+        item.TapeId = tapeId;
+        picture.push_back(MergedItem(item));
+    }
+    return CheckCircle(picture);
+}
+
+std::optional<std::string> TLinkManager::PasteMultSeriesCircLink(char tapeId, TTapeLinkInfoList items,
+                                                                 const TPastedBlock& block) {
+    const ILinkTape* tape = TapeById(tapeId);
+    if (tape == nullptr) return std::nullopt;
+    const int shift = block.InsertLine - 1;
+    for (TTapeLinkInfoListItem& item : items) {
+        item.TapeId = tapeId;
+        item.Line += shift;
+        item.SeriesStart += shift;
+        if (item.OwnLine != -1) item.OwnLine += shift;
+        const char kind = item.LineKind.empty() ? '\0' : item.LineKind.front();
+        const bool groupTotal = kind == 'g' && item.SeriesKind == "gro";
+        if (groupTotal || kind == 'G') {
+            // A range that starts with the block joins the range the block lands in.
+            item.RangeStart = item.RangeStart == 1 ? tape->RangeStartAt(block.InsertLine, kind == 'G')
+                                                   : item.RangeStart + shift;
+        }
+    }
+    TMergedLinkInfoList picture = BuildPicture(true);
+    SortByTapeAndLine(picture);
+    const int rangeEnd = std::max(block.GrandRangeEnd, block.GroupRangeEnd);
+    for (TMergedLinkInfoListItem& entry : picture) {
+        if (entry.TapeId != tapeId || entry.Line < block.InsertLine) continue;
+        entry.Line += block.LineCount;
+        entry.SeriesStart += block.LineCount;
+        const bool groupTotal = entry.SeriesKind == "gro" && entry.Kind() == 'g';
+        const bool grandTotal = entry.Kind() == 'G';
+        if (entry.RangeStart > block.InsertLine) {
+            entry.RangeStart += block.LineCount;
+        } else if (groupTotal && rangeEnd > 0) {
+            entry.RangeStart = block.InsertLine + rangeEnd;
+        } else if (grandTotal && block.GrandRangeEnd > 0) {
+            entry.RangeStart = block.InsertLine + block.GrandRangeEnd;
+        }
+    }
+    for (const TTapeLinkInfoListItem& item : items) picture.push_back(MergedItem(item));
+    return CheckCircle(picture);
+}
+
 }  // namespace tally

@@ -73,6 +73,16 @@ public:
     // ---- Circle checks: the chain "T5 to M3 to T5" when the change would close a circle.
     std::optional<std::string> PotentialCircLink(char tapeId, int line, std::string_view linkData);
     std::optional<std::string> ZeroTotalDeletionCircLink(char tapeId, int line);
+    // Pasted linked lines at their final line numbers.
+    std::optional<std::string> PasteSeriesCircLink(char tapeId, const TTapeLinkInfoList& items);
+    struct TPastedBlock {
+        int LineCount = 0;
+        int InsertLine = 1;
+        int GrandRangeEnd = -1;
+        int GroupRangeEnd = -1;
+    };
+    // A block inserted at block.InsertLine whose linked lines are numbered from 1 within it.
+    std::optional<std::string> PasteMultSeriesCircLink(char tapeId, TTapeLinkInfoList items, const TPastedBlock& block);
     const std::string& LastCircularChain() const { return lastChain_; }
 
     // ---- Maintenance (link_manager_maintenance.cpp)

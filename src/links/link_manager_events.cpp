@@ -103,6 +103,24 @@ void TLinkManager::RegisterEvents(TStMediator& bus) {
         check->Chain = chain.value_or(std::string());
         if (auto* answer = RecordAs<TMedBoolean>(out)) answer->Value = chain.has_value();
     });
+    add(events::LinkMgr_PasteSeriesCircLink, [this, idOf](TMedRecord* in, TMedRecord* out) {
+        const auto* check = RecordAs<TMedLnkMgr_PasteSeriesCircLink_In>(in);
+        auto* answer = RecordAs<TMedLnkMgr_PasteSeriesCircLink_Out>(out);
+        if (check == nullptr || answer == nullptr) return;
+        const std::optional<std::string> chain = PasteSeriesCircLink(idOf(check->Tape), check->LinkInfo);
+        answer->Circular = chain.has_value();
+        answer->Chain = chain.value_or(std::string());
+    });
+    add(events::LinkMgr_PasteMultSeriesCircLink, [this, idOf](TMedRecord* in, TMedRecord* out) {
+        const auto* check = RecordAs<TMedLnkMgr_PasteMultipleSeriesCircLink_In>(in);
+        auto* answer = RecordAs<TMedLnkMgr_PasteMultipleSeriesCircLink_Out>(out);
+        if (check == nullptr || answer == nullptr) return;
+        const std::optional<std::string> chain = PasteMultSeriesCircLink(
+            idOf(check->Tape), check->LinkInfo,
+            {check->LineCount, check->InsertLine, check->GrandRangeEnd, check->GroupRangeEnd});
+        answer->Circular = chain.has_value();
+        answer->Chain = chain.value_or(std::string());
+    });
     add(events::LinkMgr_ZTLDeletionCircLink, [this, idOf](TMedRecord* in, TMedRecord* out) {
         auto* check = RecordAs<TMedLnkMgr_ZTLDeletionCircLink_In>(in);
         if (check == nullptr) return;

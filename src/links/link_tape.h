@@ -7,21 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace tally {
+#include "engine/tape/link_manager_records.h"
 
-// A linked line as the tape collects it for the link picture.
-struct TTapeLinkInfoListItem {
-    bool InOrdinarySeries = true;
-    char TapeId = 't';
-    int Line = 0;
-    int OwnLine = -1;
-    int SeriesStart = 0;
-    int RangeStart = 0;
-    std::string LinkData;
-    std::string SeriesKind;
-    std::string LineKind;
-    std::string TotalSeriesData;
-};
+namespace tally {
 
 class ILinkTape {
 public:
@@ -55,6 +43,8 @@ public:
     virtual std::string SeriesKind(int line) const = 0;     // STYP, "e" replaced by the enclosing kind
     virtual int SeriesKey(int line) const = 0;
     virtual int FinalTotalLine(int line) const = 0;         // 0 when the series has none
+    // The first line of the group range (grand range) that a line inserted at `line` joins.
+    virtual int RangeStartAt(int line, bool grand) const = 0;
     virtual bool CanBeLinkSource(int line) const = 0;
     virtual bool CanBeLinkDest(int line) const = 0;
     virtual bool ContainsNumber(int line) const = 0;

@@ -38,5 +38,61 @@ TEST_F(LinkTest, PotentialCircleAndTapeObjectsOverTheBus) {
     EXPECT_EQ(tape.Tape, nullptr);
 }
 
+TEST_F(LinkTest, AnEmbeddedSeriesWithoutATotalPassesItsValueOnThroughADummyLink) {
+    // The embedded series (lines 3-5) has no total line: its value reaches the external total
+    // line 6 and through it the series total T8, which is the source line 4 would take.
+    ReplaceTapeLines(main_, {{" ", "+1.00"}, {"(", ""}, {" ", "+2.00", "STYP=e"}, {" ", "+3.00", "STYP=e"},
+                             {")", ""}, {" ", "+5.00"}, {"=", "=========="}, {"T", "6.00", Lid("AS+", 1)},
+                             {"Z", "0.00"}, {" ", ""}});
+    EXPECT_EQ(manager_.PotentialCircLink('t', 4, "AD+" + Num(1)), "T4 to T5 to T6 to T8 to T4");
+    // With a total line before ")" the embedded series' value flows through its permanent
+    // link instead; nothing links it to T8 here, so no circle.
+    ReplaceTapeLines(main_, {{" ", "+1.00"}, {"(", ""}, {" ", "+2.00", "STYP=e"}, {"T", "2.00", "STYP=e"},
+                             {")", ""}, {" ", "+2.00"}, {"=", "=========="}, {"T", "3.00", Lid("AS+", 1)},
+                             {"Z", "0.00"}, {" ", ""}});
+    EXPECT_EQ(manager_.PotentialCircLink('t', 3, "AD+" + Num(1)), std::nullopt);
+}
+
+TTapeLinkInfoListItem Pasted(int line, int series, std::string linkData, std::string kind = " ") {
+    TTapeLinkInfoListItem item;
+    item.Line = line;
+    item.SeriesStart = series;
+    item.LinkData = std::move(linkData);
+    item.LineKind = std::move(kind);
+    return item;
+}
+
+TEST_F(LinkTest, PastedLinkedLinesAreCheckedForCircles) {
+    // T4 is the total of the series from line 1 and a source.
+    ReplaceTapeLines(main_, {{" ", "+1.00"}, {" ", "+1.00"}, {"=", "=========="}, {"T", "2.00", Lid("AS+", 1)},
+                             {"Z", "0.00"}, {" ", ""}});
+    TMedLnkMgr_PasteSeriesCircLink_In series;
+    series.Tape = &main_;
+    series.LinkInfo = {Pasted(2, 1, "AD+" + Num(1))};
+    TMedLnkMgr_PasteSeriesCircLink_Out seriesAnswer;
+    bus_.Handle(events::LinkMgr_PasteSeriesCircLink, &series, &seriesAnswer);
+    EXPECT_TRUE(seriesAnswer.Circular);
+    EXPECT_EQ(seriesAnswer.Chain, "T2 to T4 to T2");
+
+    // A block of two lines inserted at line 6 holds a destination of T4 and, on its second line,
+    // a total of its own series that is the source of line 1.
+    TMedLnkMgr_PasteMultipleSeriesCircLink_In block;
+    block.Tape = &main_;
+    block.LineCount = 2;
+    block.InsertLine = 6;
+    block.LinkInfo = {Pasted(1, 1, "AD+" + Num(1)), Pasted(2, 1, "AS+" + Num(2), "T")};
+    TMedLnkMgr_PasteMultipleSeriesCircLink_Out blockAnswer;
+    bus_.Handle(events::LinkMgr_PasteMultSeriesCircLink, &block, &blockAnswer);
+    EXPECT_FALSE(blockAnswer.Circular) << "T7 feeds nothing yet";
+    main_.Lines().SetProperty(0, LineKey::kLinkId, "AD+" + Num(2));
+    bus_.Handle(events::LinkMgr_PasteMultSeriesCircLink, &block, &blockAnswer);
+    EXPECT_TRUE(blockAnswer.Circular);
+    EXPECT_EQ(blockAnswer.Chain, "T1 to T4 to T6 to T7 to T1");
+    // Inserted above everything, the block pushes the tape's lines down first.
+    block.InsertLine = 1;
+    bus_.Handle(events::LinkMgr_PasteMultSeriesCircLink, &block, &blockAnswer);
+    EXPECT_EQ(blockAnswer.Chain, "T1 to T2 to T3 to T6 to T1");
+}
+
 }  // namespace
 }  // namespace tally::test

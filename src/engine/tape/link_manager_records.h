@@ -3,12 +3,30 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "foundation/mediator.h"
 
 namespace tally {
 
 class TCalculator;
+
+// A linked line as the tape collects it for the link picture, or as pasted data holds it.
+// Lines are numbered from 1.
+struct TTapeLinkInfoListItem {
+    bool InOrdinarySeries = true;
+    char TapeId = 't';
+    int Line = 0;
+    int OwnLine = -1;
+    int SeriesStart = 0;
+    int RangeStart = 0;
+    std::string LinkData;
+    std::string SeriesKind;
+    std::string LineKind;
+    std::string TotalSeriesData;
+};
+
+using TTapeLinkInfoList = std::vector<TTapeLinkInfoListItem>;
 
 // "LinkMgr_Unlink": removes the link of a tape line. Mode 'u' unlinks an ordinary link, 'p' a
 // permanent one.
@@ -103,6 +121,38 @@ public:
 class TMedLnkMgr_CalculatorObject_Out : public TMedRecord {
 public:
     TCalculator* Tape = nullptr;
+};
+
+// "LinkMgr_PasteSeriesCircLink": would adding these linked lines (at their final line numbers)
+// close a circle?
+class TMedLnkMgr_PasteSeriesCircLink_In : public TMedRecord {
+public:
+    TCalculator* Tape = nullptr;
+    TTapeLinkInfoList LinkInfo;
+};
+
+class TMedLnkMgr_PasteSeriesCircLink_Out : public TMedRecord {
+public:
+    bool Circular = false;
+    std::string Chain;
+};
+
+// "LinkMgr_PasteMultSeriesCircLink": would inserting a block of LineCount lines at InsertLine,
+// whose linked lines are numbered from 1 within the block, close a circle?
+class TMedLnkMgr_PasteMultipleSeriesCircLink_In : public TMedRecord {
+public:
+    TCalculator* Tape = nullptr;
+    TTapeLinkInfoList LinkInfo;
+    std::int32_t LineCount = 0;
+    std::int32_t GrandRangeEnd = -1;
+    std::int32_t GroupRangeEnd = -1;
+    std::int32_t InsertLine = 0;
+};
+
+class TMedLnkMgr_PasteMultipleSeriesCircLink_Out : public TMedRecord {
+public:
+    bool Circular = false;
+    std::string Chain;
 };
 
 }  // namespace tally
