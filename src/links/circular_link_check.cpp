@@ -11,16 +11,29 @@ namespace {
 bool IsTotalLineKind(char kind) { return kind != '\0' && kTotalLineKinds.find(kind) != std::string_view::npos; }
 bool IsRangeTotalKind(char kind) { return kind == 'g' || kind == 'G'; }
 
+// The picture is read through orders of indices, so its entries are never copied or moved.
+using TOrder = std::vector<std::size_t>;
+
 void AddEdge(std::vector<TLinkParentChildListItem>& edges, const TMergedLinkInfoListItem& parent,
              const TMergedLinkInfoListItem& child, TLinkEdgeKind kind) {
     edges.push_back({child.TapeId, child.Line, parent.TapeId, parent.Line, kind});
 }
 
+TOrder Ordered(const TMergedLinkInfoList& picture, bool (*before)(const TMergedLinkInfoListItem&,
+                                                                  const TMergedLinkInfoListItem&)) {
+    TOrder order(picture.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return before(picture[a], picture[b]); });
+    return order;
+}
+
 // Source -> each destination of its number.
-void AddSourceEdges(TMergedLinkInfoList& picture, std::vector<TLinkParentChildListItem>& edges) {
-    SortByLinkNumber(picture);
+void AddSourceEdges(const TMergedLinkInfoList& picture, std::vector<TLinkParentChildListItem>& edges) {
+    const TOrder order = Ordered(picture, ByLinkNumber);
     const TMergedLinkInfoListItem* source = nullptr;
-    for (const TMergedLinkInfoListItem& entry : picture) {
+    for (const std::size_t i : order) {
+        const TMergedLinkInfoListItem& entry = picture[i];
         if (entry.IsSource()) {
             source = &entry;
         } else if (entry.IsDestination() && source != nullptr && source->LinkNumber == entry.LinkNumber) {
@@ -33,41 +46,44 @@ bool SameSeries(const TMergedLinkInfoListItem& a, const TMergedLinkInfoListItem&
     return a.TapeId == b.TapeId && a.SeriesStart == b.SeriesStart;
 }
 
-// Destination -> each later total line of its series that is a link source. Expects the
-// picture sorted by tape, series and line.
-void AddSeriesTotalEdges(const TMergedLinkInfoList& picture, std::vector<TLinkParentChildListItem>& edges) {
+// Destination -> each later total line of its series that is a link source. `order` sorts the
+// picture by tape, series and line.
+void AddSeriesTotalEdges(const TMergedLinkInfoList& picture, const TOrder& order,
+                         std::vector<TLinkParentChildListItem>& edges) {
     std::vector<std::size_t> totalSources;
-    for (std::size_t begin = 0; begin < picture.size();) {
+    for (std::size_t begin = 0; begin < order.size();) {
         std::size_t end = begin;
         totalSources.clear();
-        while (end < picture.size() && SameSeries(picture[begin], picture[end])) {
-            if (picture[end].IsSource() && IsTotalLineKind(picture[end].Kind())) totalSources.push_back(end);
+        while (end < order.size() && SameSeries(picture[order[begin]], picture[order[end]])) {
+            const TMergedLinkInfoListItem& entry = picture[order[end]];
+            if (entry.IsSource() && IsTotalLineKind(entry.Kind())) totalSources.push_back(end);
             ++end;
         }
         for (std::size_t d = begin; d < end; ++d) {
-            if (!picture[d].IsDestination()) continue;
+            if (!picture[order[d]].IsDestination()) continue;
             for (auto it = std::upper_bound(totalSources.begin(), totalSources.end(), d); it != totalSources.end();
                  ++it) {
-                AddEdge(edges, picture[d], picture[*it], TLinkEdgeKind::DestinationToSeriesTotal);
+                AddEdge(edges, picture[order[d]], picture[order[*it]], TLinkEdgeKind::DestinationToSeriesTotal);
             }
         }
         begin = end;
     }
 }
 
-// Destination -> the group and grand total lines covering it. Expects the picture sorted by
+// Destination -> the group and grand total lines covering it. `order` sorts the picture by
 // tape, series and line.
-void AddRangeTotalEdges(const TMergedLinkInfoList& picture, std::vector<TLinkParentChildListItem>& edges) {
+void AddRangeTotalEdges(const TMergedLinkInfoList& picture, const TOrder& order,
+                        std::vector<TLinkParentChildListItem>& edges) {
     std::vector<std::size_t> rangeTotals;
-    for (std::size_t i = 0; i < picture.size(); ++i) {
-        if (IsRangeTotalKind(picture[i].Kind())) rangeTotals.push_back(i);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (IsRangeTotalKind(picture[order[i]].Kind())) rangeTotals.push_back(i);
     }
     if (rangeTotals.empty()) return;
-    for (std::size_t d = 0; d < picture.size(); ++d) {
-        const TMergedLinkInfoListItem& dest = picture[d];
+    for (std::size_t d = 0; d < order.size(); ++d) {
+        const TMergedLinkInfoListItem& dest = picture[order[d]];
         if (!dest.IsDestination() || !dest.InOrdinarySeries) continue;
         for (const std::size_t q : rangeTotals) {
-            const TMergedLinkInfoListItem& total = picture[q];
+            const TMergedLinkInfoListItem& total = picture[order[q]];
             if (total.TapeId != dest.TapeId) continue;
             bool covers = false;
             if (dest.OwnLine == -1) {
@@ -87,12 +103,12 @@ std::uint64_t NodeKey(char tape, int line) {
 
 }  // namespace
 
-std::vector<TLinkParentChildListItem> BuildLinkEdges(TMergedLinkInfoList picture) {
+std::vector<TLinkParentChildListItem> BuildLinkEdges(const TMergedLinkInfoList& picture) {
     std::vector<TLinkParentChildListItem> edges;
     AddSourceEdges(picture, edges);
-    SortByTapeSeriesAndLine(picture);
-    AddSeriesTotalEdges(picture, edges);
-    AddRangeTotalEdges(picture, edges);
+    const TOrder bySeries = Ordered(picture, ByTapeSeriesAndLine);
+    AddSeriesTotalEdges(picture, bySeries, edges);
+    AddRangeTotalEdges(picture, bySeries, edges);
     return edges;
 }
 

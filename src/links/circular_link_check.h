@@ -31,7 +31,7 @@ struct TLinkParentChildListItem {
 };
 
 // The dependency edges of a picture, in the order they are found.
-std::vector<TLinkParentChildListItem> BuildLinkEdges(TMergedLinkInfoList picture);
+std::vector<TLinkParentChildListItem> BuildLinkEdges(const TMergedLinkInfoList& picture);
 
 // The first circle among the edges, searched from each parent in (tape, line) order and along
 // each parent's edges in the order given, as a chain "T5 to M3 to T5"; nullopt without one.

@@ -324,7 +324,6 @@ std::optional<std::string> TLinkManager::PasteMultSeriesCircLink(char tapeId, TT
         }
     }
     TMergedLinkInfoList picture = BuildPicture(true);
-    SortByTapeAndLine(picture);
     const int rangeEnd = std::max(block.GrandRangeEnd, block.GroupRangeEnd);
     for (TMergedLinkInfoListItem& entry : picture) {
         if (entry.TapeId != tapeId || entry.Line < block.InsertLine) continue;

@@ -18,24 +18,16 @@ void SplitLinkData(std::string_view linkData, TMergedLinkInfoListItem& item) {
     if (linkData.size() == 21) item.Flag = linkData[20];
 }
 
-void SortByLinkNumber(TMergedLinkInfoList& picture) {
-    std::stable_sort(picture.begin(), picture.end(), [](const auto& a, const auto& b) {
-        // Role descending: 'S' before 'D'.
-        return std::tie(a.LinkNumber, b.Role) < std::tie(b.LinkNumber, a.Role);
-    });
+bool ByLinkNumber(const TMergedLinkInfoListItem& a, const TMergedLinkInfoListItem& b) {
+    // Role descending: 'S' before 'D'.
+    return std::tie(a.LinkNumber, b.Role) < std::tie(b.LinkNumber, a.Role);
 }
 
-void SortByTapeAndLine(TMergedLinkInfoList& picture) {
-    std::stable_sort(picture.begin(), picture.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.TapeId, a.Line) < std::tie(b.TapeId, b.Line);
-    });
+bool ByTapeSeriesAndLine(const TMergedLinkInfoListItem& a, const TMergedLinkInfoListItem& b) {
+    return std::tie(a.TapeId, a.SeriesStart, a.Line) < std::tie(b.TapeId, b.SeriesStart, b.Line);
 }
 
-void SortByTapeSeriesAndLine(TMergedLinkInfoList& picture) {
-    std::stable_sort(picture.begin(), picture.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.TapeId, a.SeriesStart, a.Line) < std::tie(b.TapeId, b.SeriesStart, b.Line);
-    });
-}
+void SortByLinkNumber(TMergedLinkInfoList& picture) { std::stable_sort(picture.begin(), picture.end(), ByLinkNumber); }
 
 std::string LineReference(char tapeId, int line) {
     const char upper = (tapeId >= 'a' && tapeId <= 'z') ? static_cast<char>(tapeId - 'a' + 'A') : tapeId;

@@ -42,10 +42,11 @@ using TMergedLinkInfoList = std::vector<TMergedLinkInfoListItem>;
 // the string is not well formed.
 void SplitLinkData(std::string_view linkData, TMergedLinkInfoListItem& item);
 
-// The three orders the link operations walk the picture in.
-void SortByLinkNumber(TMergedLinkInfoList& picture);  // number, then a source before its destinations
-void SortByTapeAndLine(TMergedLinkInfoList& picture);
-void SortByTapeSeriesAndLine(TMergedLinkInfoList& picture);
+// The orders the link operations walk the picture in: by link number with a source before its
+// destinations, and by tape, series key and line.
+bool ByLinkNumber(const TMergedLinkInfoListItem& a, const TMergedLinkInfoListItem& b);
+bool ByTapeSeriesAndLine(const TMergedLinkInfoListItem& a, const TMergedLinkInfoListItem& b);
+void SortByLinkNumber(TMergedLinkInfoList& picture);
 
 // A line as messages name it: upper-case tape id and line number ("T5", "M3").
 std::string LineReference(char tapeId, int line);

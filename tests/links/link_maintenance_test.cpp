@@ -52,7 +52,9 @@ TEST(LinkMaintenance, UnlinkBothWays) {
                                                LinkTest::LinkOf(d.main_, 7)};
         EXPECT_EQ(left, c.left) << c.name;
         EXPECT_EQ(LinkTest::LinksCell(d.main_, 1), c.sourceCell) << c.name;
-        if (c.left[1].empty()) EXPECT_EQ(LinkTest::LinksCell(d.main_, 6), "") << c.name;
+        if (c.left[1].empty()) {
+            EXPECT_EQ(LinkTest::LinksCell(d.main_, 6), "") << c.name;
+        }
     }
 }
 
