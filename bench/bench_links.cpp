@@ -115,6 +115,23 @@ void BM_EnterAtEndOfLinkedTape(benchmark::State& state) {
     state.counters["us_per_enter"] = enterSeconds * 1e6 / static_cast<double>(enters);
 }
 
+// A link made by the user on a tape holding the pairs above: mark an entry as the source, paste
+// it on the open last line (the picture is built and checked for circles), then unlink it.
+void BM_LinkCommandsOnLinkedTape(benchmark::State& state) {
+    const int lineCount = static_cast<int>(state.range(0));
+    TLinkedDocument document;
+    bench::FillClosedSeries(document.Main().Lines(), lineCount);
+    LinkSeriesSpreadOver(document.Main().Lines());
+    document.Main().SetFocusLine(document.Main().LastLine());
+    const int last = document.Main().LastLine() + 1;
+    for (auto _ : state) {
+        document.Links().SetAsLinkSource('t', 2, "");
+        document.Links().SetAsLinkDest('t', last, "");
+        document.Links().Unlink('t', last, 'u');
+    }
+    state.counters["linked_lines"] = static_cast<double>(document.Main().Lines().LinkedLines().size());
+}
+
 // One source on the main tape; its 1,000 destinations open 1,000 closed series of the
 // auxiliary tape, each recalculated when the source changes.
 void BM_RefreshSourceWithManyDestinations(benchmark::State& state) {
@@ -175,6 +192,7 @@ void BM_CircleCheckOnDiamonds(benchmark::State& state) {
 
 BENCHMARK(BM_EnterAtEndOfLinkedTape)->Arg(1000)->Arg(100000)->Arg(1000000)->Iterations(3)->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LinkCommandsOnLinkedTape)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RefreshSourceWithManyDestinations)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CircleCheckOnDiamonds)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -49,8 +49,20 @@ TMergedLinkInfoListItem TLinkManager::MergedItem(const TTapeLinkInfoListItem& it
     return merged;
 }
 
-TMergedLinkInfoList TLinkManager::BuildPicture(bool withDummyLinks) {
+TMergedLinkInfoList TLinkManager::BuildPicture(TPictureDetail detail) {
     TMergedLinkInfoList picture;
+    if (detail == TPictureDetail::LinkData) {
+        for (const ILinkTape* tape : tapes_()) {
+            for (const int line : tape->LinkedLines()) {
+                TMergedLinkInfoListItem& entry = picture.emplace_back();
+                entry.TapeId = tape->TapeId();
+                entry.Line = line;
+                SplitLinkData(tape->LinkData(line), entry);
+            }
+        }
+        return picture;
+    }
+    const bool withDummyLinks = detail == TPictureDetail::SeriesAndDummyLinks;
     std::vector<TTapeLinkInfoListItem> items;
     for (const ILinkTape* tape : tapes_()) {
         items.clear();
@@ -176,7 +188,7 @@ bool TLinkManager::SetAsLinkDest(char tapeId, int line, std::string_view flag) {
     }
     tape->CommitPendingEdit(line);
     const std::string pendingNumber(LinkDataNumber(pendingSource_->LinkData));
-    TMergedLinkInfoList picture = BuildPicture(true);
+    TMergedLinkInfoList picture = BuildPicture(TPictureDetail::SeriesAndDummyLinks);
     auto findLine = [&picture, tapeId](int at) {
         return std::find_if(picture.begin(), picture.end(),
                             [&](const auto& e) { return e.TapeId == tapeId && e.Line == at; });
@@ -194,7 +206,7 @@ bool TLinkManager::SetAsLinkDest(char tapeId, int line, std::string_view flag) {
         }
         if (own->IsDestination() && own->LinkNumber != pendingNumber && hasPartner(*own)) {
             Unlink(tapeId, line, 'u');
-            picture = BuildPicture(true);
+            picture = BuildPicture(TPictureDetail::SeriesAndDummyLinks);
         }
         if (const auto again = findLine(line); again != picture.end()) picture.erase(again);
     }
@@ -276,7 +288,7 @@ void TLinkManager::SetAsTotalLinkDest(char destTapeId, int destLine, char source
 std::optional<std::string> TLinkManager::PotentialCircLink(char tapeId, int line, std::string_view linkData) {
     const ILinkTape* tape = TapeById(tapeId);
     if (tape == nullptr) return std::nullopt;
-    TMergedLinkInfoList picture = BuildPicture(true);
+    TMergedLinkInfoList picture = BuildPicture(TPictureDetail::SeriesAndDummyLinks);
     std::erase_if(picture, [&](const auto& e) { return e.TapeId == tapeId && e.Line == line; });
     picture.push_back(PictureItemOf(*tape, line, linkData));
     return CheckCircle(picture);
@@ -285,7 +297,7 @@ std::optional<std::string> TLinkManager::PotentialCircLink(char tapeId, int line
 std::optional<std::string> TLinkManager::ZeroTotalDeletionCircLink(char tapeId, int line) {
     const ILinkTape* tape = TapeById(tapeId);
     if (tape == nullptr) return std::nullopt;
-    TMergedLinkInfoList picture = BuildPicture(true);
+    TMergedLinkInfoList picture = BuildPicture(TPictureDetail::SeriesAndDummyLinks);
     // The series after the zero total line joins the one that holds it.
     const int joined = tape->SeriesKey(line);
     const int following = tape->IsLine(line + 1) ? tape->SeriesKey(line + 1) : 0;
@@ -297,7 +309,7 @@ std::optional<std::string> TLinkManager::ZeroTotalDeletionCircLink(char tapeId, 
 
 std::optional<std::string> TLinkManager::PasteSeriesCircLink(char tapeId, const TTapeLinkInfoList& items) {
     if (TapeById(tapeId) == nullptr) return std::nullopt;
-    TMergedLinkInfoList picture = BuildPicture(true);
+    TMergedLinkInfoList picture = BuildPicture(TPictureDetail::SeriesAndDummyLinks);
     for (TTapeLinkInfoListItem item : items) {
         item.TapeId = tapeId;
         picture.push_back(MergedItem(item));
@@ -323,7 +335,7 @@ std::optional<std::string> TLinkManager::PasteMultSeriesCircLink(char tapeId, TT
                                                    : item.RangeStart + shift;
         }
     }
-    TMergedLinkInfoList picture = BuildPicture(true);
+    TMergedLinkInfoList picture = BuildPicture(TPictureDetail::SeriesAndDummyLinks);
     const int rangeEnd = std::max(block.GrandRangeEnd, block.GroupRangeEnd);
     for (TMergedLinkInfoListItem& entry : picture) {
         if (entry.TapeId != tapeId || entry.Line < block.InsertLine) continue;

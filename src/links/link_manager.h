@@ -129,7 +129,11 @@ private:
         bool operator==(const TLinkSnapshot&) const = default;
     };
 
-    TMergedLinkInfoList BuildPicture(bool withDummyLinks);
+    // How much of each linked line the picture holds: its link data only (enough for the
+    // bookkeeping), also its series and kinds, or those and the dummy links of embedded series
+    // (what the circle check needs).
+    enum class TPictureDetail { LinkData, Series, SeriesAndDummyLinks };
+    TMergedLinkInfoList BuildPicture(TPictureDetail detail);
     static TMergedLinkInfoListItem MergedItem(const TTapeLinkInfoListItem& item);
     TMergedLinkInfoListItem PictureItemOf(const ILinkTape& tape, int line, std::string_view linkData) const;
     std::optional<std::string> CheckCircle(const TMergedLinkInfoList& picture);

@@ -66,7 +66,7 @@ TLinkManager::TLinkSnapshot TLinkManager::Snapshot(bool withClipboard) const {
 void TLinkManager::Unlink(char tapeId, int line, char mode) {
     ILinkTape* tape = TapeById(tapeId);
     if (tape == nullptr || tape->LinkData(line).empty()) return;
-    TMergedLinkInfoList picture = BuildPicture(false);
+    TMergedLinkInfoList picture = BuildPicture(TPictureDetail::LinkData);
     const auto own = std::find_if(picture.begin(), picture.end(),
                                   [&](const auto& e) { return e.TapeId == tapeId && e.Line == line; });
     if (own == picture.end()) return;
@@ -105,7 +105,7 @@ void TLinkManager::Unlink(char tapeId, int line, char mode) {
 void TLinkManager::RemoveBrokenLinks() {
     TLinkSnapshot snapshot = Snapshot(true);
     if (brokenCheckedSnapshot_ == snapshot) return;
-    TMergedLinkInfoList picture = BuildPicture(false);
+    TMergedLinkInfoList picture = BuildPicture(TPictureDetail::LinkData);
     if (clipboard_ != nullptr) {
         for (const std::string& linkData : CutLinkData(clipboard_->GetText())) {
             TMergedLinkInfoListItem held;
@@ -145,7 +145,7 @@ void TLinkManager::UpdateLinksDisplay() {
     if (std::none_of(snapshot.ShowsLinks.begin(), snapshot.ShowsLinks.end(), [](bool shown) { return shown; })) {
         return;
     }
-    TMergedLinkInfoList picture = BuildPicture(false);
+    TMergedLinkInfoList picture = BuildPicture(TPictureDetail::LinkData);
     SortByLinkNumber(picture);
     // Every linked line's text, empty unless an active link gives it one.
     std::map<std::pair<char, int>, std::string> texts;

@@ -61,7 +61,7 @@ void TLinkManager::QueueLinkSource(std::string_view linkData) {
 void TLinkManager::ProcessLinkQueue() {
     if (queue_.empty() || refreshing_) return;
     refreshing_ = true;
-    const TMergedLinkInfoList picture = BuildPicture(false);
+    const TMergedLinkInfoList picture = BuildPicture(TPictureDetail::LinkData);
     const auto sourceCount = static_cast<std::size_t>(
         std::count_if(picture.begin(), picture.end(), [](const auto& e) { return e.IsSource(); }));
     // Each round refreshes the sources the previous round changed. Without a circle a change
@@ -121,7 +121,7 @@ void TLinkManager::PullFromSource(const TMergedLinkInfoList& picture, const TMer
 }
 
 void TLinkManager::RefreshLinkDestsOfNumber(std::string_view number) {
-    const TMergedLinkInfoList picture = BuildPicture(false);
+    const TMergedLinkInfoList picture = BuildPicture(TPictureDetail::LinkData);
     for (const TMergedLinkInfoListItem& dest : picture) {
         if (dest.IsDestination() && dest.LinkNumber == number) PullFromSource(picture, dest);
     }
@@ -130,14 +130,14 @@ void TLinkManager::RefreshLinkDestsOfNumber(std::string_view number) {
 void TLinkManager::RefreshLinkDest(char tapeId, int line) {
     const ILinkTape* tape = TapeById(tapeId);
     if (tape == nullptr) return;
-    const TMergedLinkInfoList picture = BuildPicture(false);
+    const TMergedLinkInfoList picture = BuildPicture(TPictureDetail::LinkData);
     for (const TMergedLinkInfoListItem& dest : picture) {
         if (dest.TapeId == tapeId && dest.Line == line && dest.IsDestination()) PullFromSource(picture, dest);
     }
 }
 
 void TLinkManager::RefreshLinkDestsInSeries(char tapeId, int seriesStart) {
-    const TMergedLinkInfoList picture = BuildPicture(false);
+    const TMergedLinkInfoList picture = BuildPicture(TPictureDetail::Series);
     for (const TMergedLinkInfoListItem& dest : picture) {
         if (dest.TapeId == tapeId && dest.SeriesStart == seriesStart && dest.IsDestination()) {
             PullFromSource(picture, dest);
@@ -146,7 +146,7 @@ void TLinkManager::RefreshLinkDestsInSeries(char tapeId, int seriesStart) {
 }
 
 void TLinkManager::RefreshAllLinks() {
-    TMergedLinkInfoList picture = BuildPicture(false);
+    TMergedLinkInfoList picture = BuildPicture(TPictureDetail::LinkData);
     SortByLinkNumber(picture);
     const TMergedLinkInfoListItem* source = nullptr;
     for (const TMergedLinkInfoListItem& entry : picture) {
