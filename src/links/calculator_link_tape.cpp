@@ -199,11 +199,11 @@ void TCalculatorLinkTape::CommitPendingEdit(int line) {
     if (index != tape_.FocusLine() || !tape_.FocusEntryChanged() || tape_.CurrentSeries() == nullptr) return;
     if (tape_.IsLastLine(index)) return;  // the open line's text becomes the linked value
     // A typed line reference ("lt3") is no entry to commit.
-    const std::string& text = tape_.Editor().Text;
+    const std::string text = tape_.Editor().Text;  // the commit rewrites the editor
     std::size_t i = 0;
     while (i < text.size() && IsStoredOperator(text[i])) ++i;
     if (i < text.size() && ((text[i] >= 'a' && text[i] <= 'z') || (text[i] >= 'A' && text[i] <= 'Z'))) return;
-    tape_.CurrentSeries()->CommitEntry(index, tape_.Editor().Text);
+    tape_.CurrentSeries()->CommitEntry(index, text);
 }
 
 void TCalculatorLinkTape::RefreshInputLine(int line) {
