@@ -210,7 +210,11 @@ void TCalculatorLinkTape::RefreshInputLine(int line) {
     if (IndexOf(line) == tape_.FocusLine()) tape_.ReloadFocusLine();
 }
 
-void TCalculatorLinkTape::RestoreEditor() { tape_.ReloadFocusLine(); }
+// A refused link leaves the focus line as it was before the typing that asked for it.
+void TCalculatorLinkTape::RestoreEditor() {
+    const std::string saved = tape_.SavedFocusEntry();
+    tape_.WriteEntry(tape_.FocusLine(), saved);
+}
 
 int TCalculatorLinkTape::DataEntryOption() const { return tape_.DataEntryOption(); }
 

@@ -62,5 +62,15 @@ TEST(LinkIndex, FollowsEveryMutationAndTellsWhetherLinksChanged) {
     }
 }
 
+TEST(LinkIndex, ALineThatLosesItsLinkDataLosesItsLinksText) {
+    TLineStore lines = TenLinesTwoLinked();
+    lines.SetCell(2, TLineColumn::Links, "Used at line  7");
+    lines.SetCell(6, TLineColumn::Links, "From line  3");
+    lines.SetProperty(2, LineKey::kLinkId, "AS+6543210987654321");
+    EXPECT_EQ(lines.Links(2), "Used at line  7") << "still linked";
+    lines.SetParamsText(6, "STYP=e");
+    EXPECT_EQ(lines.Links(6), "");
+}
+
 }  // namespace
 }  // namespace tally

@@ -77,5 +77,19 @@ TEST_F(QuickLinkTest, WithinTheTapeAndARefusalKeepsTheTypedText) {
     EXPECT_EQ(main_.Editor().Text, "+l99");
 }
 
+TEST_F(QuickLinkTest, TypedOverAnEarlierEntry) {
+    main_.SetFocusLine(1);
+    Type(main_, "\b\b\b\b\bl4\n");
+    EXPECT_EQ(Explanation(),
+              "Can not use line T2 as a Link Destination for line T4.  It would create a Circular Link between the "
+              "following lines: T2 to T4 to T2");
+    EXPECT_EQ(Entry(main_, 2), "+2.50") << "the refused link leaves the line as it was";
+    EXPECT_EQ(main_.Editor().Text, "+2.50");
+    Type(main_, "\b\b\b\b\blm4\n");
+    EXPECT_EQ(Entry(main_, 2), "+14.00");
+    EXPECT_EQ(LinkOf(main_, 2).substr(0, 3), "AD+") << "the Enter typed again leaves the new link alone";
+    EXPECT_EQ(Entry(main_, 4), "19.00");
+}
+
 }  // namespace
 }  // namespace tally::test

@@ -202,6 +202,12 @@ void TLineStore::IndexLinkChange(LineIndex line, std::string_view oldLinkData) {
         }
     } else {
         linked_.erase(std::lower_bound(linked_.begin(), linked_.end(), line));
+        // The Links cell describes the link data; without it there is nothing to describe.
+        Row& row = rows_[static_cast<std::size_t>(line)];
+        if (row.rare) {
+            row.rare->links.clear();
+            DropRareIfEmpty(row);
+        }
     }
 }
 

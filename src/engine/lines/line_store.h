@@ -109,7 +109,8 @@ public:
     LineIndex StructuralLineAtOrBefore(LineIndex line, std::string_view group = kStructuralKinds) const;
     LineIndex StructuralLineAtOrAfter(LineIndex line, std::string_view group = kStructuralKinds) const;
 
-    // The lines with link data, in ascending order.
+    // The lines with link data, in ascending order. A line that loses its link data loses its
+    // Links cell text too.
     const std::vector<LineIndex>& LinkedLines() const { return linked_; }
     // Changes whenever the link data of any line or the position of a linked line changes.
     std::uint64_t LinkGeneration() const { return linkGeneration_; }
