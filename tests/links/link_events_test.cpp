@@ -94,5 +94,51 @@ TEST_F(LinkTest, PastedLinkedLinesAreCheckedForCircles) {
     EXPECT_EQ(blockAnswer.Chain, "T1 to T2 to T3 to T6 to T1");
 }
 
+// What group and grand totals will ask: permanent total links, kept by the user's unlink and
+// pulled again when their series is refreshed.
+TEST_F(LinkTest, TotalLinksArePermanentAndFollowTheirSources) {
+    ReplaceTapeLines(main_, {{" ", "+1.00"}, {" ", "+2.00"}, {"=", "=========="}, {"T", "3.00"}, {"Z", "0.00"},
+                             {" ", ""}, {" ", ""}, {" ", ""}});
+    TMedLnkMgr_SetTotalLinkSourceData_In source;
+    source.Tape = &main_;
+    source.Line = 4;
+    TMedLnkMgr_SetTotalLinkSourceData_Out made;
+    bus_.Handle(events::LinkMgr_SetAsTotalLinkSource, &source, &made);
+    ASSERT_TRUE(made.Done);
+    EXPECT_EQ(LinkOf(main_, 4), "AS+" + made.LinkNumber + ",P");
+    TMedLnkMgr_SetTotalLinkDestData_In dest;
+    dest.DestTape = &aux_;
+    dest.SourceTape = &main_;
+    dest.DestLine = 1;
+    dest.SourceLine = 4;
+    dest.LinkNumber = made.LinkNumber;
+    ReplaceTapeLines(aux_, {{"T", ""}, {" ", ""}});
+    bus_.Handle(events::LinkMgr_SetAsTotalLinkDest, &dest, nullptr);
+    EXPECT_EQ(LinkOf(aux_, 1), "AD+" + made.LinkNumber + ",P");
+    EXPECT_EQ(Entry(aux_, 1), "3.00");
+    // A destination cannot become a total source; a bad number makes no destination.
+    source.Tape = &aux_;
+    source.Line = 1;
+    bus_.Handle(events::LinkMgr_SetAsTotalLinkSource, &source, &made);
+    EXPECT_FALSE(made.Done);
+    dest.DestLine = 2;
+    dest.LinkNumber = "12";
+    bus_.Handle(events::LinkMgr_SetAsTotalLinkDest, &dest, nullptr);
+    EXPECT_EQ(LinkOf(aux_, 2), "");
+
+    main_.Lines().SetEntries(3, "4.00");
+    TMedLnkMgr_RefreshLinkDestsInSeries_In refresh;
+    refresh.Tape = &aux_;
+    refresh.SeriesStart = auxLink_.SeriesKey(1);
+    bus_.Handle(events::LinkMgr_RefreshLinkDestsInSeries, &refresh, nullptr);
+    EXPECT_EQ(Entry(aux_, 1), "+4.00");
+
+    manager_.Unlink('t', 4, 'u');
+    EXPECT_NE(LinkOf(aux_, 1), "") << "the user's unlink keeps permanent links";
+    manager_.Unlink('t', 4, 'p');
+    EXPECT_EQ(LinkOf(aux_, 1), "");
+    EXPECT_EQ(LinkOf(main_, 4), "");
+}
+
 }  // namespace
 }  // namespace tally::test
