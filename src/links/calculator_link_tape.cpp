@@ -179,7 +179,11 @@ void TCalculatorLinkTape::SetLinksCell(int line, std::string_view text) {
     if (tape_.Lines().Links(IndexOf(line)) != text) tape_.Lines().SetCell(IndexOf(line), TLineColumn::Links, text);
 }
 
-void TCalculatorLinkTape::SetEntryText(int line, std::string_view text) { tape_.WriteEntry(IndexOf(line), text); }
+void TCalculatorLinkTape::SetEntryText(int line, std::string_view text) {
+    tape_.WriteEntry(IndexOf(line), text);
+    // A linked value is no edit of the user's: the focus line counts it as committed.
+    if (IndexOf(line) == tape_.FocusLine()) tape_.ReloadFocusLine();
+}
 
 void TCalculatorLinkTape::RecalculateSeries(int line) {
     const LineIndex index = IndexOf(line);

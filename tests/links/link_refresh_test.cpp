@@ -30,6 +30,15 @@ TEST_F(LinkRefreshTest, AnEditedSourceReachesEveryTapeDownTheChain) {
     EXPECT_EQ(manager_.PendingLinkCount(), 0);
 }
 
+TEST_F(LinkRefreshTest, ADestinationWithTheFocusTakesItsNewValueAsCommitted) {
+    memory_.SetFocusLine(0);
+    main_.Lines().SetEntries(0, "+9.00");
+    manager_.RefreshAllLinks();  // as after the thousand separators are switched: no recalculation
+    EXPECT_EQ(memory_.Editor().Text, "+9.00");
+    ASSERT_TRUE(memory_.NextLine());
+    EXPECT_EQ(LinkOf(memory_, 1), "AD+" + Num(1)) << "leaving the line is no edit that unlinks it";
+}
+
 TEST_F(LinkRefreshTest, EditingADestinationsNumberUnlinksItAndItsSignFlipsTheLink) {
     memory_.SetFocusLine(0);
     Type(memory_, "\b\b\b\b\b-5.00\n");
