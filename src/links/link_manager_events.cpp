@@ -132,7 +132,9 @@ void TLinkManager::RegisterEvents(TStMediator& bus) {
 
 void TLinkManager::ConnectTape(TCalculator& tape) {
     TCalculatorHooks& hooks = tape.Hooks();
-    hooks.GetPendingLinkCount = [this] { return PendingLinkCount(); };
+    // While a drain runs, the sources it queues are its own to refresh: a post-edit pass started
+    // inside it sees nothing pending and cannot wait on it.
+    hooks.GetPendingLinkCount = [this] { return refreshing_ ? 0 : PendingLinkCount(); };
     hooks.ProcessPendingLinks = [this] { ProcessLinkQueue(); };
     hooks.QueueLinkSource = [this](const std::string& linkData) { QueueLinkSource(linkData); };
     hooks.QueueLinkSourceAtOnce = [this](const std::string& linkData) {
