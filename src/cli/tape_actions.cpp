@@ -7,6 +7,7 @@
 #include "engine/series/series_arithmetic.h"
 #include "engine/sorting/segment_sort.h"
 #include "engine/tape/calculator.h"
+#include "links/link_manager.h"
 
 namespace tally::cli {
 namespace {
@@ -36,35 +37,45 @@ std::optional<TRoundingMethod> RoundingValue(std::string_view value) {
     return std::nullopt;
 }
 
-using TPlainAction = void (*)(TCalculator&);
+using TPlainAction = void (*)(TCalculator&, TLinkManager&);
 
 struct TPlainActionEntry {
     std::string_view Name;
     TPlainAction Run;
+    bool RemovesLines = false;
 };
 
+int FocusLineNumber(const TCalculator& t) { return t.FocusLine() + 1; }
+
 constexpr TPlainActionEntry kPlainActions[] = {
-    {"ZeroTotal", [](TCalculator& t) { t.ZeroTotal(); }},
-    {"DeleteLine", [](TCalculator& t) { t.DeleteLine(); }},
-    {"InsertLine", [](TCalculator& t) { t.InsertLine(); }},
-    {"ClearEntry", [](TCalculator& t) { t.ClearEntry(); }},
-    {"EraseTape", [](TCalculator& t) { t.EraseTape(); }},
-    {"DeleteSeries", [](TCalculator& t) { t.DeleteSeries(); }},
-    {"InsertNewSeries", [](TCalculator& t) { t.InsertNewSeries(); }},
-    {"InsertNewEmbeddedSeries", [](TCalculator& t) { t.InsertNewEmbeddedSeries(); }},
-    {"DeleteEmbeddedSeries", [](TCalculator& t) { t.DeleteEmbeddedSeries(); }},
-    {"EmptyEmbeddedSeries", [](TCalculator& t) { t.EmptyEmbeddedSeries(); }},
-    {"SortSmallToLarge", [](TCalculator& t) { SortTapeSegment(t, TSortDirection::SmallToLarge); }},
-    {"SortLargeToSmall", [](TCalculator& t) { SortTapeSegment(t, TSortDirection::LargeToSmall); }},
+    {"ZeroTotal", [](TCalculator& t, TLinkManager&) { t.ZeroTotal(); }},
+    {"DeleteLine", [](TCalculator& t, TLinkManager&) { t.DeleteLine(); }, true},
+    {"InsertLine", [](TCalculator& t, TLinkManager&) { t.InsertLine(); }},
+    {"ClearEntry", [](TCalculator& t, TLinkManager&) { t.ClearEntry(); }},
+    {"EraseTape", [](TCalculator& t, TLinkManager&) { t.EraseTape(); }, true},
+    {"DeleteSeries", [](TCalculator& t, TLinkManager&) { t.DeleteSeries(); }, true},
+    {"InsertNewSeries", [](TCalculator& t, TLinkManager&) { t.InsertNewSeries(); }},
+    {"InsertNewEmbeddedSeries", [](TCalculator& t, TLinkManager&) { t.InsertNewEmbeddedSeries(); }},
+    // Deleting or emptying an embedded series removes lines that may carry links, like
+    // deleting a line.
+    {"DeleteEmbeddedSeries", [](TCalculator& t, TLinkManager&) { t.DeleteEmbeddedSeries(); }, true},
+    {"EmptyEmbeddedSeries", [](TCalculator& t, TLinkManager&) { t.EmptyEmbeddedSeries(); }, true},
+    {"SortSmallToLarge", [](TCalculator& t, TLinkManager&) { SortTapeSegment(t, TSortDirection::SmallToLarge); }},
+    {"SortLargeToSmall", [](TCalculator& t, TLinkManager&) { SortTapeSegment(t, TSortDirection::LargeToSmall); }},
+    {"CopyAsLinkSource",
+     [](TCalculator& t, TLinkManager& links) { links.SetAsLinkSource(t.TapeId(), FocusLineNumber(t), ""); }},
+    {"PasteAsLinkDest",
+     [](TCalculator& t, TLinkManager& links) { links.SetAsLinkDest(t.TapeId(), FocusLineNumber(t), ""); }},
+    {"Unlink", [](TCalculator& t, TLinkManager& links) { links.Unlink(t.TapeId(), FocusLineNumber(t), 'u'); }},
 };
 
 constexpr std::string_view kDecimalPlaces = "SpecifyTapeDecimalPlaces";
 constexpr std::string_view kTotalType = "SpecifyTapeTotalType";
 constexpr std::string_view kRounding = "SetRoundingMethod";
 
-TPlainAction FindPlainAction(std::string_view name) {
+const TPlainActionEntry* FindPlainAction(std::string_view name) {
     for (const TPlainActionEntry& action : kPlainActions) {
-        if (action.Name == name) return action.Run;
+        if (action.Name == name) return &action;
     }
     return nullptr;
 }
@@ -91,10 +102,11 @@ std::string CheckTapeAction(std::string_view actionText) {
     return {};
 }
 
-void RunTapeAction(TCalculator& tape, std::string_view actionText) {
+void RunTapeAction(TCalculator& tape, TLinkManager& links, std::string_view actionText) {
     const TActionText action = SplitAction(actionText);
-    if (const TPlainAction run = FindPlainAction(action.Name)) {
-        run(tape);
+    if (const TPlainActionEntry* plain = FindPlainAction(action.Name)) {
+        plain->Run(tape, links);
+        if (plain->RemovesLines) links.RemoveBrokenLinks();
     } else if (action.Name == kDecimalPlaces) {
         SpecifyTapeDecimalPlaces(tape, *DecimalPlacesValue(action.Value));
     } else if (action.Name == kTotalType) {

@@ -1,13 +1,15 @@
 #pragma once
 // The edit actions `tallyroll-cli tape` runs by name in square brackets: the tape's edit
 // actions ([ZeroTotal], [DeleteLine], ...) and the commands that take a value after "="
-// ([SpecifyTapeDecimalPlaces=3], [SpecifyTapeTotalType=T2], [SetRoundingMethod=even]).
+// ([SpecifyTapeDecimalPlaces=3], [SpecifyTapeTotalType=T2], [SetRoundingMethod=even]), and the
+// link commands on the focus line ([CopyAsLinkSource], [PasteAsLinkDest], [Unlink]).
 
 #include <string>
 #include <string_view>
 
 namespace tally {
 class TCalculator;
+class TLinkManager;
 }
 
 namespace tally::cli {
@@ -15,7 +17,8 @@ namespace tally::cli {
 // Why the action text cannot run (an unknown name, a missing or unusable value); empty when
 // it can.
 std::string CheckTapeAction(std::string_view actionText);
-// Runs an action that passed CheckTapeAction on the tape's focus line.
-void RunTapeAction(TCalculator& tape, std::string_view actionText);
+// Runs an action that passed CheckTapeAction on the tape's focus line. After the actions that
+// remove lines, links left without a partner are removed, as the document does.
+void RunTapeAction(TCalculator& tape, TLinkManager& links, std::string_view actionText);
 
 }  // namespace tally::cli

@@ -18,6 +18,10 @@
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/format_settings.h"
+#include "links/calculator_link_tape.h"
+#include "links/link_manager.h"
+#include "links/link_requests.h"
+#include "platform/clipboard.h"
 #include "platform/deferred_requests.h"
 #include "platform/headless_notification_platform.h"
 
@@ -45,16 +49,19 @@ constexpr std::string_view kUsage =
     "                           ZeroTotal, DeleteLine, InsertLine, ClearEntry, EraseTape,\n"
     "                           DeleteSeries, InsertNewSeries, InsertNewEmbeddedSeries,\n"
     "                           DeleteEmbeddedSeries, EmptyEmbeddedSeries, SortSmallToLarge,\n"
-    "                           SortLargeToSmall, and on the series at the\n"
-    "                           focus SpecifyTapeDecimalPlaces=N, SpecifyTapeTotalType=DE|T2|T3,\n"
-    "                           SetRoundingMethod=up|even; {{ }} [[ ]] type a brace or bracket\n"
+    "                           SortLargeToSmall, CopyAsLinkSource, PasteAsLinkDest, Unlink,\n"
+    "                           and on the series at the focus SpecifyTapeDecimalPlaces=N,\n"
+    "                           SpecifyTapeTotalType=DE|T2|T3, SetRoundingMethod=up|even;\n"
+    "                           {{ }} [[ ]] type a brace or bracket. A quick link, \"l\" and a\n"
+    "                           line number typed as an entry (l3), links the entry to that line\n"
     "  --option 1..5            data entry option: 1 manual start, 2 auto start, 3 Enter key\n"
     "                           starts, 4 auto embed, 5 adding machine (default 1)\n"
     "  --decimals N             decimal places of the first series, 0 to 15 (default 2)\n"
     "  --rounding up|even       rounding method (default up)\n"
     "  --total-type DE|T2|T3    total type of the first series (default DE)\n"
     "  --columns LIST           comma-separated columns to show besides Entries and the\n"
-    "                           indicator: line, links, running-total, table, annotations\n"
+    "                           indicator: line, links (the lines a line is linked with),\n"
+    "                           running-total, table, annotations\n"
     "  --decimal-separator S    decimal separator (default \".\", or \",\" when the thousand\n"
     "                           separator is \".\")\n"
     "  --thousand-separator S   thousand separator (default \",\", or \".\" when the decimal\n"
@@ -302,15 +309,24 @@ int RunTape(TCommandArgs args, TCliIo& io) {
         }
     });
     TCalculator tape('t', &documentBus);
+    HeadlessClipboard clipboard;
+    tape.SetClipboard(&clipboard);
+    TCalculatorLinkTape linkTape(tape);
+    TLinkManager links([&linkTape] { return std::vector<ILinkTape*>{&linkTape}; }, ProgramRandomFraction(),
+                       &clipboard);
+    links.RegisterEvents(documentBus);
+    links.ConnectTape(tape);
     SetUpTape(tape, options);
     TTapeRequestRunner runner(tape);
     // The window's own requests (its width, ...) have nothing to do here.
-    const auto run = [&runner](const TDeferredRequest& request) { runner.Run(request); };
+    const auto run = [&runner, &links](const TDeferredRequest& request) {
+        if (!RunLinkRequest(links, request)) runner.Run(request);
+    };
     for (const TKeyStep& step : script.Steps) {
         switch (step.StepKind) {
             case TKeyStep::Kind::Character: tape.KeyPress(step.Character); break;
             case TKeyStep::Kind::Key: PressKey(tape, step.Key); break;
-            case TKeyStep::Kind::Action: RunTapeAction(tape, step.Action); break;
+            case TKeyStep::Kind::Action: RunTapeAction(tape, links, step.Action); break;
         }
         queue.Drain(run);
     }

@@ -14,6 +14,9 @@
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
+#include "links/calculator_link_tape.h"
+#include "links/link_manager.h"
+#include "links/link_requests.h"
 #include "ui/qt_deferred_request_pump.h"
 #include "ui/tape_grid.h"
 
@@ -42,11 +45,18 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     tape_ = std::make_unique<TCalculator>('t', &documentBus_, grid_);
     tape_->SetClipboard(&clipboard_);
     tapeRequests_ = std::make_unique<TTapeRequestRunner>(*tape_);
+    linkTape_ = std::make_unique<TCalculatorLinkTape>(*tape_);
+    links_ = std::make_unique<TLinkManager>([this] { return std::vector<ILinkTape*>{linkTape_.get()}; },
+                                            ProgramRandomFraction(), &clipboard_);
+    links_->RegisterEvents(documentBus_);
+    links_->ConnectTape(*tape_);
     grid_->AttachTape(tape_.get());
     setCentralWidget(grid_);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    AddEditMenu();
+    AddConfigureTapeMenu();
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     mniHelpExplainLastBeep_ = help->addAction(QStringLiteral("&Explain Last Beep..."), this,
                                               [] { Notifier().ShowLastExplanation(); });
@@ -61,11 +71,42 @@ TfrmCalc::~TfrmCalc() {
     grid_->AttachTape(nullptr);
 }
 
+void TfrmCalc::AddEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mniEditCopyAsLinkSource_ = edit->addAction(QStringLiteral("C&opy Line As Link Source"), this, [this] {
+        RunLinkCommand([](TLinkManager& links, char tape, int line) { links.SetAsLinkSource(tape, line, ""); });
+    });
+    mniEditPasteAsLinkDest_ = edit->addAction(QStringLiteral("&Paste Line As Link Destination"), this, [this] {
+        RunLinkCommand([](TLinkManager& links, char tape, int line) { links.SetAsLinkDest(tape, line, ""); });
+    });
+    mniEditUnlink_ = edit->addAction(QStringLiteral("&Unlink"), this, [this] {
+        RunLinkCommand([](TLinkManager& links, char tape, int line) { links.Unlink(tape, line, 'u'); });
+    });
+}
+
+void TfrmCalc::AddConfigureTapeMenu() {
+    QMenu* configure = menuBar()->addMenu(QStringLiteral("&Configure Tape"));
+    mniConfigureShowLinks_ = configure->addAction(QStringLiteral("Show &Links"));
+    mniConfigureShowLinks_->setCheckable(true);
+    connect(mniConfigureShowLinks_, &QAction::toggled, this, [this](bool shown) {
+        tape_->SetColumnShown(TTapeColumn::Links, shown);
+        links_->UpdateLinksDisplay();
+        grid_->SyncFromTape();
+        FitWidthToTape();
+    });
+}
+
+void TfrmCalc::RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line)) {
+    command(*links_, tape_->TapeId(), tape_->FocusLine() + 1);
+    grid_->SyncFromTape();
+    grid_->setFocus();
+}
+
 void TfrmCalc::RunRequest(const TDeferredRequest& request) {
     if (closing_) return;
     if (request.Code == requests::RecomputeWindowWidth) {
         FitWidthToTape();
-    } else {
+    } else if (!RunLinkRequest(*links_, request)) {
         tapeRequests_->Run(request);
     }
     grid_->SyncFromTape();

@@ -1,6 +1,7 @@
 #pragma once
-// The main window: one tape in its grid, the File and Help menus, and the runner of the
-// deferred requests that the tape posts for after the current event.
+// The main window: one tape in its grid with the links between its lines, the File, Edit,
+// Configure Tape and Help menus, and the runner of the deferred requests that the tape posts
+// for after the current event.
 
 #include <QMainWindow>
 
@@ -15,6 +16,8 @@ class QAction;
 namespace tally {
 
 class TCalculator;
+class TCalculatorLinkTape;
+class TLinkManager;
 class TTapeGrid;
 class TTapeRequestRunner;
 
@@ -32,6 +35,10 @@ public:
     TTapeGrid& Grid() const { return *grid_; }
     QAction* ExplainLastBeepAction() const { return mniHelpExplainLastBeep_; }
     QAction* ExitAction() const { return mniFileExit_; }
+    QAction* CopyAsLinkSourceAction() const { return mniEditCopyAsLinkSource_; }
+    QAction* PasteAsLinkDestAction() const { return mniEditPasteAsLinkDest_; }
+    QAction* UnlinkAction() const { return mniEditUnlink_; }
+    QAction* ShowLinksAction() const { return mniConfigureShowLinks_; }
 
     void RunRequest(const TDeferredRequest& request);
 
@@ -42,6 +49,10 @@ private:
     void FitWidthToTape();
     // What the caption and the menus need.
     int MinimumWidth() const;
+    void AddEditMenu();
+    void AddConfigureTapeMenu();
+    // Runs a link command on the tape's focus line and shows the result.
+    void RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line));
 
     TDeferredRequestQueue& requests_;
     // Until documents exist the window keeps the bus the tape sends on, and serves the one
@@ -51,7 +62,13 @@ private:
     TTapeGrid* grid_;
     std::unique_ptr<TCalculator> tape_;
     std::unique_ptr<TTapeRequestRunner> tapeRequests_;
+    std::unique_ptr<TCalculatorLinkTape> linkTape_;
+    std::unique_ptr<TLinkManager> links_;
     QAction* mniFileExit_;
+    QAction* mniEditCopyAsLinkSource_ = nullptr;
+    QAction* mniEditPasteAsLinkDest_ = nullptr;
+    QAction* mniEditUnlink_ = nullptr;
+    QAction* mniConfigureShowLinks_ = nullptr;
     QAction* mniHelpExplainLastBeep_;
     bool closing_ = false;
 };

@@ -219,6 +219,63 @@ TEST_F(CliTapeTest, EditedTapesShowSoundTotalsAndNoStrayLines) {
     }
 }
 
+TEST_F(CliTapeTest, LinksMadeByActionsAndQuickLinksShowInTheLinksColumn) {
+    struct Case {
+        std::string keys;
+        std::string out;
+        std::string err;
+    };
+    const std::string series = "5+3\n[ZeroTotal]";
+    const Case cases[] = {
+        // A quick link typed on the open line takes line 1's number; the Enter then totals.
+        {series + "2+l1\n",
+         "Entries\t \tLinks\n+5.00\t \tUsed at line  7\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+2.00\t \t\n+5.00\t \tFrom line  1\n==========\t=\t\n7.00\tT\t\n\t \t\n",
+         ""},
+        // Copy line 4 (the total) as a source and paste it on the open line.
+        {series + "{Up}{Up}[CopyAsLinkSource]{Down}{Down}[PasteAsLinkDest]\n",
+         "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\tUsed at line  6\n0.00\tZ\t\n"
+         "+8.00\t \tFrom line  4\n==========\t=\t\n8.00\tT\t\n\t \t\n",
+         ""},
+        // Editing the source passes the new value on.
+        {series + "1+l2\n{Up}{Up}{Up}{Up}{Up}{Up}{Up}{Up}{Backspace}{Backspace}{Backspace}{Backspace}6\n",
+         "Entries\t \tLinks\n+5.00\t \t\n+6.00\t \tUsed at line  7\n==========\t=\t\n11.00\tT\t\n0.00\tZ\t\n"
+         "+1.00\t \t\n+6.00\t \tFrom line  2\n==========\t=\t\n7.00\tT\t\n\t \t\n",
+         ""},
+        // Unlinking the destination frees the source too.
+        {series + "1+l2\n{Up}{Up}{Up}[Unlink]",
+         "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+1.00\t \t\n+3.00\t \t\n==========\t=\t\n4.00\tT\t\n\t \t\n",
+         ""},
+        // Deleting the destination's line leaves the source without a link.
+        {series + "1+l2\n{Up}{Up}{Up}[DeleteLine]",
+         "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+1.00\t \t\n==========\t=\t\n1.00\tT\t\n\t \t\n",
+         ""},
+        // Deleting an embedded series that holds the only destination leaves its source without
+        // a link, as deleting a line does: pasting the source again is refused.
+        {"7\n[ZeroTotal]100+[InsertNewEmbeddedSeries]3+4+5\n{Up}{Up}{Up}{Up}{Up}{Up}{Up}{Up}{Up}"
+         "[CopyAsLinkSource]{Down}{Down}{Down}[PasteAsLinkDest][DeleteEmbeddedSeries][PasteAsLinkDest]",
+         "Entries\t \tLinks\n+7.00\t \t\n==========\t=\t\n7.00\tT\t\n0.00\tZ\t\n+100.00\t \t\n+\t \t\n",
+         "beep: The line containing the entry specified as the Link Source for this Link Destination is no longer "
+         "present; or else the Link Source has been unlinked.  Recopy a line as a Link Source before pasting as a "
+         "Link Destination.\n"},
+        {series + "l0\n",
+         "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\nl0\t \t\n",
+         "beep: The entry cell at line T0 can not be used as a Link Source.\n"},
+        {series + "[PasteAsLinkDest]",
+         "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n\t \t\n",
+         "beep: A Link Source has not been specified for this Link Destination.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        const RunResult r = RunTape({"--columns", "links", "--keys", c.keys});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+}
+
 TEST_F(CliTapeTest, RefusalsAndMessagesGoToStandardErrorInOrder) {
     const RunResult r = RunTape({"--keys", "qX5"});
     EXPECT_EQ(r.status, 0);

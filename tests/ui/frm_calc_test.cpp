@@ -43,7 +43,9 @@ private slots:
         Program program;
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(1)"));
         QCOMPARE(MenuTexts(*program.window.menuBar()),
-                 (QStringList{"&File", "  E&xit", "&Help", "  &Explain Last Beep..."}));
+                 (QStringList{"&File", "  E&xit", "&Edit", "  C&opy Line As Link Source",
+                              "  &Paste Line As Link Destination", "  &Unlink", "&Configure Tape", "  Show &Links",
+                              "&Help", "  &Explain Last Beep..."}));
         QVERIFY(QTest::qWaitForWindowActive(&program.window));
         QCOMPARE(QApplication::focusWidget(), program.window.Grid().CellEditor());
         const TTapeTableModel& model = *program.window.Grid().TapeModel();
@@ -175,6 +177,37 @@ private slots:
         QCOMPARE(tape.FocusLine(), 1);
         QCOMPARE(program.window.Grid().currentIndex().row(), 1);
         QCOMPARE(program.window.Grid().CellEditor()->text(), QStringLiteral("+1.00"));
+    }
+
+    void linksShowInTheirColumnAndRefusalsReachTheNotificationWindow() {
+        Program program;
+        TCalculator& tape = program.window.Tape();
+        tape.Lines().InsertLines(0, 2);
+        tape.Lines().SetEntries(0, "+5.00");
+        tape.Lines().SetEntries(1, "+1.00");
+        tape.SetFocusLine(1);
+        program.window.ShowLinksAction()->setChecked(true);
+        const TTapeTableModel& model = *program.window.Grid().TapeModel();
+        const int links = model.PositionOf(TTapeColumn::Links);
+        QVERIFY(links >= 0);
+
+        // A refusal while the notification window is open shows there at once.
+        Notifier().ShowLastExplanation();
+        program.window.PasteAsLinkDestAction()->trigger();
+        QCOMPARE(program.notifications.Beeps().back(),
+                 std::string("A Link Source has not been specified for this Link Destination."));
+        QCOMPARE(program.notifications.NotificationWindow()->Text(),
+                 QStringLiteral("A Link Source has not been specified for this Link Destination."));
+
+        tape.SetFocusLine(0);
+        program.window.CopyAsLinkSourceAction()->trigger();
+        tape.SetFocusLine(1);
+        program.window.PasteAsLinkDestAction()->trigger();
+        QCOMPARE(model.data(model.index(0, links)).toString(), QStringLiteral("Used at line  2"));
+        QCOMPARE(model.data(model.index(1, links)).toString(), QStringLiteral("From line  1"));
+        QCOMPARE(model.data(model.index(1, model.PositionOf(TTapeColumn::Entries))).toString(), QStringLiteral("+5.00"));
+        program.window.UnlinkAction()->trigger();
+        QCOMPARE(model.data(model.index(0, links)).toString(), QString());
     }
 
     void requestsAreDroppedOnceClosingBegins() {

@@ -37,11 +37,16 @@ TLineStore::TLineStore() = default;
 TLineStore::~TLineStore() = default;
 
 TLineStore::TLineStore(TLineStore&& other) noexcept
-    : rows_(std::move(other.rows_)), structural_(std::move(other.structural_)) {}
+    : rows_(std::move(other.rows_)),
+      structural_(std::move(other.structural_)),
+      linked_(std::move(other.linked_)),
+      linkGeneration_(other.linkGeneration_ + 1) {}
 
 TLineStore& TLineStore::operator=(TLineStore&& other) noexcept {
     rows_ = std::move(other.rows_);
     structural_ = std::move(other.structural_);
+    linked_ = std::move(other.linked_);
+    linkGeneration_ = std::max(linkGeneration_, other.linkGeneration_) + 1;
     return *this;
 }
 
@@ -58,6 +63,9 @@ void TLineStore::InsertLines(LineIndex at, LineIndex count) {
     for (auto it = std::lower_bound(structural_.begin(), structural_.end(), at); it != structural_.end(); ++it) {
         *it += count;
     }
+    const auto firstMoved = std::lower_bound(linked_.begin(), linked_.end(), at);
+    if (firstMoved != linked_.end()) ++linkGeneration_;
+    for (auto it = firstMoved; it != linked_.end(); ++it) *it += count;
     NotifyAll([&](TLineObserver& o) { o.LinesInserted(at, count); });
 }
 
@@ -70,6 +78,11 @@ void TLineStore::RemoveLines(LineIndex first, LineIndex count) {
     const auto after = std::lower_bound(removed, structural_.end(), first + count);
     for (auto it = after; it != structural_.end(); ++it) *it -= count;
     structural_.erase(removed, after);
+    const auto linkedRemoved = std::lower_bound(linked_.begin(), linked_.end(), first);
+    const auto linkedAfter = std::lower_bound(linkedRemoved, linked_.end(), first + count);
+    if (linkedRemoved != linked_.end()) ++linkGeneration_;
+    for (auto it = linkedAfter; it != linked_.end(); ++it) *it -= count;
+    linked_.erase(linkedRemoved, linkedAfter);
     NotifyAll([&](TLineObserver& o) { o.LinesRemoved(first, count); });
 }
 
@@ -80,6 +93,7 @@ void TLineStore::MoveLines(LineIndex first, LineIndex count, LineIndex to) {
     const LineIndex low = std::min(first, to);
     const LineIndex high = std::max(first, to) + count - 1;
     ReindexLines(low, high);
+    ReindexLinkedLines(low, high);
     NotifyAll([&](TLineObserver& o) { o.LinesChanged(low, high); });
 }
 
@@ -89,6 +103,8 @@ void TLineStore::SwapLines(LineIndex a, LineIndex b) {
     // After the swap each line's old kind is the other line's kind.
     IndexKindChange(a, KindOf(b), KindOf(a));
     IndexKindChange(b, KindOf(a), KindOf(b));
+    ReindexLinkedLines(std::min(a, b), std::min(a, b));
+    ReindexLinkedLines(std::max(a, b), std::max(a, b));
     NotifyAll([&](TLineObserver& o) {
         o.LinesChanged(a, a);
         o.LinesChanged(b, b);
@@ -173,6 +189,41 @@ void TLineStore::ReindexLines(LineIndex first, LineIndex last) {
     structural_.insert(at, found.begin(), found.end());
 }
 
+void TLineStore::IndexLinkChange(LineIndex line, std::string_view oldLinkData) {
+    const std::string_view newLinkData = Property(line, LineKey::kLinkId);
+    if (oldLinkData == newLinkData) return;
+    ++linkGeneration_;
+    if (oldLinkData.empty() == newLinkData.empty()) return;
+    if (!newLinkData.empty()) {
+        if (linked_.empty() || linked_.back() < line) {
+            linked_.push_back(line);
+        } else {
+            linked_.insert(std::lower_bound(linked_.begin(), linked_.end(), line), line);
+        }
+    } else {
+        linked_.erase(std::lower_bound(linked_.begin(), linked_.end(), line));
+        // The Links cell describes the link data; without it there is nothing to describe.
+        Row& row = rows_[static_cast<std::size_t>(line)];
+        if (row.rare) {
+            row.rare->links.clear();
+            DropRareIfEmpty(row);
+        }
+    }
+}
+
+void TLineStore::ReindexLinkedLines(LineIndex first, LineIndex last) {
+    const auto begin = std::lower_bound(linked_.begin(), linked_.end(), first);
+    const auto end = std::upper_bound(begin, linked_.end(), last);
+    std::vector<LineIndex> found;
+    for (LineIndex line = first; line <= last; ++line) {
+        if (!Property(line, LineKey::kLinkId).empty()) found.push_back(line);
+    }
+    if (begin == end && found.empty()) return;
+    ++linkGeneration_;
+    const auto at = linked_.erase(begin, end);
+    linked_.insert(at, found.begin(), found.end());
+}
+
 const TCalcParams* TLineStore::Params(LineIndex line) const {
     if (!IsLine(line)) return nullptr;
     const Row& row = rows_[static_cast<std::size_t>(line)];
@@ -189,8 +240,11 @@ void TLineStore::SetProperty(LineIndex line, std::string_view key, std::string_v
     if (!IsLine(line)) return;
     Row& row = rows_[static_cast<std::size_t>(line)];
     if (value.empty() && !row.rare) return;
+    const bool linkKey = key == LineKey::kLinkId;
+    const std::string oldLinkData(linkKey ? Property(line, key) : std::string_view{});
     EnsureRare(row).params.SetValue(key, value);
     DropRareIfEmpty(row);
+    if (linkKey) IndexLinkChange(line, oldLinkData);
     NotifyAll([&](TLineObserver& o) { o.LinesChanged(line, line); });
 }
 
@@ -207,8 +261,10 @@ void TLineStore::SetParams(LineIndex line, TCalcParams params) {
     if (!IsLine(line)) return;
     Row& row = rows_[static_cast<std::size_t>(line)];
     if (params.IsEmpty() && !row.rare) return;
+    const std::string oldLinkData(Property(line, LineKey::kLinkId));
     EnsureRare(row).params = std::move(params);
     DropRareIfEmpty(row);
+    IndexLinkChange(line, oldLinkData);
     NotifyAll([&](TLineObserver& o) { o.LinesChanged(line, line); });
 }
 

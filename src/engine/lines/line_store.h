@@ -14,7 +14,12 @@
 // among those few lines instead of a walk over the rows. Every mutation keeps it current: its
 // share of appending a line is O(1) amortized, of inserting or removing in the middle
 // O(structural lines after it).
+//
+// Likewise it keeps an index of the lines that carry link data (a LID property), and a link
+// generation that changes whenever a line gains, loses or changes its link data or a linked
+// line moves, so the link bookkeeping reads only those lines and can tell when nothing changed.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -104,6 +109,12 @@ public:
     LineIndex StructuralLineAtOrBefore(LineIndex line, std::string_view group = kStructuralKinds) const;
     LineIndex StructuralLineAtOrAfter(LineIndex line, std::string_view group = kStructuralKinds) const;
 
+    // The lines with link data, in ascending order. A line that loses its link data loses its
+    // Links cell text too.
+    const std::vector<LineIndex>& LinkedLines() const { return linked_; }
+    // Changes whenever the link data of any line or the position of a linked line changes.
+    std::uint64_t LinkGeneration() const { return linkGeneration_; }
+
     // The line's property list; null when the line has none.
     const TCalcParams* Params(LineIndex line) const;
     std::string_view Property(LineIndex line, std::string_view key) const;
@@ -138,10 +149,16 @@ private:
     // Brings the index in line with the rows first..last after they were rearranged.
     void ReindexLines(LineIndex first, LineIndex last);
     void IndexKindChange(LineIndex line, char oldKind, char newKind);
+    // Brings the link index in line with a line whose link data may have changed.
+    void IndexLinkChange(LineIndex line, std::string_view oldLinkData);
+    void ReindexLinkedLines(LineIndex first, LineIndex last);
 
     TBlockRows<Row> rows_;
     // The structural lines in ascending order.
     std::vector<LineIndex> structural_;
+    // The lines with link data in ascending order.
+    std::vector<LineIndex> linked_;
+    std::uint64_t linkGeneration_ = 0;
     std::vector<TLineObserver*> observers_;
 };
 

@@ -165,7 +165,11 @@ private:
     void AppendEmptyLastLine();
     // A subtotal goes in before the line and, unless a separator follows it, after it.
     void InsertSubtotalsAround(LineIndex& line, std::string_view entryText);
-    TKeyAnswer HandOverLineReference(char command);
+    // A typed quick link ('l') or quick copy ('c') goes to its manager with the key that ended
+    // it; a quick link the link manager refuses is explained and stays in the editor.
+    TKeyAnswer HandOverLineReference(char command, char key);
+    bool StoreQuickLink(char key);
+    void ApplyLinkRulesToEdit(LineIndex line, std::string_view oldText, std::string_view newText);
     // An empty or operator-only entry committed on an earlier line asks for a total there.
     bool CommitTotalRequest(LineIndex line);
     // Adding machine

@@ -71,7 +71,7 @@ TKeyAnswer TStandardSeries::AddingMachineOperatorKey(char key) {
     const std::string text = tape_.Editor().Text;
     const std::optional<char> op = StoredOperatorForKey(key);
     if (!op) return TKeyAnswer::NotHandled;
-    if (!text.empty() && (text.front() == 'c' || text.front() == 'l')) return HandOverLineReference(text.front());
+    if (!text.empty() && (text.front() == 'c' || text.front() == 'l')) return HandOverLineReference(text.front(), key);
     const bool lastLine = focusPosition_ == TFocusPosition::TapeLastLine;
     const bool hasNumber = !IsEmptyOrOperatorOnly(text);
 

@@ -8,13 +8,18 @@
 #include "engine/entry/partial_entry.h"
 #include "engine/entry/typing_checks.h"
 #include "engine/lines/calc_params.h"
+#include "engine/lines/link_data.h"
 #include "engine/lines/operator_keys.h"
 #include "engine/lines/series_navigation.h"
 #include "engine/series/entry_line_texts.h"
 #include "engine/series/series_arithmetic.h"
 #include "engine/series/standard_series.h"
 #include "engine/tape/calculator.h"
+#include "engine/tape/link_manager_records.h"
 #include "foundation/deferred_request_codes.h"
+#include "foundation/event_names.h"
+#include "foundation/mediator.h"
+#include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/entry_checks.h"
 #include "foundation/numbers/format_settings.h"
@@ -224,15 +229,43 @@ TKeyAnswer TStandardSeries::DispatchKey(char key) {
 }
 
 // A quick link or quick copy text is not a number: the main window completes it after the key.
-TKeyAnswer TStandardSeries::HandOverLineReference(char command) {
+TKeyAnswer TStandardSeries::HandOverLineReference(char command, char key) {
+    if (command == 'l' && !StoreQuickLink(key)) return TKeyAnswer::Consumed;
     tape_.PostRequest(command == 'l' ? requests::LinkWithStoredEntryData : requests::CopyWithStoredEntryData);
     return TKeyAnswer::Consumed;
 }
 
-TKeyAnswer TStandardSeries::EnterKeyOnLastLine(char /*key*/) {
+bool TStandardSeries::StoreQuickLink(char key) {
+    TStMediator* bus = tape_.DocumentBus();
+    if (bus == nullptr) return true;
+    const LineIndex line = tape_.FocusLine();
+    const std::string& editorText = tape_.Editor().Text;
+    const std::string text = editorText.substr(std::min(editorText.find('l'), editorText.size()));
+    TMedLnkMgr_CheckValidLinkData_In check;
+    check.Line = line + 1;
+    check.LinkData = text;
+    check.Tape = &tape_;
+    TMedLnkMgr_CheckValidLinkData_Out answer;
+    answer.Valid = true;  // without a link manager the request is dropped later
+    bus->HandleIfExists(events::LinkMgr_IsValidLinkDataString, &check, &answer);
+    if (!answer.Valid) {
+        Notifier().ExplainAndBeep(answer.Message);
+        return false;
+    }
+    TMedLnkMgr_StoreEntryLinkData_In store;
+    store.EntryText = text;
+    store.Tape = &tape_;
+    store.Line = line + 1;
+    store.Key = key;
+    store.SeriesKind = std::string(lines_.Property(line, LineKey::kSeriesType));
+    bus->HandleIfExists(events::LinkMgr_StoreEntryLinkData, &store, nullptr);
+    return true;
+}
+
+TKeyAnswer TStandardSeries::EnterKeyOnLastLine(char key) {
     const LineIndex line = tape_.FocusLine();
     const std::string text = tape_.Editor().Text;
-    if (const char command = LineReferenceCommand(text)) return HandOverLineReference(command);
+    if (const char command = LineReferenceCommand(text)) return HandOverLineReference(command, key);
     const bool empty = IsEmptyOrOperatorOnly(text);
     if (empty && PreviousNormalLine(lines_, line) == kNoLine) return TKeyAnswer::NotHandled;
     if (empty && lines_.InGroup(line - 1, LineGroup::kStandardTotal)) {
@@ -249,7 +282,7 @@ TKeyAnswer TStandardSeries::EnterKeyOnLastLine(char /*key*/) {
 TKeyAnswer TStandardSeries::OperatorKeyOnLastLine(char key) {
     if (IsAddingMachine() && !inEmbeddedSeries_) return AddingMachineOperatorKey(key);
     const std::string text = tape_.Editor().Text;
-    if (const char command = LineReferenceCommand(text)) return HandOverLineReference(command);
+    if (const char command = LineReferenceCommand(text)) return HandOverLineReference(command, key);
     const std::optional<char> op = StoredOperatorForKey(key);
     if (!op || text.empty()) return TKeyAnswer::NotHandled;
     if (IsOperatorOnlyEntry(text) && text.front() == *op) return TKeyAnswer::NotHandled;
@@ -265,10 +298,10 @@ TKeyAnswer TStandardSeries::OperatorKeyOnLastLine(char key) {
     return TKeyAnswer::Consumed;
 }
 
-TKeyAnswer TStandardSeries::EnterKeyOnStandardLine(char /*key*/) {
+TKeyAnswer TStandardSeries::EnterKeyOnStandardLine(char key) {
     const LineIndex line = tape_.FocusLine();
     const std::string text = tape_.Editor().Text;
-    if (const char command = LineReferenceCommand(text)) return HandOverLineReference(command);
+    if (const char command = LineReferenceCommand(text)) return HandOverLineReference(command, key);
     if (!tape_.FocusEntryChanged()) return TKeyAnswer::Consumed;
     if (IsEmptyOrOperatorOnly(text) &&
         (lines_.InGroup(line - 1, LineGroup::kZeroTotal) || lines_.HasKind(line - 1, LineKind::kGroupTrailing)) &&
@@ -290,7 +323,7 @@ TKeyAnswer TStandardSeries::EnterKeyOnStandardLine(char /*key*/) {
 TKeyAnswer TStandardSeries::OperatorKeyOnStandardLine(char key) {
     if (IsAddingMachine() && !inEmbeddedSeries_) return AddingMachineOperatorKey(key);
     const std::string text = tape_.Editor().Text;
-    if (const char command = LineReferenceCommand(text)) return HandOverLineReference(command);
+    if (const char command = LineReferenceCommand(text)) return HandOverLineReference(command, key);
     const std::optional<char> op = StoredOperatorForKey(key);
     if (!op || text.empty()) return TKeyAnswer::NotHandled;
     if (IsOperatorOnlyEntry(text)) {
@@ -337,13 +370,63 @@ bool TStandardSeries::CommitEditedLine(LineIndex line, std::string_view entryTex
     if (IsEmptyOrOperatorOnly(text)) return CommitTotalRequest(line);
     if (!CheckEntry(line, text)) return false;
     const bool focusLine = line == tape_.FocusLine();
+    // Typing writes into the cell as it goes: the focus line's committed text is the saved one.
+    const std::string oldText(focusLine ? std::string_view(tape_.SavedFocusEntry()) : lines_.Entries(line));
     tape_.WriteEntry(line, text);
     if (NeedsTotalAfter(lines_, line)) InsertSubtotalsAround(line, text);
     IncreaseDecimalPlacesForEntry(line, text);
+    ApplyLinkRulesToEdit(line, oldText, text);
     Recalculate(line);
     if (focusLine) tape_.SetFocusLine(line);
     if (tape_.Hooks().OnEntryCommitted) tape_.Hooks().OnEntryCommitted(tape_);
     return true;
+}
+
+namespace {
+
+struct TSignedNumber {
+    std::string Number;
+    bool Negative = false;
+};
+
+TSignedNumber SignedNumberOf(std::string_view entry) {
+    TSignedNumber result;
+    std::size_t i = 0;
+    while (i < entry.size() && IsStoredOperator(entry[i])) {
+        if (entry[i] == '-') result.Negative = !result.Negative;
+        ++i;
+    }
+    result.Number = RemoveThousandSeparators(entry.substr(i));
+    if (!result.Number.empty() && result.Number.front() == '-') {
+        result.Negative = !result.Negative;
+        result.Number.erase(0, 1);
+    }
+    return result;
+}
+
+}  // namespace
+
+// A destination whose number is overtyped leaves its link; one whose sign alone changes takes
+// its source's value with the other sign. An edited source passes its value on.
+void TStandardSeries::ApplyLinkRulesToEdit(LineIndex line, std::string_view oldText, std::string_view newText) {
+    const std::string linkData(lines_.Property(line, LineKey::kLinkId));
+    const char role = LinkDataRole(linkData);
+    if (role == '\0' || oldText == newText) return;
+    if (role == 'S') {
+        if (tape_.Hooks().QueueLinkSource) tape_.Hooks().QueueLinkSource(linkData);
+        return;
+    }
+    const TSignedNumber before = SignedNumberOf(oldText);
+    const TSignedNumber after = SignedNumberOf(newText);
+    if (before.Number != after.Number) {
+        UnlinkLine(line);
+        return;
+    }
+    if (before.Negative == after.Negative) return;
+    std::string flipped = linkData;
+    flipped[2] = flipped[2] == '-' ? '+' : '-';
+    lines_.SetProperty(line, LineKey::kLinkId, flipped);
+    if (tape_.Hooks().RefreshLinkDestLine) tape_.Hooks().RefreshLinkDestLine(tape_, line);
 }
 
 bool TStandardSeries::CommitTotalRequest(LineIndex line) {
