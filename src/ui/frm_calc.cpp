@@ -9,6 +9,7 @@
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
+#include "ui/print/print_tape_command.h"
 #include "ui/qt_deferred_request_pump.h"
 #include "ui/tape_grid.h"
 
@@ -41,6 +42,8 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     setCentralWidget(grid_);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
+                    [this] { PrintTapeToPrinter(this, *tape_, "Untitled(1)"); });
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     mniHelpExplainLastBeep_ = help->addAction(QStringLiteral("&Explain Last Beep..."), this,

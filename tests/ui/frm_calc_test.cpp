@@ -40,7 +40,7 @@ private slots:
         Program program;
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(1)"));
         QCOMPARE(MenuTexts(*program.window.menuBar()),
-                 (QStringList{"&File", "  E&xit", "&Help", "  &Explain Last Beep..."}));
+                 (QStringList{"&File", "  Print Tape To &Printer...", "  E&xit", "&Help", "  &Explain Last Beep..."}));
         QVERIFY(QTest::qWaitForWindowActive(&program.window));
         QCOMPARE(QApplication::focusWidget(), program.window.Grid().CellEditor());
         const TTapeTableModel& model = *program.window.Grid().TapeModel();
