@@ -266,7 +266,6 @@ TTapePageComposer::TFrame TTapePageComposer::LayOutFurniture(int pageNumber, TTl
     if (frame.HasNotes && frame.LinesBottom < frame.LinesTop + 4 * P_ + 4 * hM_) frame.Flags.NotesOnly = true;
 
     if (draw) {
-        flags_ = frame.Flags;
         const TTextFlags wordBreak{TTextAlign::Left, true};
         if (!header.empty()) {
             page.SetFontSize(smallSize);
@@ -455,7 +454,6 @@ struct TTapePageComposer::TFlow {
 
 bool TTapePageComposer::ComposeTapePage(int pageNumber, TTly_PrinterPage& page) {
     if (!prepared_ || pageNumber < 1) return false;
-    flags_ = {};
     page.SetBrushColor(kWhite);
     page.Clear();
     page.RefreshGeometry();

@@ -24,7 +24,7 @@ struct TLinkPrefixes {
 
 inline constexpr std::string_view kPageWidthTooSmall = "The page width is too small to print this Tape.";
 
-// What the composer found about the page it composed last.
+// What the furniture of a page leaves out.
 struct TTapePageFlags {
     bool HeadingsDoNotFit = false;
     bool NotesOverflow = false;
@@ -50,7 +50,6 @@ public:
     const TPageContentsList& PageContents() const { return contents_; }
     int GroupCount() const { return groupCount_; }
     int GroupWidth() const { return groupWidth_; }
-    const TTapePageFlags& Flags() const { return flags_; }
 
 private:
     // The furniture of one page and where its lines go.
@@ -100,7 +99,6 @@ private:
     std::string fileName_;
     TPrintColPropList columns_;
     TPageContentsList contents_;
-    TTapePageFlags flags_;
 };
 
 // Prints the tape through the report properties' printer.
