@@ -34,6 +34,30 @@ TEST_F(TapePrintTest, ColumnWidthsOffsetsAndBottomAlignedHeadings) {
     EXPECT_EQ(composer.GroupCount(), 1);
 }
 
+TEST_F(TapePrintTest, AnnotationsNarrowToThePageAndWrapIntoATallerRow) {
+    tape_.SetColumnShown(Col::Annotations, true);
+    std::string annotation = "word";
+    for (int i = 1; i < 60; ++i) annotation += " word";
+    AddLine("+1", "", "", annotation);
+    AddLine("+2");
+    TTapePageComposer composer(tape_, layout_, report_, {}, &appBus_);
+    TTly_PrinterPage measuring(printer_, nullptr, true);
+    ASSERT_TRUE(composer.PreparePages(measuring));
+    // 2,093 pixels of annotation give up what the 651-pixel page lacks.
+    EXPECT_EQ(composer.PrintColumns().Items().back().Width, 550);
+    EXPECT_EQ(composer.GroupWidth(), 651);
+
+    ASSERT_EQ(Print(), TPrintJobResult::Printed);
+    const std::string line15 = annotation.substr(0, 15 * 5 - 1);  // 15 words fit in 78 characters
+    int wrapped = 0;
+    for (const auto& text : Texts(Page(0))) wrapped += text == line15 ? 1 : 0;
+    EXPECT_EQ(wrapped, 4);
+    const auto* first = FindText(Page(0), "+1");
+    const auto* second = FindText(Page(0), "+2");
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(second->Area.Top - first->Area.Top, 4 * 16 + 1);  // four lines of text and V
+}
+
 TEST_F(TapePrintTest, FurnitureAtItsPlaces) {
     tape_.SetPageHeader("Head one;Head two");
     tape_.SetTitle("My Title");
