@@ -170,6 +170,7 @@ TEST_F(CliTapeTest, WrongArgumentsExitWithTwoAndUsage) {
     }
 }
 
+#ifdef TALLYROLL_WITH_PDF
 // The text pdftotext reads from the PDF.
 std::string PdfText(const std::string& pdf) {
     std::string text;
@@ -181,6 +182,7 @@ std::string PdfText(const std::string& pdf) {
     pclose(pipe);
     return text;
 }
+#endif
 
 TEST_F(CliTapeTest, PdfHoldsTheTapeLinesAndTheFooter) {
     char folder[] = "/tmp/cli_tape_pdf_XXXXXX";
