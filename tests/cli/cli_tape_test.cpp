@@ -192,6 +192,7 @@ TEST_F(CliTapeTest, PdfHoldsTheTapeLinesAndTheFooter) {
 #ifdef TALLYROLL_WITH_PDF
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
     if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
     const std::string text = PdfText(pdf);
     for (const char* expected : {"Running Total", "+12.00", "+5.00", "17.00", "+7.50", "+1.00", "8.50",
