@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-          libbenchmark-dev qt6-base-dev libzip-dev xvfb xauth ccache)
+          libbenchmark-dev qt6-base-dev libzip-dev xvfb xauth ccache poppler-utils)
 
 missing=()
 for pkg in "${packages[@]}"; do

@@ -24,6 +24,10 @@
 #include "platform/clipboard.h"
 #include "platform/deferred_requests.h"
 #include "platform/headless_notification_platform.h"
+#include "settings/print_settings.h"
+#ifdef TALLYROLL_WITH_PDF
+#include "ui/print/pdf_tape_print.h"
+#endif
 
 namespace tally::cli {
 
@@ -35,6 +39,7 @@ constexpr std::string_view kUsage =
     "usage: tallyroll-cli tape [--keys TEXT] [--option 1..5] [--decimals N]\n"
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
+    "                          [--pdf FILE]\n"
     "\n"
     "Types keys into the main tape of a new tape and prints it: a line with the headings of the\n"
     "shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
@@ -66,7 +71,10 @@ constexpr std::string_view kUsage =
     "                           separator is \".\")\n"
     "  --thousand-separator S   thousand separator (default \",\", or \".\" when the decimal\n"
     "                           separator is \",\")\n"
-    "Exit status: 0 typed and printed, 2 wrong arguments.\n";
+    "  --pdf FILE               print the tape into a PDF file instead, with the default page\n"
+    "                           layout on the locale's paper size, as the main tape of\n"
+    "                           \"Untitled(1)\" (not available in a build without Qt)\n"
+    "Exit status: 0 typed and printed, 1 the PDF could not be written, 2 wrong arguments.\n";
 
 struct TTapeOptions {
     std::string_view Keys;
@@ -80,7 +88,12 @@ struct TTapeOptions {
     std::string_view ThousandSep;
     bool HaveDecimal = false;
     bool HaveThousand = false;
+    std::string_view PdfFile;
+    bool HavePdf = false;
 };
+
+// The file name of the new document the tape belongs to, for the printed footer.
+constexpr std::string_view kUntitledFileName = "Untitled(1)";
 
 bool ParseInt(std::string_view text, int low, int high, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -141,6 +154,10 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
         } else if (TakeOption(args, i, "--decimal-separator", value, missing)) {
             options.DecimalSep = value;
             options.HaveDecimal = true;
+        } else if (TakeOption(args, i, "--pdf", value, missing)) {
+            options.PdfFile = value;
+            options.HavePdf = true;
+            valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--thousand-separator", value, missing)) {
             options.ThousandSep = value;
             options.HaveThousand = true;
@@ -176,6 +193,11 @@ public:
         for (const std::string& line : pendingLines_) WriteLine(err_, "message: " + line);
         pendingLines_.clear();
         listShown_ = true;
+    }
+    TMessageBoxAnswer AskMessageBox(const std::string& text, const std::string& caption, TMessageBoxButtons buttons,
+                                    TMessageBoxIcon icon) override {
+        WriteLine(err_, "message: " + text);
+        return HeadlessNotificationPlatform::AskMessageBox(text, caption, buttons, icon);
     }
 
 private:
@@ -277,6 +299,24 @@ void SetUpTape(TCalculator& tape, const TTapeOptions& options) {
     tape.ChooseCurrentSeries();
 }
 
+// Writes the PDF; returns the exit status.
+int PrintPdf(const TCalculator& tape, std::string_view pdfFile, TCliIo& io) {
+#ifdef TALLYROLL_WITH_PDF
+    switch (PrintTapeToPdf(tape, TReportSettings{}, std::string(kUntitledFileName), std::string(pdfFile))) {
+        case TPrintJobResult::Printed: return kExitOk;
+        case TPrintJobResult::Refused: return kExitFailure;  // the reason went to standard error
+        case TPrintJobResult::Failed: break;
+    }
+    std::fprintf(io.Err, "tallyroll-cli tape: cannot write the PDF file '%.*s'\n", static_cast<int>(pdfFile.size()),
+                 pdfFile.data());
+#else
+    (void)tape;
+    (void)pdfFile;
+    std::fputs("tallyroll-cli tape: --pdf is not available in this build (it was built without Qt)\n", io.Err);
+#endif
+    return kExitFailure;
+}
+
 int RunTape(TCommandArgs args, TCliIo& io) {
     TTapeOptions options;
     if (const int status = ParseArguments(args, io, options); status != kExitOk) return status;
@@ -330,6 +370,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
         }
         queue.Drain(run);
     }
+    if (options.HavePdf) return PrintPdf(tape, options.PdfFile, io);
     PrintTape(tape, io.Out);
     return kExitOk;
 }

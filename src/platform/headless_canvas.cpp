@@ -21,16 +21,29 @@ int HeadlessCanvas::TextHeight(const TFontDescription& font, const std::string&)
     return ScaleToFontSize(metrics_.LineHeight, font.Size);
 }
 
-void HeadlessCanvas::DrawText(int x, int y, const std::string& text) {
-    operations_.push_back({TCanvasOperationKind::Text, {x, y, 0, 0}, text, font_});
+void HeadlessCanvas::SetPen(int width, TPenStyle style) {
+    penWidth_ = std::max(1, width);
+    penStyle_ = style;
+}
+
+TCanvasOperation HeadlessCanvas::Operation(TCanvasOperationKind kind, TRect area, std::string text) const {
+    return {kind, area, std::move(text), font_, TTextAlign::Left, brush_, penWidth_, penStyle_};
+}
+
+void HeadlessCanvas::FillClipRect() { operations_.push_back(Operation(TCanvasOperationKind::Fill, clip_)); }
+
+void HeadlessCanvas::DrawText(const TRect& rect, const std::string& text, TTextAlign align) {
+    TCanvasOperation operation = Operation(TCanvasOperationKind::Text, rect, text);
+    operation.Align = align;
+    operations_.push_back(std::move(operation));
 }
 
 void HeadlessCanvas::DrawLine(int x1, int y1, int x2, int y2) {
-    operations_.push_back({TCanvasOperationKind::Line, {x1, y1, x2 - x1, y2 - y1}, {}, font_});
+    operations_.push_back(Operation(TCanvasOperationKind::Line, {x1, y1, x2 - x1, y2 - y1}));
 }
 
 void HeadlessCanvas::DrawRectangle(const TRect& rect) {
-    operations_.push_back({TCanvasOperationKind::Rectangle, rect, {}, font_});
+    operations_.push_back(Operation(TCanvasOperationKind::Rectangle, rect));
 }
 
 }  // namespace tally

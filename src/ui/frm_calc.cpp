@@ -17,6 +17,7 @@
 #include "links/calculator_link_tape.h"
 #include "links/link_manager.h"
 #include "links/link_requests.h"
+#include "ui/print/print_tape_command.h"
 #include "ui/qt_deferred_request_pump.h"
 #include "ui/tape_grid.h"
 
@@ -54,6 +55,8 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     setCentralWidget(grid_);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
+                    [this] { PrintTapeToPrinter(this, *tape_, "Untitled(1)"); });
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     AddEditMenu();
     AddConfigureTapeMenu();

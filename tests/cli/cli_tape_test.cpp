@@ -299,4 +299,45 @@ TEST_F(CliTapeTest, WrongArgumentsExitWithTwoAndUsage) {
     }
 }
 
+#ifdef TALLYROLL_WITH_PDF
+// The text pdftotext reads from the PDF.
+std::string PdfText(const std::string& pdf) {
+    std::string text;
+    FILE* pipe = popen(("pdftotext -layout " + Quote(pdf) + " - 2>/dev/null").c_str(), "r");
+    if (pipe == nullptr) return text;
+    char buffer[4096];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, count);
+    pclose(pipe);
+    return text;
+}
+#endif
+
+TEST_F(CliTapeTest, PdfHoldsTheTapeLinesAndTheFooter) {
+    char folder[] = "/tmp/cli_tape_pdf_XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string pdf = std::string(folder) + "/tape & co.pdf";
+    const RunResult r = RunTape({"--keys", "12+5\n\n7.5+1\n", "--columns", "running-total", "--pdf", pdf});
+#ifdef TALLYROLL_WITH_PDF
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+    const std::string text = PdfText(pdf);
+    for (const char* expected : {"Running Total", "+12.00", "+5.00", "17.00", "+7.50", "+1.00", "8.50",
+                                 "Tape in Untitled(1)", "Page 1"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in:\n" << text;
+    }
+    std::remove(pdf.c_str());
+    // A file that cannot be written is reported.
+    const RunResult bad = RunTape({"--keys", "1\n", "--pdf", std::string(folder) + "/missing/tape.pdf"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("cannot write the PDF file"), std::string::npos) << bad.err;
+#else
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("--pdf is not available in this build"), std::string::npos) << r.err;
+#endif
+    rmdir(folder);
+}
+
 }  // namespace

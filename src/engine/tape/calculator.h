@@ -138,6 +138,14 @@ public:
     void SetTapeId(char id) { tapeId_ = id; }
     const std::string& TapeName() const { return tapeName_; }
     void SetTapeName(std::string name) { tapeName_ = std::move(name); }
+    // Printed above the lines: the page header and the title (";" separates their lines) on
+    // every page, the note lines on the first.
+    const std::string& PageHeader() const { return pageHeader_; }
+    void SetPageHeader(std::string text) { pageHeader_ = std::move(text); }
+    const std::string& Title() const { return title_; }
+    void SetTitle(std::string text) { title_ = std::move(text); }
+    const std::vector<std::string>& NoteLines() const { return noteLines_; }
+    void SetNoteLines(std::vector<std::string> lines) { noteLines_ = std::move(lines); }
     // A line as messages name it: the upper-case tape id and the line number, e.g. "T12".
     std::string LineName(LineIndex line) const;
     TStMediator* DocumentBus() const { return documentBus_; }
@@ -355,6 +363,9 @@ private:
     TLineStore lines_;
     char tapeId_;
     std::string tapeName_ = "Tape";
+    std::string pageHeader_;
+    std::string title_;
+    std::vector<std::string> noteLines_;
     TStMediator* documentBus_;
     std::unique_ptr<HeadlessTapeView> ownView_;
     ITapeView* view_;
