@@ -10,6 +10,7 @@
 #include "cli/cli_command.h"
 #include "cli/key_script.h"
 #include "cli/tape_actions.h"
+#include "cli/tape_table.h"
 #include "engine/tape/calculator.h"
 #include "engine/tape/tape_request_runner.h"
 #include "foundation/deferred_request_codes.h"
@@ -31,6 +32,7 @@ constexpr std::string_view kUsage =
     "usage: tallyroll-cli tape [--keys TEXT] [--option 1..5] [--decimals N]\n"
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
+    "                          [--show LIST] [--answer ok|cancel]\n"
     "\n"
     "Types keys into the main tape of a new tape and prints it: a line with the headings of the\n"
     "shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
@@ -46,7 +48,16 @@ constexpr std::string_view kUsage =
     "                           DeleteEmbeddedSeries, EmptyEmbeddedSeries, SortSmallToLarge,\n"
     "                           SortLargeToSmall, and on the series at the\n"
     "                           focus SpecifyTapeDecimalPlaces=N, SpecifyTapeTotalType=DE|T2|T3,\n"
-    "                           SetRoundingMethod=up|even; {{ }} [[ ]] type a brace or bracket\n"
+    "                           SetRoundingMethod=up|even; [Table:Name] runs a results table\n"
+    "                           command: Cell=C,R, Decimals=N, CopyToTable, TableDeleteLine,\n"
+    "                           TableDeleteCol, EmptyTable, ResetTable, SortSmallToLarge,\n"
+    "                           SortLargeToSmall, EditColHeading, CopyCellToClip, Paste,\n"
+    "                           MoveLineUp, MoveLineDown, MoveColLeft, MoveColRight,\n"
+    "                           SetColTotalTypeDec|HM|HMS, ShowColTotal=on|off,\n"
+    "                           EnableAnnots=on|off, ShowLineNums=on|off; {{ }} [[ ]] type a\n"
+    "                           brace or bracket. A number typed into the Table Columns cell\n"
+    "                           ({Tab} reaches it with --columns table) assigns the line to that\n"
+    "                           table column once the cell is left\n"
     "  --option 1..5            data entry option: 1 manual start, 2 auto start, 3 Enter key\n"
     "                           starts, 4 auto embed, 5 adding machine (default 1)\n"
     "  --decimals N             decimal places of the first series, 0 to 15 (default 2)\n"
@@ -58,6 +69,11 @@ constexpr std::string_view kUsage =
     "                           separator is \".\")\n"
     "  --thousand-separator S   thousand separator (default \",\", or \".\" when the decimal\n"
     "                           separator is \",\")\n"
+    "  --show LIST              what to print: tape, table (tab-separated, as the table text\n"
+    "                           export writes it; nothing while the table has no data), or\n"
+    "                           tape,table (default tape)\n"
+    "  --answer ok|cancel       the answer to every confirmation (\"confirm: ...\" on standard\n"
+    "                           error; default cancel)\n"
     "Exit status: 0 typed and printed, 2 wrong arguments.\n";
 
 struct TTapeOptions {
@@ -72,6 +88,9 @@ struct TTapeOptions {
     std::string_view ThousandSep;
     bool HaveDecimal = false;
     bool HaveThousand = false;
+    bool ShowTape = true;
+    bool ShowTable = false;
+    TMessageBoxAnswer Answer = TMessageBoxAnswer::Cancel;
 };
 
 bool ParseInt(std::string_view text, int low, int high, int& value) {
@@ -130,6 +149,13 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             if (!missing && !ParseColumns(value, options.Columns, bad)) {
                 return UsageError(io, kName, "unknown column '" + bad + "'");
             }
+        } else if (TakeOption(args, i, "--show", value, missing)) {
+            options.ShowTape = value == "tape" || value == "tape,table";
+            options.ShowTable = value == "table" || value == "tape,table";
+            valid = missing || options.ShowTape || options.ShowTable;
+        } else if (TakeOption(args, i, "--answer", value, missing)) {
+            valid = missing || value == "ok" || value == "cancel";
+            options.Answer = value == "ok" ? TMessageBoxAnswer::Ok : TMessageBoxAnswer::Cancel;
         } else if (TakeOption(args, i, "--decimal-separator", value, missing)) {
             options.DecimalSep = value;
             options.HaveDecimal = true;
@@ -148,7 +174,7 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
 // Writes each refusal's explanation and each message list shown, in the order they happen.
 class TCliNotificationPlatform : public HeadlessNotificationPlatform {
 public:
-    explicit TCliNotificationPlatform(std::FILE* err) : err_(err) {}
+    TCliNotificationPlatform(std::FILE* err, TMessageBoxAnswer answer) : err_(err), answer_(answer) {}
 
     void Beep() override {
         HeadlessNotificationPlatform::Beep();
@@ -170,8 +196,20 @@ public:
         listShown_ = true;
     }
 
+    TMessageBoxAnswer AskMessageBox(const std::string& text, const std::string& caption, TMessageBoxButtons buttons,
+                                    TMessageBoxIcon icon) override {
+        std::string shown;
+        for (const char c : text) {
+            if (c != '\r' && c != '\n') shown += c;
+        }
+        WriteLine(err_, "confirm: " + shown);
+        if (ButtonsAllow(buttons, answer_)) QueueAnswer(answer_);
+        return HeadlessNotificationPlatform::AskMessageBox(text, caption, buttons, icon);
+    }
+
 private:
     std::FILE* err_;
+    TMessageBoxAnswer answer_;
     std::vector<std::string> pendingLines_;
     bool listShown_ = false;
 };
@@ -282,12 +320,13 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!script.Error.empty()) return UsageError(io, kName, script.Error);
     for (const TKeyStep& step : script.Steps) {
         if (step.StepKind != TKeyStep::Kind::Action) continue;
-        if (const std::string error = CheckTapeAction(step.Action); !error.empty()) {
+        const std::string error = IsTableAction(step.Action) ? CheckTableAction(step.Action) : CheckTapeAction(step.Action);
+        if (!error.empty()) {
             return UsageError(io, kName, error);
         }
     }
 
-    TCliNotificationPlatform platform(io.Err);
+    TCliNotificationPlatform platform(io.Err, options.Answer);
     TInstalledNotifier notifier(platform);
     TDeferredRequestQueue queue;
     TStMediator documentBus;
@@ -299,6 +338,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     });
     TCalculator tape('t', &documentBus);
     SetUpTape(tape, options);
+    TCliTable table(documentBus, tape);
     TTapeRequestRunner runner(tape);
     // The window's own requests (its width, ...) have nothing to do here.
     const auto run = [&runner](const TDeferredRequest& request) { runner.Run(request); };
@@ -306,11 +346,19 @@ int RunTape(TCommandArgs args, TCliIo& io) {
         switch (step.StepKind) {
             case TKeyStep::Kind::Character: tape.KeyPress(step.Character); break;
             case TKeyStep::Kind::Key: PressKey(tape, step.Key); break;
-            case TKeyStep::Kind::Action: RunTapeAction(tape, step.Action); break;
+            case TKeyStep::Kind::Action:
+                if (IsTableAction(step.Action)) {
+                    table.Run(step.Action);
+                } else {
+                    RunTapeAction(tape, step.Action);
+                }
+                break;
         }
         queue.Drain(run);
     }
-    PrintTape(tape, io.Out);
+    if (options.ShowTape) PrintTape(tape, io.Out);
+    if (options.ShowTape && options.ShowTable) WriteLine(io.Out, "");
+    if (options.ShowTable) table.Print(io.Out);
     return kExitOk;
 }
 
