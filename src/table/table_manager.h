@@ -75,7 +75,8 @@ public:
     // The enabled tapes: main, memory, side, then the auxiliary tapes.
     std::vector<TCalculator*> EnabledTapes() const;
     // Attaches the hooks through which a tape reports a finished Table Columns cell and an
-    // edited annotation, and asks the maximum table column number.
+    // edited annotation, and asks the maximum table column number. The hooks refer to this
+    // manager: it must outlive the tape, or the document clears them first.
     void ConnectTape(TCalculator& tape);
     // The source of the random fraction in [0, 1) that column ids are drawn from.
     void SetRandomSource(std::function<long double()> source) { random_ = std::move(source); }
