@@ -120,10 +120,35 @@ void TResultsTable::SetFont(const TFontDescription& font) {
 }
 
 void TResultsTable::SetCurrentCell(int column, int row) {
+    const int rowBefore = currentRow_;
     currentColumn_ = column;
     currentRow_ = row;
     ClampCurrentCell();
+    if (currentRow_ != rowBefore) savedAnnotation_ = Cell(AnnotationColumn(), currentRow_);
     ReportCurrentColumn();
+}
+
+int TResultsTable::RowHeight(int row) const { return row >= 0 && row < RowCount() ? RowAt(row).Height : 0; }
+
+void TResultsTable::ChangeCurrentColumnWidth(bool wider, bool fine) {
+    if (!IsAnnotationColumn(currentColumn_)) return;
+    const int nine = TextWidth("9");
+    const int width = ColumnWidth(currentColumn_) + (wider ? 1 : -1) * nine * (fine ? 1 : 5);
+    SetColumnWidth(currentColumn_, std::max(width, 5 * nine));
+}
+
+void TResultsTable::ChangeCurrentRowHeight(bool taller, bool fine) {
+    if (!IsAnnotationColumn(currentColumn_) || currentRow_ < 1 || currentRow_ >= RowCount()) return;
+    const ITextMeasurer& measurer = measurer_ != nullptr ? *measurer_ : FixedMetrics();
+    const int step = fine ? 1 : measurer.TextHeight(font_, "M");
+    const int current = RowHeight(currentRow_) > 0 ? RowHeight(currentRow_) : DefaultRowHeight();
+    const int height = std::max(current + (taller ? step : -step), DefaultRowHeight());
+    RowAt(currentRow_).Height = height == DefaultRowHeight() ? 0 : height;
+    Changed();
+}
+
+void TResultsTable::RestoreAnnotation() {
+    if (IsAnnotationColumn(currentColumn_)) SetAnnotation(currentRow_, savedAnnotation_);
 }
 
 void TResultsTable::ClampCurrentCell() {

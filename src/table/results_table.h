@@ -103,6 +103,8 @@ public:
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
     int DefaultRowHeight() const;
+    // The row's own height; 0 means the default height.
+    int RowHeight(int row) const;
     int CurrentColumn() const { return currentColumn_; }
     int CurrentRow() const { return currentRow_; }
     void SetCurrentCell(int column, int row);
@@ -151,6 +153,13 @@ public:
     // Only the annotation column of a data row can be edited; line breaks become blanks.
     bool CanEditCell(int column, int row) const;
     bool SetAnnotation(int row, std::string_view text);
+    // Esc in the annotation column: the annotation as it was when its row became current.
+    void RestoreAnnotation();
+    // Alt+Left / Alt+Right in the annotation column: narrower or wider by five widths of "9"
+    // (fine: one), never below five; Alt+Up / Alt+Down: the current row lower or higher by the
+    // text height of "M" (fine: one pixel), never below the default height.
+    void ChangeCurrentColumnWidth(bool wider, bool fine);
+    void ChangeCurrentRowHeight(bool taller, bool fine);
     void EmptyTable();
     void ResetTable();
 
@@ -224,6 +233,7 @@ private:
     struct TRow {
         std::vector<std::string> Cells;
         TRowColParams Params;
+        int Height = 0;
     };
 
     TRow& RowAt(int row) { return rows_[static_cast<std::size_t>(row)]; }
@@ -274,6 +284,7 @@ private:
     char tableLetter_ = ' ';
     int editorSelStart_ = 0;
     int editorSelLength_ = 0;
+    std::string savedAnnotation_;
     TRoundingMethod roundingMethod_ = TRoundingMethod::Up;
     std::string tableName_;
     std::string pageHeading_;

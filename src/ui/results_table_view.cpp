@@ -38,6 +38,10 @@ void TResultsTableView::SyncFromTable() {
         setColumnWidth(column, table_->ColumnWidth(TResultsTableModel::TableColumn(column)));
     }
     verticalHeader()->setDefaultSectionSize(table_->DefaultRowHeight());
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        const int height = table_->RowHeight(TResultsTableModel::TableRow(row));
+        if (height > 0) setRowHeight(row, height);
+    }
     setCurrentIndex(model_->index(table_->CurrentRow() - 1, table_->CurrentColumn() - 1));
     syncing_ = false;
 }
@@ -62,6 +66,32 @@ void TResultsTableView::ColumnResized(int column, int /*oldSize*/, int newSize) 
     if (table_ != nullptr && !syncing_) table_->SetColumnWidth(TResultsTableModel::TableColumn(column), newSize);
 }
 
+bool TResultsTableView::AnnotationColumnKey(const QKeyEvent& event) {
+    const bool shift = event.modifiers().testFlag(Qt::ShiftModifier);
+    const bool alt = event.modifiers().testFlag(Qt::AltModifier);
+    const int key = event.key();
+    if (alt) {
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            table_->ChangeCurrentColumnWidth(key == Qt::Key_Right, shift);
+            return true;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            table_->ChangeCurrentRowHeight(key == Qt::Key_Down, shift);
+            return true;
+        }
+        return false;
+    }
+    if (key == Qt::Key_Escape) {
+        table_->RestoreAnnotation();
+        return true;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !event.modifiers().testFlag(Qt::ControlModifier)) {
+        table_->SetCurrentCell(table_->CurrentColumn(), table_->CurrentRow() + (shift ? -1 : 1));
+        return true;
+    }
+    return false;
+}
+
 void TResultsTableView::keyPressEvent(QKeyEvent* event) {
     if (table_ == nullptr) {
         QTableView::keyPressEvent(event);
@@ -70,6 +100,10 @@ void TResultsTableView::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
     if (ctrl && event->key() == Qt::Key_C) {
         if (clipboard_ != nullptr) table_->CopyCurrentCell(*clipboard_);
+        return;
+    }
+    if (table_->IsAnnotationColumn(table_->CurrentColumn()) && AnnotationColumnKey(*event)) {
+        SyncFromTable();
         return;
     }
     const char* action = nullptr;

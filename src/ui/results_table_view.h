@@ -2,7 +2,9 @@
 // The results table on screen: a QTableView over the table's model. Column widths come from
 // the table; the current cell is the table's current cell; Ctrl+arrows move columns and rows,
 // Ctrl+C copies the current cell; a dragged heading moves its column (the owner renumbers the
-// tape lines); annotation cells open the in-place editor.
+// tape lines); annotation cells open the in-place editor, and in the annotation column Enter
+// goes to the next row, Esc restores the row's annotation and Alt+arrows size the column and
+// the row.
 
 #include <QTableView>
 
@@ -38,6 +40,8 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    // Enter, Esc and the Alt keys of the annotation column; false for any other key.
+    bool AnnotationColumnKey(const QKeyEvent& event);
     void ColumnDragged(int logical, int oldVisual, int newVisual);
     void ColumnResized(int column, int oldSize, int newSize);
 

@@ -372,6 +372,33 @@ TEST_F(ResultsTableTest, AnnotationsAreTheOnlyEditableCells) {
     EXPECT_FALSE(table_.Paste(clipboard));
 }
 
+TEST_F(ResultsTableTest, AnnotationColumnKeysSizeItsColumnAndRowsAndRestoreTheText) {
+    AddColumns(1);
+    PutRows(1, {"5", "6"});
+    table_.SetAnnotationsShown(true);
+    table_.SetCurrentCell(2, 1);
+    table_.SetAnnotation(1, "typed");
+    table_.RestoreAnnotation();
+    EXPECT_EQ(table_.Cell(2, 1), "");
+    const int width = table_.ColumnWidth(2);
+    table_.ChangeCurrentColumnWidth(true, false);
+    EXPECT_EQ(table_.ColumnWidth(2), width + 5 * 7);
+    table_.ChangeCurrentColumnWidth(false, true);
+    EXPECT_EQ(table_.ColumnWidth(2), width + 4 * 7);
+    for (int i = 0; i < 40; ++i) table_.ChangeCurrentColumnWidth(false, false);
+    EXPECT_EQ(table_.ColumnWidth(2), 5 * 7);  // never below five widths of "9"
+    table_.ChangeCurrentRowHeight(true, false);
+    EXPECT_EQ(table_.RowHeight(1), table_.DefaultRowHeight() + 16);
+    table_.ChangeCurrentRowHeight(false, true);
+    table_.ChangeCurrentRowHeight(false, false);
+    EXPECT_EQ(table_.RowHeight(1), 0);  // back at the default height
+    // Data columns have none of these keys.
+    table_.SetCurrentCell(1, 1);
+    table_.ChangeCurrentColumnWidth(true, false);
+    table_.ChangeCurrentRowHeight(true, false);
+    EXPECT_EQ(table_.RowHeight(1), 0);
+}
+
 TEST_F(ResultsTableTest, SavedItemsLoadIntoAnEqualTable) {
     AddColumns(2);
     table_.SetLineNumbersShown(true);

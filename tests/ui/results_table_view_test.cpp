@@ -138,6 +138,17 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);  // the delegate commits after the event
         QTRY_COMPARE(screen.Text(1, 2), QStringLiteral("paid \u20AC"));
         QCOMPARE(screen.manager.CurrentTable()->Cell(3, 2), std::string("paid \x80"));
+        // Outside the editor: Enter goes up and down the rows, Esc restores the row's text as it
+        // was when the row was entered, Alt+Right widens the annotation column.
+        screen.view.setFocus();
+        QTest::keyClick(&screen.view, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(screen.view.currentIndex().row(), 0);
+        screen.manager.CurrentTable()->SetAnnotation(1, "changed");
+        QTest::keyClick(&screen.view, Qt::Key_Escape);
+        QCOMPARE(screen.Text(0, 2), QString());
+        const int width = screen.view.columnWidth(2);
+        QTest::keyClick(&screen.view, Qt::Key_Right, Qt::AltModifier);
+        QVERIFY(screen.view.columnWidth(2) > width);
     }
 
     void removingAColumnWithDataAsksInABoxCaptionedConfirm() {
