@@ -351,6 +351,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
                     table.Run(step.Action);
                 } else {
                     RunTapeAction(tape, step.Action);
+                    table.AfterTapeEdit();
                 }
                 break;
         }

@@ -31,6 +31,8 @@ public:
     TCliTable(TStMediator& documentBus, TCalculator& tape);
     // Runs an action that passed CheckTableAction.
     void Run(std::string_view actionText);
+    // After a tape edit, as the document does: columns whose lines are gone are deleted.
+    void AfterTapeEdit() { manager_.RemoveUnassignedColumns(); }
     // The table's text export lines; nothing when the table has no data.
     void Print(std::FILE* out) const;
 

@@ -49,6 +49,9 @@ TEST_F(CliTapeTableTest, AssignedLinesAreCopiedToTheTable) {
          std::string(kTwoAssignedLines) + "[Table:CopyToTable][Table:Cell=1,1][Table:MoveColRight]", "tape,table",
          "Line\tEntries\t \tTable Columns\tAnnotations\n1\t+12.00\t \t2\tTwelve\n2\t+5.00\t \t1\tFive\n"
          "3\t+\t \t\t\n\n\"Five\"\t\"Twelve\"\n5.00\t12.00\n"},
+        {"a deleted line takes its column along",
+         "12+5+{Up}{Up}{Tab}1{Tab}{Tab}{Tab}2{Tab}{Tab}[Table:CopyToTable]{Up}{Up}[DeleteLine]", "tape,table",
+         "Line\tEntries\t \tTable Columns\tAnnotations\n1\t+5.00\t \t1\t\n2\t+\t \t\t\n\n\"\"\n5.00\n"},
         {"reset removes every assignment", std::string(kTwoAssignedLines) + "[Table:ResetTable]", "tape",
          "Line\tEntries\t \tTable Columns\tAnnotations\n1\t+12.00\t \t\tTwelve\n2\t+5.00\t \t\tFive\n"
          "3\t+\t \t\t\n"},
