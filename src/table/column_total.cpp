@@ -13,6 +13,13 @@ namespace {
 constexpr int kFractionOrTimeDecimals = 6;
 constexpr int kMaxTotalDecimals = 15;
 
+// The decimals of a number text without thousand separators.
+int NumberDecimals(std::string_view number) {
+    if (IsDecimalText(number)) return FractionDigitCount(number);
+    if (IsFractionText(number) || IsTimeText(number)) return kFractionOrTimeDecimals;
+    return 0;
+}
+
 }  // namespace
 
 std::string_view ColumnTotalTypeFor(std::string_view seriesTotalType) {
@@ -30,12 +37,7 @@ std::string_view DetectColumnTotalType(std::string_view firstCell) {
     return kColumnTotalDecimal;
 }
 
-int CellDecimals(std::string_view cell) {
-    const std::string text = RemoveThousandSeparators(cell);
-    if (IsDecimalText(text)) return FractionDigitCount(text);
-    if (IsFractionText(text) || IsTimeText(text)) return kFractionOrTimeDecimals;
-    return 0;
-}
+int CellDecimals(std::string_view cell) { return NumberDecimals(RemoveThousandSeparators(cell)); }
 
 int ColumnTotalDecimals(std::string_view userDecimals, std::string_view shownTotal) {
     if (!userDecimals.empty()) {
@@ -84,7 +86,7 @@ void AddToColumnTotal(TColumnTotal& total, std::string_view value, const TColumn
     }
     const std::string rawText = RemoveThousandSeparators(total.Raw);
     const long double raw = IsDecimalText(rawText) ? EntryNumberValue(rawText) : 0;
-    const int places = rules.UserDecimals ? rules.Decimals : std::max(rules.Decimals, CellDecimals(number));
+    const int places = rules.UserDecimals ? rules.Decimals : std::max(rules.Decimals, NumberDecimals(number));
     if (rules.Type == kColumnTotalDecimal || rules.Type.empty()) {
         long double x = 0;
         if (isDecimal) {
