@@ -1,13 +1,16 @@
 // Results table costs by table length: sorting by a column (totals recomputed after it), a full
 // recomputation of a column total, and copying one more row into a total column (the running
-// addition).
+// addition); and by tape length, copying the entries of a tape's assigned lines into the table.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <string>
 
+#include "bench_tapes.h"
+#include "engine/tape/calculator.h"
 #include "table/results_table.h"
+#include "table/table_manager.h"
 
 namespace tally {
 namespace {
@@ -64,6 +67,25 @@ void BM_TableCopyRowIntoTotal(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(state.range(0));
 }
 BENCHMARK(BM_TableCopyRowIntoTotal)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMicrosecond);
+
+// Copy to table collects the assignments of every line of the tape (here three lines of a
+// tape of N lines are assigned), so it grows with the tape, not with the table.
+void BM_CopyEntriesToTable(benchmark::State& state) {
+    TCalculator tape;
+    const int lineCount = static_cast<int>(state.range(0));
+    bench::FillClosedSeries(tape.Lines(), lineCount);
+    tape.SetColumnShown(TTapeColumn::TableColumns, true);
+    TTableManager manager;
+    manager.Tapes().MainTape = [&tape] { return &tape; };
+    manager.CreateTable();
+    for (const LineIndex line : {0, lineCount / 2, lineCount - 3}) {
+        tape.Lines().SetCell(line, TLineColumn::TableColumns, "1");
+        manager.ApplyTableColumnCell(tape, line);
+    }
+    for (auto _ : state) manager.CopyEntriesToTable();
+    state.counters["lines"] = static_cast<double>(lineCount);
+}
+BENCHMARK(BM_CopyEntriesToTable)->Arg(1'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tally
