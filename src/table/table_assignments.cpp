@@ -227,6 +227,21 @@ void TTableManager::ApplyTableColumnCell(TCalculator& tape, LineIndex line) {
     RenumberAssignments();
 }
 
+// The lists name tapes and tables read-only; the manager changes the ones it reaches.
+TCalculator* TTableManager::EditableTape(const TCalculator* tape) const {
+    for (TCalculator* enabled : EnabledTapes()) {
+        if (enabled == tape) return enabled;
+    }
+    return nullptr;
+}
+
+TResultsTable* TTableManager::EditableTable(const TResultsTable* table) const {
+    for (const auto& owned : tables_) {
+        if (owned.get() == table) return owned.get();
+    }
+    return nullptr;
+}
+
 void TTableManager::RenumberAssignments() {
     TTapeTableColumnInfoList assigned = CollectAssignments();
     const std::vector<TResultsTableColumnInfo> columns = CollectColumns();
@@ -235,7 +250,7 @@ void TTableManager::RenumberAssignments() {
     // Both lists are sorted by id; the walk checks each list's end itself.
     for (const auto* item = assigned.First(); item != nullptr; item = assigned.Next()) {
         while (c < columns.size() && columns[c].ColumnId < item->tableColumnId) ++c;  // a column without a line stays
-        auto* tape = const_cast<TCalculator*>(item->tape);
+        TCalculator* tape = EditableTape(item->tape);
         TLineStore& lines = tape->Lines();
         std::string number;
         if (c < columns.size() && columns[c].ColumnId == item->tableColumnId && IsColumnId(item->tableColumnId)) {
@@ -273,8 +288,7 @@ void TTableManager::CopyEntriesToTable() {
         if (columns[c].ColumnId != item->tableColumnId) continue;
         const TResultsTableColumnInfo& column = columns[c++];
         // The row is the one after the last non-empty row when the copy started.
-        auto* table = const_cast<TResultsTable*>(column.Table);
-        table->PutValue(column.Column, column.LastDataRow + 1,
+        EditableTable(column.Table)->PutValue(column.Column, column.LastDataRow + 1,
                         LineNumberText(item->tape->Lines().Entries(item->lineIndex)));
     }
 }

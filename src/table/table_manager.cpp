@@ -171,7 +171,9 @@ bool TTableManager::RemoveTable(std::string_view name) {
     const auto found = std::find_if(tables_.begin(), tables_.end(),
                                     [name](const auto& table) { return table->TableName() == name; });
     if (found == tables_.end()) return false;
-    lettersInUse_.erase(lettersInUse_.find((*found)->TableLetter()), 1);
+    if (const std::size_t at = lettersInUse_.find((*found)->TableLetter()); at != std::string::npos) {
+        lettersInUse_.erase(at, 1);
+    }
     if (current_ == found->get()) current_ = nullptr;
     tables_.erase(found);
     RenumberAssignments();

@@ -138,6 +138,8 @@ public:
 
 private:
     TResultsTable* TableOfColumn(std::string_view columnId, int& column) const;
+    TCalculator* EditableTape(const TCalculator* tape) const;
+    TResultsTable* EditableTable(const TResultsTable* table) const;
     TTapeTableColumnInfoList CollectAssignments() const;
     std::vector<TResultsTableColumnInfo> CollectColumns() const;
     std::string NewColumnId() const;
