@@ -45,7 +45,6 @@ struct TTableSaveItem {
     int Column = 0;
     char Kind = 'T';
     std::string Text;
-    friend bool operator==(const TTableSaveItem&, const TTableSaveItem&) = default;
 };
 
 struct TResultsTableColumnInfo {
