@@ -10,19 +10,14 @@
 #include "links/link_manager.h"
 
 namespace tally::cli {
-namespace {
-
-struct TActionText {
-    std::string_view Name;
-    std::string_view Value;
-    bool HasValue = false;
-};
 
 TActionText SplitAction(std::string_view text) {
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) return {text, {}, false};
     return {text.substr(0, equals), text.substr(equals + 1), true};
 }
+
+namespace {
 
 std::optional<int> DecimalPlacesValue(std::string_view value) {
     int decimals = 0;

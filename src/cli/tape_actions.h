@@ -14,6 +14,14 @@ class TLinkManager;
 
 namespace tally::cli {
 
+// An action text split at its first "=" into the name and the value.
+struct TActionText {
+    std::string_view Name;
+    std::string_view Value;
+    bool HasValue = false;
+};
+TActionText SplitAction(std::string_view text);
+
 // Why the action text cannot run (an unknown name, a missing or unusable value); empty when
 // it can.
 std::string CheckTapeAction(std::string_view actionText);

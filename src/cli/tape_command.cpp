@@ -10,6 +10,7 @@
 #include "cli/cli_command.h"
 #include "cli/key_script.h"
 #include "cli/tape_actions.h"
+#include "cli/tape_table.h"
 #include "engine/tape/calculator.h"
 #include "engine/tape/tape_request_runner.h"
 #include "foundation/deferred_request_codes.h"
@@ -39,7 +40,7 @@ constexpr std::string_view kUsage =
     "usage: tallyroll-cli tape [--keys TEXT] [--option 1..5] [--decimals N]\n"
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
-    "                          [--pdf FILE]\n"
+    "                          [--show LIST] [--answer ok|cancel] [--pdf FILE]\n"
     "\n"
     "Types keys into the main tape of a new tape and prints it: a line with the headings of the\n"
     "shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
@@ -57,8 +58,17 @@ constexpr std::string_view kUsage =
     "                           SortLargeToSmall, CopyAsLinkSource, PasteAsLinkDest, Unlink,\n"
     "                           and on the series at the focus SpecifyTapeDecimalPlaces=N,\n"
     "                           SpecifyTapeTotalType=DE|T2|T3, SetRoundingMethod=up|even;\n"
-    "                           {{ }} [[ ]] type a brace or bracket. A quick link, \"l\" and a\n"
-    "                           line number typed as an entry (l3), links the entry to that line\n"
+    "                           [Table:Name] runs a results table command: Cell=C,R,\n"
+    "                           Decimals=N, CopyToTable, TableDeleteLine, TableDeleteCol,\n"
+    "                           EmptyTable, ResetTable, SortSmallToLarge, SortLargeToSmall,\n"
+    "                           EditColHeading, CopyCellToClip, Paste, MoveLineUp, MoveLineDown,\n"
+    "                           MoveColLeft, MoveColRight, SetColTotalTypeDec|HM|HMS,\n"
+    "                           ShowColTotal=on|off, EnableAnnots=on|off, ShowLineNums=on|off;\n"
+    "                           {{ }} [[ ]] type a brace or bracket. A number typed into the\n"
+    "                           Table Columns cell ({Tab} reaches it with --columns table)\n"
+    "                           assigns the line to that table column once the cell is left.\n"
+    "                           A quick link, \"l\" and a line number typed as an entry (l3),\n"
+    "                           links the entry to that line.\n"
     "  --option 1..5            data entry option: 1 manual start, 2 auto start, 3 Enter key\n"
     "                           starts, 4 auto embed, 5 adding machine (default 1)\n"
     "  --decimals N             decimal places of the first series, 0 to 15 (default 2)\n"
@@ -71,6 +81,11 @@ constexpr std::string_view kUsage =
     "                           separator is \".\")\n"
     "  --thousand-separator S   thousand separator (default \",\", or \".\" when the decimal\n"
     "                           separator is \",\")\n"
+    "  --show LIST              what to print: tape, table (tab-separated, as the table text\n"
+    "                           export writes it; nothing while the table has no data), or\n"
+    "                           tape,table (default tape)\n"
+    "  --answer ok|cancel       the answer to every confirmation (\"confirm: ...\" on standard\n"
+    "                           error; default cancel)\n"
     "  --pdf FILE               print the tape into a PDF file instead, with the default page\n"
     "                           layout on the locale's paper size, as the main tape of\n"
     "                           \"Untitled(1)\" (not available in a build without Qt)\n"
@@ -90,6 +105,9 @@ struct TTapeOptions {
     bool HaveThousand = false;
     std::string_view PdfFile;
     bool HavePdf = false;
+    bool ShowTape = true;
+    bool ShowTable = false;
+    TMessageBoxAnswer Answer = TMessageBoxAnswer::Cancel;
 };
 
 // The file name of the new document the tape belongs to, for the printed footer.
@@ -151,6 +169,13 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             if (!missing && !ParseColumns(value, options.Columns, bad)) {
                 return UsageError(io, kName, "unknown column '" + bad + "'");
             }
+        } else if (TakeOption(args, i, "--show", value, missing)) {
+            options.ShowTape = value == "tape" || value == "tape,table";
+            options.ShowTable = value == "table" || value == "tape,table";
+            valid = missing || options.ShowTape || options.ShowTable;
+        } else if (TakeOption(args, i, "--answer", value, missing)) {
+            valid = missing || value == "ok" || value == "cancel";
+            options.Answer = value == "ok" ? TMessageBoxAnswer::Ok : TMessageBoxAnswer::Cancel;
         } else if (TakeOption(args, i, "--decimal-separator", value, missing)) {
             options.DecimalSep = value;
             options.HaveDecimal = true;
@@ -173,7 +198,7 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
 // Writes each refusal's explanation and each message list shown, in the order they happen.
 class TCliNotificationPlatform : public HeadlessNotificationPlatform {
 public:
-    explicit TCliNotificationPlatform(std::FILE* err) : err_(err) {}
+    TCliNotificationPlatform(std::FILE* err, TMessageBoxAnswer answer) : err_(err), answer_(answer) {}
 
     void Beep() override {
         HeadlessNotificationPlatform::Beep();
@@ -196,12 +221,23 @@ public:
     }
     TMessageBoxAnswer AskMessageBox(const std::string& text, const std::string& caption, TMessageBoxButtons buttons,
                                     TMessageBoxIcon icon) override {
-        WriteLine(err_, "message: " + text);
+        std::string shown;
+        for (const char c : text) {
+            if (c != '\r' && c != '\n') shown += c;
+        }
+        // A box with one button only informs; the others ask, and get the --answer given.
+        if (buttons == TMessageBoxButtons::Ok) {
+            WriteLine(err_, "message: " + shown);
+        } else {
+            WriteLine(err_, "confirm: " + shown);
+            if (ButtonsAllow(buttons, answer_)) QueueAnswer(answer_);
+        }
         return HeadlessNotificationPlatform::AskMessageBox(text, caption, buttons, icon);
     }
 
 private:
     std::FILE* err_;
+    TMessageBoxAnswer answer_;
     std::vector<std::string> pendingLines_;
     bool listShown_ = false;
 };
@@ -333,12 +369,13 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!script.Error.empty()) return UsageError(io, kName, script.Error);
     for (const TKeyStep& step : script.Steps) {
         if (step.StepKind != TKeyStep::Kind::Action) continue;
-        if (const std::string error = CheckTapeAction(step.Action); !error.empty()) {
+        const std::string error = IsTableAction(step.Action) ? CheckTableAction(step.Action) : CheckTapeAction(step.Action);
+        if (!error.empty()) {
             return UsageError(io, kName, error);
         }
     }
 
-    TCliNotificationPlatform platform(io.Err);
+    TCliNotificationPlatform platform(io.Err, options.Answer);
     TInstalledNotifier notifier(platform);
     TDeferredRequestQueue queue;
     TStMediator documentBus;
@@ -357,6 +394,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     links.RegisterEvents(documentBus);
     links.ConnectTape(tape);
     SetUpTape(tape, options);
+    TCliTable table(documentBus, tape);
     TTapeRequestRunner runner(tape);
     // The window's own requests (its width, ...) have nothing to do here.
     const auto run = [&runner, &links](const TDeferredRequest& request) {
@@ -366,12 +404,21 @@ int RunTape(TCommandArgs args, TCliIo& io) {
         switch (step.StepKind) {
             case TKeyStep::Kind::Character: tape.KeyPress(step.Character); break;
             case TKeyStep::Kind::Key: PressKey(tape, step.Key); break;
-            case TKeyStep::Kind::Action: RunTapeAction(tape, links, step.Action); break;
+            case TKeyStep::Kind::Action:
+                if (IsTableAction(step.Action)) {
+                    table.Run(step.Action);
+                } else {
+                    RunTapeAction(tape, links, step.Action);
+                    table.AfterTapeEdit();
+                }
+                break;
         }
         queue.Drain(run);
     }
     if (options.HavePdf) return PrintPdf(tape, options.PdfFile, io);
-    PrintTape(tape, io.Out);
+    if (options.ShowTape) PrintTape(tape, io.Out);
+    if (options.ShowTape && options.ShowTable) WriteLine(io.Out, "");
+    if (options.ShowTable) table.Print(io.Out);
     return kExitOk;
 }
 

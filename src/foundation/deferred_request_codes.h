@@ -17,6 +17,8 @@ inline constexpr int RecallMemoryEntry = 111;
 inline constexpr int ZeroTotal = 117;
 inline constexpr int LinkWithStoredEntryData = 119;
 inline constexpr int CopyWithStoredEntryData = 120;
+// Select the Table Columns cell of the line given as the second number.
+inline constexpr int SelectTableColumnsCell = 122;
 inline constexpr int SelectDifferentSeries = 128;
 // Insert a new embedded series, then type the character given as the second number when it
 // is not 0.

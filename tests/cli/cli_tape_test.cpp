@@ -3,63 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cli/tape_run.h"
+
 namespace {
 
-struct RunResult {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs `tallyroll-cli tape` with the arguments, feeding `input` on standard input.
-RunResult RunTape(const std::vector<std::string>& args, const std::string& input = "") {
-    RunResult result;
-    char errPath[] = "/tmp/cli_tape_err_XXXXXX";
-    const int errFile = mkstemp(errPath);
-    if (errFile < 0) return result;
-    close(errFile);
-    char inPath[] = "/tmp/cli_tape_in_XXXXXX";
-    const int inFile = mkstemp(inPath);
-    if (inFile < 0) return result;
-    if (write(inFile, input.data(), input.size()) != static_cast<ssize_t>(input.size())) return result;
-    close(inFile);
-
-    std::string command = Quote(std::getenv("TALLYROLL_CLI")) + " tape";
-    for (const std::string& arg : args) command += " " + Quote(arg);
-    command += " <" + Quote(inPath) + " 2>" + Quote(errPath);
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe != nullptr) {
-        char buffer[4096];
-        std::size_t count = 0;
-        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, count);
-        const int status = pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::ifstream err(errPath, std::ios::binary);
-    std::stringstream text;
-    text << err.rdbuf();
-    result.err = text.str();
-    std::remove(errPath);
-    std::remove(inPath);
-    return result;
-}
+using tally::test::Quote;
+using tally::test::RunResult;
+using tally::test::RunTape;
 
 class CliTapeTest : public ::testing::Test {
 protected:

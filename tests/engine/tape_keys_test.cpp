@@ -46,6 +46,8 @@ TEST_F(TapeKeysTest, TableColumnsTakeDigitsUpToTheMaximumOnAssignableLinesOnly) 
     };
     for (const Case& c : {Case{0, "", '7', ""}, Case{0, "2", '0', ""}, Case{0, "2", '3', tooBig},
                           Case{0, "", 'a', "Only digits are permitted in the Table Columns column."},
+                          // There is no column 0.
+                          Case{0, "", '0', "The number you are trying to enter is below the minimum table column number of 1."},
                           Case{1, "", 'a', "Only digits are permitted in the Table Columns column."},
                           Case{1, "", '5', "A total indicator line cannot be assigned to a table column."},
                           Case{2, "", '5', ""},

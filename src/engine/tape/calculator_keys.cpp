@@ -7,6 +7,7 @@
 #include "engine/lines/operator_keys.h"
 #include "engine/series/series_base.h"
 #include "engine/tape/calculator.h"
+#include "engine/tape/table_column_texts.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/format_settings.h"
@@ -215,12 +216,9 @@ bool TCalculator::KeyPressTableColumns(char character) {
     const std::string edited = EditedText(editor_, character);
     if (IsDigit(character)) {
         const int maximum = hooks_.GetMaxTableColumn ? hooks_.GetMaxTableColumn() : kDefaultMaxTableColumn;
-        if (!ParseBoundedInteger(edited, 0, maximum)) {
-            return refuse("The number you are trying to enter exceeds the maximum table column number of " +
-                          std::to_string(maximum) + ".  (You can change this maximum number " +
-                          "by changing the maximum number of table DATA " +
-                          "columns allowed in the General Options window.)");
-        }
+        const std::optional<int> number = ParseBoundedInteger(edited, 0, maximum);
+        if (!number) return refuse(TableColumnAboveMaximumText(maximum));
+        if (*number == 0) return refuse(kTableColumnBelowMinimumText);
     }
     modified_ = true;
     tableColumnEditPending_ = true;
