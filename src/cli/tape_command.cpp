@@ -1,8 +1,10 @@
-// tallyroll-cli tape: types keys into the main tape of a new, headless tape and prints it.
+// tallyroll-cli tape: types keys into a new, headless tape (the main tape, a memory tape or a side
+// tape) and prints it.
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <utility>
 #include <string>
 #include <vector>
@@ -20,6 +22,8 @@
 #include "foundation/numbers/format_settings.h"
 #include "platform/deferred_requests.h"
 #include "platform/headless_notification_platform.h"
+#include "tapes/calculator_memory.h"
+#include "tapes/side_calculator.h"
 
 namespace tally::cli {
 
@@ -31,8 +35,9 @@ constexpr std::string_view kUsage =
     "usage: tallyroll-cli tape [--keys TEXT] [--option 1..5] [--decimals N]\n"
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
+    "                          [--tape main|memory|side]\n"
     "\n"
-    "Types keys into the main tape of a new tape and prints it: a line with the headings of the\n"
+    "Types keys into a new tape and prints it: a line with the headings of the\n"
     "shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
     "explanation (\"beep: ...\") and each message list shown (\"message: ...\") go to standard\n"
     "error, in order.\n"
@@ -59,6 +64,9 @@ constexpr std::string_view kUsage =
     "                           separator is \".\")\n"
     "  --thousand-separator S   thousand separator (default \",\", or \".\" when the decimal\n"
     "                           separator is \",\")\n"
+    "  --tape main|memory|side  the kind of tape typed on (default main): the memory tape\n"
+    "                           refuses typed entries; the side tape knows only the command\n"
+    "                           letters m and e\n"
     "Exit status: 0 typed and printed, 2 wrong arguments.\n";
 
 struct TTapeOptions {
@@ -73,6 +81,7 @@ struct TTapeOptions {
     std::string_view ThousandSep;
     bool HaveDecimal = false;
     bool HaveThousand = false;
+    std::string_view TapeKind = "main";
 };
 
 bool ParseInt(std::string_view text, int low, int high, int& value) {
@@ -131,6 +140,9 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             if (!missing && !ParseColumns(value, options.Columns, bad)) {
                 return UsageError(io, kName, "unknown column '" + bad + "'");
             }
+        } else if (TakeOption(args, i, "--tape", value, missing)) {
+            valid = missing || value == "main" || value == "memory" || value == "side";
+            options.TapeKind = value;
         } else if (TakeOption(args, i, "--decimal-separator", value, missing)) {
             options.DecimalSep = value;
             options.HaveDecimal = true;
@@ -270,6 +282,12 @@ void SetUpTape(TCalculator& tape, const TTapeOptions& options) {
     tape.ChooseCurrentSeries();
 }
 
+std::unique_ptr<TCalculator> MakeTape(std::string_view kind, TStMediator& documentBus) {
+    if (kind == "memory") return std::make_unique<TCalculatorMemory>(&documentBus);
+    if (kind == "side") return std::make_unique<TSideCalculator>(&documentBus);
+    return std::make_unique<TCalculator>('t', &documentBus);
+}
+
 int RunTape(TCommandArgs args, TCliIo& io) {
     TTapeOptions options;
     if (const int status = ParseArguments(args, io, options); status != kExitOk) return status;
@@ -301,7 +319,8 @@ int RunTape(TCommandArgs args, TCliIo& io) {
                            message->SecondParam});
         }
     });
-    TCalculator tape('t', &documentBus);
+    const std::unique_ptr<TCalculator> typedTape = MakeTape(options.TapeKind, documentBus);
+    TCalculator& tape = *typedTape;
     SetUpTape(tape, options);
     TTapeRequestRunner runner(tape);
     // The window's own requests (its width, ...) have nothing to do here.
