@@ -24,9 +24,9 @@ public:
     // Adds a value as a plus entry, or with `minus` as a minus entry, to the memory series of
     // the source's series kind ("", "gro" or "gra"; group and grand totals count as the
     // standard kind), starting that series when there is none. A leading X, divide, P or R is
-    // dropped. Text the kind's handler rejects is dropped without a message; an operation the
-    // series refuses (a time total beyond the time capacity among them) is explained. True when
-    // the value was stored.
+    // dropped. Text the kind's handler rejects is dropped without a message; a value the memory
+    // series refuses (a time total beyond the time capacity among them) is explained and leaves
+    // no line behind. True when the value was stored.
     bool StoreEntry(std::string_view entryText, int decimalPlaces, std::string_view totalType,
                     std::string_view seriesKind, std::string_view annotation, bool minus);
     // Makes the empty line that is to receive a linked value (holding "-" for a minus link)
@@ -83,10 +83,9 @@ private:
     bool MoveToSeriesTotal(const TMemorySeries& series, int decimalPlaces, std::string_view text);
     // A new series of four lines before the line takes the focus on its entry line.
     bool StartSeriesBefore(LineIndex line, int decimalPlaces, std::string_view totalType);
-    // Refuses (explained) a value the memory series could not take; true when it may go in.
-    // `decimalPlaces` and `totalType` are those of a new series when there is none.
-    bool CheckStoredOperation(const std::optional<TMemorySeries>& series, const std::string& text,
-                              int decimalPlaces, std::string_view totalType) const;
+    // A time series refuses (explained, and shown at once) a value that would take its total
+    // beyond the time capacity; true when the value may go in.
+    bool FitsTimeCapacity(const TMemorySeries& series, const std::string& text) const;
 };
 
 }  // namespace tally

@@ -95,26 +95,14 @@ void TCalculatorMemory::RefreshAll() {
     KeepLastSeriesClosed();
 }
 
-bool TCalculatorMemory::CheckStoredOperation(const std::optional<TMemorySeries>& series, const std::string& text,
-                                             int decimalPlaces, std::string_view totalType) const {
-    std::optional<TOperationRefusal> refusal;
-    if (series) {
-        // The total indicator line: the value goes in right before it.
-        const long double before = StandardSeries().TotalBefore(series->TotalLine - 1);
-        refusal = CheckOperation(text, false, before, series->DecimalPlaces, series->TotalType, RoundingMethod());
-        if (refusal && IsTimeTotalType(series->TotalType)) {
-            Notifier().ExplainAndBeep(std::string(kTimeCapacityRefusal));
-            Notifier().ShowLastExplanation();
-            return false;
-        }
-    } else {
-        refusal = CheckOperation(text, true, 0, decimalPlaces, totalType, RoundingMethod());
-    }
-    if (refusal) {
-        Notifier().ExplainAndBeep(refusal->Reason);
-        return false;
-    }
-    return true;
+bool TCalculatorMemory::FitsTimeCapacity(const TMemorySeries& series, const std::string& text) const {
+    if (!IsTimeTotalType(series.TotalType)) return true;
+    // The total indicator line: the value goes in right before it.
+    const long double before = StandardSeries().TotalBefore(series.TotalLine - 1);
+    if (!CheckOperation(text, false, before, series.DecimalPlaces, series.TotalType, RoundingMethod())) return true;
+    Notifier().ExplainAndBeep(std::string(kTimeCapacityRefusal));
+    Notifier().ShowLastExplanation();
+    return false;
 }
 
 bool TCalculatorMemory::StartSeriesBefore(LineIndex line, int decimalPlaces, std::string_view totalType) {
@@ -147,8 +135,7 @@ bool TCalculatorMemory::StoreEntry(std::string_view entryText, int decimalPlaces
 
     KeepLastSeriesClosed();
     const std::optional<TMemorySeries> series = FindMemorySeries("");
-    if (series && series->TotalLine == kNoLine) return false;
-    if (!CheckStoredOperation(series, text, decimalPlaces, totalType)) return false;
+    if (series && (series->TotalLine == kNoLine || !FitsTimeCapacity(*series, text))) return false;
 
     const LineIndex countBefore = Lines().LineCount();
     bool placed = false;
@@ -166,7 +153,8 @@ bool TCalculatorMemory::StoreEntry(std::string_view entryText, int decimalPlaces
     if (IsColumnShown(TTapeColumn::Annotations)) Lines().SetCell(line, TLineColumn::Annotations, AnnotationText(annotation));
     WriteEntry(line, text);
     if (!StandardSeries().CommitEntry(line, text)) {
-        // Take the new lines out again, so that no empty or zero entry is left behind.
+        // The commit explained why; the new lines go again, so that no empty or zero entry is
+        // left behind.
         Lines().RemoveLines(line, Lines().LineCount() - countBefore);
         SetFocusLine(std::min(line, LastLine()));
         StandardSeries().Recalculate(FocusLine());

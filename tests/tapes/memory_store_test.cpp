@@ -3,6 +3,7 @@
 // the values the memory refuses.
 #include <vector>
 
+#include "foundation/numbers/entry_checks.h"
 #include "tapes/calculator_memory.h"
 #include "tapes/tapes_test_fixture.h"
 
@@ -120,6 +121,28 @@ TEST_F(MemoryStoreTest, ATimeTotalBeyondTheCapacityIsRefusedAndShownAtOnce) {
     // Taking value out again is fine.
     EXPECT_TRUE(tape_.StoreEntry("+1000:00", 0, "T2", "", "", true));
     EXPECT_EQ(shownTotal_, "595000:00");
+}
+
+// A memory read from a file may hold a range of another kind: the value starts a standard
+// series after it.
+TEST_F(MemoryStoreTest, AMemoryWithoutASeriesOfTheKindGetsANewOneAtItsEnd) {
+    Fill({{"[", "", "STYP=gro"}, {"g", "5.00", "STYP=gro"}, {"]", "", "STYP=gro"}, {" ", ""}}, 1);
+    ASSERT_TRUE(tape_.StoreEntry("+2.5", 1, "DE", "gra", "", false));
+    EXPECT_EQ(TapeRows(), (Rows{"[|", "g|5.00", "]|", " |+2.5", "=|==========", "T|2.5", "Z|0.0", " |"}));
+    EXPECT_EQ(tape_.FocusLine(), 3);
+    EXPECT_EQ(shownTotal_, "2.5");
+}
+
+// The commit refuses a value the first look let through: the lines made for it go again.
+TEST_F(MemoryStoreTest, AValueTheCommitRefusesLeavesNoLineBehind) {
+    EXPECT_FALSE(tape_.StoreEntry("+600000:00", 0, "T2", "", "", false));
+    EXPECT_EQ(TapeRows(), (Rows{" |"}));
+    ASSERT_TRUE(tape_.StoreEntry("+3", 2, "DE", "", "", false));
+    const Rows stored = TapeRows();
+    EXPECT_FALSE(tape_.StoreEntry("+600000:00", 2, "DE", "", "", false));
+    EXPECT_EQ(TapeRows(), stored);
+    EXPECT_EQ(shownTotal_, "3.00");
+    EXPECT_EQ(Beeps(), (Rows{std::string(kTimeCapacityMessage), std::string(kTimeCapacityMessage)}));
 }
 
 // A prepared link line that never got its value holds the focus on an empty entry: the store
