@@ -106,7 +106,8 @@ bool TCalculatorMemory::FitsTimeCapacity(const TMemorySeries& series, const std:
 }
 
 bool TCalculatorMemory::StartSeriesBefore(LineIndex line, int decimalPlaces, std::string_view totalType) {
-    if (!SelectCell(TTapeColumn::Entries, FocusLine())) return false;
+    // A checked move first, so that an edit pending on the line left is handed on.
+    if (!SelectCell(TTapeColumn::Entries, line)) return false;
     if (!StandardSeries().StartSeriesAt(line, decimalPlaces, totalType)) return false;
     SetFocusLine(line);
     return true;

@@ -17,10 +17,12 @@ public:
     bool IsTapeCommandLetter(char character) const override;               // 59
     void DoTapeCommandLetter(char character) override;                     // 66
 
-    // Makes the last line ready for a new calculation of the working line's series kind,
-    // closing the previous calculation with a zero total when it needs one. False, explained
-    // and beeped, when an uncommitted change waits on an earlier line or the previous
-    // calculation cannot be closed.
+    // Makes the last line ready for a new calculation, closing the previous calculation with a
+    // zero total when it needs one. The working line's series kind may be a group or grand
+    // total kind; the side calculation is a standard series all the same, since only those take
+    // typed entries. False, explained and beeped, when an uncommitted change waits on an
+    // earlier line, the focus cannot leave its line, or the previous calculation cannot be
+    // closed.
     bool BeginSideCalculation(std::string_view seriesKind);
 };
 

@@ -123,6 +123,26 @@ TEST_F(MemoryStoreTest, ATimeTotalBeyondTheCapacityIsRefusedAndShownAtOnce) {
     EXPECT_EQ(shownTotal_, "595000:00");
 }
 
+// The store moves the focus as the user would: an annotation edited on the line left reaches
+// the table manager first.
+TEST_F(MemoryStoreTest, AnAnnotationEditPendingOnTheLineLeftIsHandedOn) {
+    std::vector<LineIndex> committed;
+    tape_.Hooks().CommitAnnotation = [&committed](TCalculator&, LineIndex line) { committed.push_back(line); };
+    tape_.SetColumnShown(TTapeColumn::Annotations, true);
+    for (const bool emptyFirst : {false, true}) {
+        tape_.EraseTape();
+        ASSERT_TRUE(tape_.StoreEntry("+3", 2, "DE", "", "", false));
+        // Line 0, or the memory's only line when the memory is empty again.
+        if (emptyFirst) tape_.EraseTape();
+        tape_.Lines().SetProperty(0, LineKey::kTableColumnId, "c1");
+        ASSERT_TRUE(tape_.SelectCell(TTapeColumn::Annotations, 0));
+        Type("x");
+        committed.clear();
+        ASSERT_TRUE(tape_.StoreEntry("+2", 2, "DE", "", "", false));
+        EXPECT_EQ(committed, (std::vector<LineIndex>{0})) << emptyFirst;
+    }
+}
+
 // A memory read from a file may hold a range of another kind: the value starts a standard
 // series after it.
 TEST_F(MemoryStoreTest, AMemoryWithoutASeriesOfTheKindGetsANewOneAtItsEnd) {
