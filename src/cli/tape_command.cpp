@@ -1,8 +1,10 @@
-// tallyroll-cli tape: types keys into the main tape of a new, headless tape and prints it.
+// tallyroll-cli tape: types keys into a new, headless tape (the main tape, a memory tape or a side
+// tape) and prints it.
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <utility>
 #include <string>
 #include <vector>
@@ -29,6 +31,8 @@
 #ifdef TALLYROLL_WITH_PDF
 #include "ui/print/pdf_tape_print.h"
 #endif
+#include "tapes/calculator_memory.h"
+#include "tapes/side_calculator.h"
 
 namespace tally::cli {
 
@@ -41,8 +45,9 @@ constexpr std::string_view kUsage =
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
     "                          [--show LIST] [--answer ok|cancel] [--pdf FILE]\n"
+    "                          [--tape main|memory|side]\n"
     "\n"
-    "Types keys into the main tape of a new tape and prints it: a line with the headings of the\n"
+    "Types keys into a new tape and prints it: a line with the headings of the\n"
     "shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
     "explanation (\"beep: ...\") and each message list shown (\"message: ...\") go to standard\n"
     "error, in order.\n"
@@ -89,6 +94,9 @@ constexpr std::string_view kUsage =
     "  --pdf FILE               print the tape into a PDF file instead, with the default page\n"
     "                           layout on the locale's paper size, as the main tape of\n"
     "                           \"Untitled(1)\" (not available in a build without Qt)\n"
+    "  --tape main|memory|side  the kind of tape typed on (default main): the memory tape\n"
+    "                           refuses typed entries; the side tape knows only the command\n"
+    "                           letters m and e\n"
     "Exit status: 0 typed and printed, 1 the PDF could not be written, 2 wrong arguments.\n";
 
 struct TTapeOptions {
@@ -108,6 +116,7 @@ struct TTapeOptions {
     bool ShowTape = true;
     bool ShowTable = false;
     TMessageBoxAnswer Answer = TMessageBoxAnswer::Cancel;
+    std::string_view TapeKind = "main";
 };
 
 // The file name of the new document the tape belongs to, for the printed footer.
@@ -176,6 +185,9 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
         } else if (TakeOption(args, i, "--answer", value, missing)) {
             valid = missing || value == "ok" || value == "cancel";
             options.Answer = value == "ok" ? TMessageBoxAnswer::Ok : TMessageBoxAnswer::Cancel;
+        } else if (TakeOption(args, i, "--tape", value, missing)) {
+            valid = missing || value == "main" || value == "memory" || value == "side";
+            options.TapeKind = value;
         } else if (TakeOption(args, i, "--decimal-separator", value, missing)) {
             options.DecimalSep = value;
             options.HaveDecimal = true;
@@ -353,6 +365,12 @@ int PrintPdf(const TCalculator& tape, std::string_view pdfFile, TCliIo& io) {
     return kExitFailure;
 }
 
+std::unique_ptr<TCalculator> MakeTape(std::string_view kind, TStMediator& documentBus) {
+    if (kind == "memory") return std::make_unique<TCalculatorMemory>(&documentBus);
+    if (kind == "side") return std::make_unique<TSideCalculator>(&documentBus);
+    return std::make_unique<TCalculator>('t', &documentBus);
+}
+
 int RunTape(TCommandArgs args, TCliIo& io) {
     TTapeOptions options;
     if (const int status = ParseArguments(args, io, options); status != kExitOk) return status;
@@ -385,7 +403,8 @@ int RunTape(TCommandArgs args, TCliIo& io) {
                            message->SecondParam});
         }
     });
-    TCalculator tape('t', &documentBus);
+    const std::unique_ptr<TCalculator> typedTape = MakeTape(options.TapeKind, documentBus);
+    TCalculator& tape = *typedTape;
     HeadlessClipboard clipboard;
     tape.SetClipboard(&clipboard);
     TCalculatorLinkTape linkTape(tape);

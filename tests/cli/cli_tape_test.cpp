@@ -241,12 +241,30 @@ TEST_F(CliTapeTest, RefusalsAndMessagesGoToStandardErrorInOrder) {
               "beep: Operator \"X\" is not valid in the first entry of a calculation series.\n");
 }
 
+TEST_F(CliTapeTest, TheMemoryTapeRefusesTypingAndTheSideTapeItsOwnTotalLetter) {
+    const RunResult memory = RunTape({"--tape", "memory", "--keys", "5{Delete}[ZeroTotal][InsertNewSeries]"});
+    EXPECT_EQ(memory.status, 0);
+    EXPECT_EQ(memory.out, "Entries\t \n\t \n");
+    EXPECT_EQ(memory.err,
+              "beep: Cannot enter data into a memory tape entry.\n"
+              "beep: Can not delete entry characters from the memory tape.\n"
+              "beep: Cannot zero the memory tape total\n"
+              "beep: Can not insert a calculation series into the memory tape.\n");
+
+    const RunResult side = RunTape({"--tape", "side", "--keys", "4+m2\ns"});
+    EXPECT_EQ(side.status, 0);
+    EXPECT_EQ(side.out, "Entries\t \n+4.00\t \n+2.00\t \n==========\t=\n6.00\tT\n\t \n");
+    EXPECT_EQ(side.err,
+              "beep: Keypress \"s\" not valid in this entry position.  If you are trying to enter a fraction, "
+              "make sure the numerator is preceded by a single space (or underscore if appropriate).\n");
+}
+
 TEST_F(CliTapeTest, WrongArgumentsExitWithTwoAndUsage) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--option", "6"}, {"--rounding", "down"}, {"--total-type", "XY"},
           {"--columns", "line,colour"}, {"--keys", "[Nope]"}, {"--keys", "{Nope}"},
           {"--keys", "[SpecifyTapeDecimalPlaces=two]"}, {"--keys", "[SetRoundingMethod]"}, {"--keys", "[ZeroTotal=1]"}, {"--keys"}, {"--decimals", "16"},
-          {"extra"}}) {
+          {"--tape", "aux"}, {"extra"}}) {
         const RunResult r = RunTape(args);
         EXPECT_EQ(r.status, 2) << args.front();
         EXPECT_EQ(r.out, "") << args.front();

@@ -2,6 +2,8 @@
 // tape: the main paths and every refusal with its text.
 #include "engine/lines/calc_params.h"
 #include "engine/series/standard_series.h"
+#include "foundation/numbers/format_settings.h"
+#include "foundation/numbers/number_texts.h"
 #include "tape_test_fixture.h"
 
 namespace tally {
@@ -145,6 +147,22 @@ TEST_F(EditingSeriesTest, DeleteSeriesRemovesTheFocusSeriesAndRangesThatCollectO
     EXPECT_EQ(Entries(), (Texts{"+1.00", "==========", "1.00", "0.00", ""}));
     EXPECT_EQ(tape_.RunningValue(), 0);
     EXPECT_FALSE(tape_.InReviewMode());
+}
+
+// Where the decimal separator is "," and the thousand separator a blank, "+0.00" is no number.
+TEST_F(EditingSeriesTest, ANewSeriesAndANewLineStartFromAZeroInTheDecimalSeparatorInForce) {
+    struct TResetFormat {
+        ~TResetFormat() { ResetFormatSettings(); }
+    } resetAtEnd;
+    ASSERT_TRUE(SetFormatSeparators(",", " "));
+    FillRecalculated({{" ", "+7,00"}, {"=", "=========="}, {"T", "7,00"}, {"Z", "0,00"}, {" ", ""}}, 0);
+    ASSERT_TRUE(tape_.InsertNewSeries());
+    EXPECT_EQ(Entries()[0], "+0,00");
+    EXPECT_TRUE(IsValidEntryNumber(Entries()[0]));
+    tape_.SetFocusLine(4);  // "+7,00"; an operator key there opens a line after it
+    Type("+");
+    EXPECT_EQ(tape_.FocusLine(), 5);
+    EXPECT_EQ(tape_.SavedFocusEntry(), "+0,00");
 }
 
 TEST_F(EditingSeriesTest, InsertNewSeriesTakesStartupOrPreviousSeriesSettings) {

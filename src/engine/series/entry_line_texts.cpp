@@ -1,13 +1,12 @@
 #include "engine/series/entry_line_texts.h"
 
 #include "engine/lines/operator_keys.h"
+#include "foundation/numbers/number_format.h"
 #include "foundation/numbers/number_texts.h"
 
 namespace tally {
 
-std::string ZeroEntryText(int decimals) {
-    return "+0." + std::string(static_cast<std::size_t>(decimals < 0 ? 0 : decimals), '0');
-}
+std::string ZeroEntryText(int decimals) { return "+" + FormatDecimal(0, decimals < 0 ? 0 : decimals, false); }
 
 bool IsEmptyOrOperatorOnly(std::string_view entry) { return entry.empty() || IsOperatorOnlyEntry(entry); }
 

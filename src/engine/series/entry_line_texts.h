@@ -11,8 +11,8 @@ namespace tally {
 // The Entries text of a separator line (the line drawn above a total).
 inline constexpr std::string_view kSeparatorLineText = "==========";
 
-// "+0." followed by one "0" per decimal place, whatever the decimal separator: the entry a new
-// line falls back to when its typing is dropped.
+// Zero with the decimal places, written with the decimal separator in force ("+0.00", "+0,00",
+// "+0"): the entry a new line falls back to when its typing is dropped, and a new series' entry.
 std::string ZeroEntryText(int decimals);
 
 bool IsEmptyOrOperatorOnly(std::string_view entry);

@@ -464,7 +464,7 @@ bool TStandardSeries::StartSeriesAt(LineIndex line, int decimals, std::string_vi
     const std::string type(IsKnownTotalType(totalType) ? totalType : kTotalTypeDecimal);
     lines_.InsertLines(line, 4);
     lines_.SetIndicator(line, " ");
-    lines_.SetEntries(line, "+0." + std::string(static_cast<std::size_t>(decimals), '0'));
+    lines_.SetEntries(line, ZeroEntryText(decimals));
     lines_.SetIndicator(line + 1, "=");
     lines_.SetEntries(line + 1, kSeparatorLineText);
     lines_.SetIndicator(line + 2, "T");

@@ -7,7 +7,8 @@
 // post-edit pass), calculator_columns.cpp, calculator_focus.cpp (focus moves, review mode,
 // paging), calculator_keys.cpp and calculator_editing.cpp.
 //
-// Virtual operations keep a fixed numbering that other parts of the program refer to:
+// Operations keep a fixed numbering that other parts of the program refer to; those the memory
+// and side tapes change are virtual:
 //    3 GetSeriesTotalText        24 CanInsertLine              58 InsertNewSeries
 //    4 GetSeriesFinalTotalText   26 CanInsertNewSeries         59 IsTapeCommandLetter
 //    5 KeyDown                   40 ClearEntry                 66 DoTapeCommandLetter
@@ -165,7 +166,7 @@ public:
     bool AutoSetTotalType() const { return autoSetTotalType_; }
     void SetAutoSetTotalType(bool on) { autoSetTotalType_ = on; }
     int DataEntryOption() const { return dataEntryOption_; }
-    void SetDataEntryOption(int option);                                  // 9
+    virtual void SetDataEntryOption(int option);                          // 9
     const TTapeColors& Colors() const { return colors_; }
     void SetColors(const TTapeColors& colors) { colors_ = colors; }
     bool IsModified() const { return modified_; }
@@ -248,26 +249,26 @@ public:
     std::uint32_t GetCellColor(LineIndex line) const;                      // 8
 
     // ---- Keys (calculator_keys.cpp); each returns whether the key was consumed.
-    bool KeyDown(TTapeKey key, TKeyModifiers modifiers = {});              // 5
-    bool KeyPress(char character);                                         // 6
+    virtual bool KeyDown(TTapeKey key, TKeyModifiers modifiers = {});      // 5
+    virtual bool KeyPress(char character);                                 // 6
     // A key typed again after a deferred step (a zero total, a new embedded series): the
     // route of KeyPress without the auto start and auto embed redirect, so it cannot loop.
     bool RetypeKey(char character);
-    bool IsTapeCommandLetter(char character) const;                        // 59
-    void DoTapeCommandLetter(char character);                              // 66
+    virtual bool IsTapeCommandLetter(char character) const;                // 59
+    virtual void DoTapeCommandLetter(char character);                      // 66
 
     // ---- Editing operations (calculator_editing.cpp); false when refused or not performed.
-    bool ClearEntry();                                                     // 40
-    bool DeleteLine();                                                     // 51
-    bool InsertLine();                                                     // 57
-    bool ZeroTotal();                                                      // 68
-    bool InsertNewSeries();                                                // 58
+    virtual bool ClearEntry();                                             // 40
+    virtual bool DeleteLine();                                             // 51
+    virtual bool InsertLine();                                             // 57
+    virtual bool ZeroTotal();                                              // 68
+    virtual bool InsertNewSeries();                                        // 58
     void EraseTape();
     bool DeleteSeries();
     // Places a number (an operator may precede it) into the focus entry; false when refused.
     bool PlaceNumber(std::string_view text);
-    bool CanInsertLine(LineIndex line) const;                              // 24
-    bool CanInsertNewSeries() const;                                       // 26
+    virtual bool CanInsertLine(LineIndex line) const;                      // 24
+    virtual bool CanInsertNewSeries() const;                               // 26
     bool CanClearEntry() const;
     bool CanZeroTotal() const;
 
@@ -275,13 +276,13 @@ public:
     //      calculator_editing.cpp)
     //   17 CanDeleteEmbeddedSeries  21 CanEmptyEmbeddedSeries
     //   25 CanInsertNewEmbeddedSeries  52 InsertNewEmbeddedSeries
-    bool CanInsertNewEmbeddedSeries() const;                               // 25
+    virtual bool CanInsertNewEmbeddedSeries() const;                       // 25
     // Opens a new embedded series at the focus line; refusals explain and beep.
-    bool InsertNewEmbeddedSeries();                                        // 52
+    virtual bool InsertNewEmbeddedSeries();                                // 52
     // The focus line belongs to an embedded series (boundary lines included).
-    bool CanDeleteEmbeddedSeries() const;                                  // 17
+    virtual bool CanDeleteEmbeddedSeries() const;                          // 17
     // ... and that embedded series is more than one empty line.
-    bool CanEmptyEmbeddedSeries() const;                                   // 21
+    virtual bool CanEmptyEmbeddedSeries() const;                           // 21
     // Deletes the embedded series at the focus line with its external total line (Delete
     // Series on an embedded line does the same); refusals explain and beep.
     bool DeleteEmbeddedSeries();
@@ -298,7 +299,7 @@ public:
     // Brings group and grand totals and link destinations up to date and shows collected
     // messages.
     void PostEditPass();
-    void RefreshAll();                                                     // 67
+    virtual void RefreshAll();                                             // 67
     void CallLineCountChange();
 
     // ---- Services for the series handlers and the document
