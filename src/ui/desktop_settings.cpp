@@ -39,7 +39,7 @@ void ApplyTapeFont(TfrmCalc& window, const TFontDescription& font) {
     }
     tape.SetModified(modified);
     grid.SyncFromTape();
-    window.resize(grid.RequiredWidth(), window.height());
+    window.FitWidthToTape();
 }
 
 }  // namespace

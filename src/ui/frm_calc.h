@@ -41,12 +41,13 @@ public:
     QAction* ShowLinksAction() const { return mniConfigureShowLinks_; }
 
     void RunRequest(const TDeferredRequest& request);
+    // Fits the window to the tape's columns, within its caption's and menus' needs and the screen.
+    void FitWidthToTape();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void FitWidthToTape();
     // What the caption and the menus need.
     int MinimumWidth() const;
     void AddEditMenu();

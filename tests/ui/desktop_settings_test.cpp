@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -99,12 +100,21 @@ private slots:
         QCOMPARE(program.window->Tape().Colors().ZeroTotal, 0x00FF00u);
         QCOMPARE(program.window->height(), 333);
         QVERIFY(!program.window->Tape().IsModified());
-        QCOMPARE(program.window->width(), grid.RequiredWidth());
+        // Wide enough for the tape at its new font, and never narrower than the menus need.
+        QVERIFY(program.window->width() >= grid.RequiredWidth());
+        QVERIFY(program.window->width() >= program.window->menuBar()->sizeHint().width());
         // The columns were measured again with the larger font.
         TDeferredRequestQueue plainRequests;
         const TfrmCalc plain(plainRequests);
         QVERIFY(program.window->Tape().ColumnWidth(TTapeColumn::Entries) >
                 plain.Tape().ColumnWidth(TTapeColumn::Entries));
+    }
+
+    // The first start has no settings file: the default font's narrow tape must not shrink the
+    // window below its caption and menus.
+    void firstStartKeepsTheWindowWideEnoughForItsMenus() {
+        SettingsProgram program;
+        QVERIFY(program.window->width() >= program.window->menuBar()->sizeHint().width());
     }
 
     void exitSavesTheWindowGeometryAndKeepsTheRest() {
