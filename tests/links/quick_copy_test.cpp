@@ -1,41 +1,24 @@
 // Quick copy typed into an entry cell: "c", an optional tape id and an optional line number.
-// A hand-wired document: main tape 't', memory tape 'm' and auxiliary tape 'a', a copy manager
-// over them, and the deferred requests run after each key as the main window runs them.
-#include <gtest/gtest.h>
-
+// The hand-wired document of the link tests (main tape 't', memory tape 'm', auxiliary tape
+// 'a') with a copy manager over its tapes.
 #include <string>
 #include <vector>
 
-#include "engine/tape/calculator.h"
-#include "engine/tape/tape_request_runner.h"
-#include "engine/tape_fill.h"
-#include "foundation/deferred_request_codes.h"
-#include "foundation/event_names.h"
-#include "foundation/mediator.h"
-#include "foundation/message_records.h"
-#include "foundation/notifications/notifier.h"
 #include "links/calculator_copy_tape.h"
 #include "links/copy_manager.h"
-#include "platform/deferred_requests.h"
-#include "platform/headless_notification_platform.h"
+#include "link_test_fixture.h"
 
 namespace tally::test {
 namespace {
 
-class QuickCopyTest : public ::testing::Test {
+class QuickCopyTest : public LinkTest {
 protected:
-    QuickCopyTest() : notifier_(platform_) {
-        bus_.Add(events::FileObj_PostMainFormWindowsMsg, [this](TMedRecord* in, TMedRecord*) {
-            const auto* message = RecordAs<TOsMsgVariables>(in);
-            queue_.Post({message->MessageNumber - requests::kFirstUserMessage, message->FirstParam,
-                         message->SecondParam});
-        });
-        aux_.SetTapeName("Aux A");
-        memory_.SetTapeName("Memory");
+    QuickCopyTest() {
         for (TCalculator* tape : {&main_, &memory_, &aux_}) {
             tape->Hooks().IsAuxTapeIdEnabled = [this](char id) { return auxEnabled_ && id == 'a'; };
         }
         copies_.RegisterEvents(bus_);
+        otherRequests_ = [this](const TDeferredRequest& request) { return RunCopyRequest(copies_, request); };
         ReplaceTapeLines(main_, {{" ", "+5.00"}, {" ", "+1,002.50"}, {"=", "=========="}, {"T", "1,007.50"},
                                  {"Z", "0.00"}, {" ", "+1.00"}, {" ", ""}});
         ReplaceTapeLines(memory_, {{" ", "+10.00"}, {" ", "+4.00"}, {"=", "=========="}, {"T", "14.00"},
@@ -44,43 +27,17 @@ protected:
         aux_.RefreshAll();
     }
 
-    std::vector<ICopyTape*> Tapes() {
+    std::vector<ICopyTape*> CopyTapes() {
         std::vector<ICopyTape*> tapes{&mainCopy_};
         if (memoryEnabled_) tapes.push_back(&memoryCopy_);
         if (auxEnabled_) tapes.push_back(&auxCopy_);
         return tapes;
     }
 
-    // Keys one by one ('\n' is Enter), the deferred requests run after each.
-    void Type(TCalculator& tape, std::string_view keys) {
-        for (const char key : keys) {
-            if (key == '\n') {
-                if (!tape.KeyDown(TTapeKey::Enter)) tape.KeyPress(TapeChar::kEnter);
-            } else {
-                tape.KeyPress(key);
-            }
-            TTapeRequestRunner runner(tape);
-            queue_.Drain([&](const TDeferredRequest& request) {
-                if (!RunCopyRequest(copies_, request)) runner.Run(request);
-            });
-        }
-    }
-    static std::string Entry(const TCalculator& tape, int line) { return std::string(tape.Lines().Entries(line - 1)); }
-    const std::string& Explanation() { return notifier_.Get().LastBeepExplanation(); }
-
-    HeadlessNotificationPlatform platform_;
-    TInstalledNotifier notifier_;
-    TStMediator bus_;
-    TCalculator main_{'t', &bus_};
-    TCalculator memory_{'m', &bus_};
-    TCalculator aux_{'a', &bus_};
     TCalculatorCopyTape mainCopy_{main_};
     TCalculatorCopyTape memoryCopy_{memory_};
     TCalculatorCopyTape auxCopy_{aux_};
-    bool memoryEnabled_ = true;
-    bool auxEnabled_ = true;
-    TCopyManager copies_{[this] { return Tapes(); }};
-    TDeferredRequestQueue queue_;
+    TCopyManager copies_{[this] { return CopyTapes(); }};
 };
 
 TEST_F(QuickCopyTest, CheckRefusesWithItsReason) {
