@@ -62,10 +62,15 @@ TCalculator* TAuxiliaryCalculatorManager::CreateByName(std::string_view name, IT
     tape->SetTapeName(NameForId(letter));
     tape->SetColors(settings_.Colors);
     GiveDefaults(*tape);
+    ConnectTape(*tape);
     TCalculator* created = tape.get();
     tapes_.push_back({std::move(tape), {}});
     usedIds_.push_back(letter);
     return created;
+}
+
+void TAuxiliaryCalculatorManager::ConnectTape(TCalculator& tape) {
+    tape.Hooks().IsAuxTapeIdEnabled = [this](char letter) { return IsEnabledId(letter); };
 }
 
 std::string TAuxiliaryCalculatorManager::AskDefaultText(std::string_view eventName) const {

@@ -40,6 +40,9 @@ public:
     TAuxiliaryCalculatorManager(const TAuxiliaryCalculatorManager&) = delete;
     TAuxiliaryCalculatorManager& operator=(const TAuxiliaryCalculatorManager&) = delete;
 
+    // Lets the tape's entries name the auxiliary tapes by their letters. Auxiliary tapes are
+    // connected when created; the document connects its main, memory and side tapes.
+    void ConnectTape(TCalculator& tape);
     // Null when the limit is reached or the name is not "Aux " and a free ASCII letter A-Z.
     // The view is the caller's; none gives the tape one of fixed metrics.
     TCalculator* CreateNext(ITapeView* view = nullptr);

@@ -167,5 +167,17 @@ TEST_F(AuxManagerTest, ServesItsEventsUntilDestroyed) {
     EXPECT_FALSE(scoped->Exists(events::AuxMgr_GetAuxCalculatorById));
 }
 
+TEST_F(AuxManagerTest, ConnectedTapesKnowTheEnabledLetters) {
+    TCalculator main('t');
+    manager_.ConnectTape(main);
+    TCalculator* b = manager_.CreateByName("Aux B");
+    for (TCalculator* tape : {&main, b}) {
+        EXPECT_TRUE(tape->Hooks().IsAuxTapeIdEnabled('b'));
+        EXPECT_FALSE(tape->Hooks().IsAuxTapeIdEnabled('a'));
+    }
+    manager_.Remove(b);
+    EXPECT_FALSE(main.Hooks().IsAuxTapeIdEnabled('b'));
+}
+
 }  // namespace
 }  // namespace tally
