@@ -265,6 +265,9 @@ TEST_F(CliTapeTest, QuickCopiesTypedAsKeys) {
          "Entries\t \n+5.00\t \n+ct\t \n",
          "beep: Cannot use the main tape's current series total as a Copy source.  The main tape's current series "
          "does not have a final total line.\n"},
+        // The adding machine: the number comes in before the operator key typed after it.
+        {{"--option", "5", "--keys", "5+3+c1+\n"},
+         "Entries\t \n+5.00\t \n+3.00\t \n+5.00\t \n==========\t=\n13.00\tT\n\t \n", ""},
         // The adding machine checks before storing.
         {{"--option", "5", "--keys", "5+c9+"}, "Entries\t \n+5.00\t \nc9\t \n",
          "beep: The entry cell at line T9" + notCopyable},
