@@ -63,6 +63,27 @@ std::string NotCopyableMessage(const std::string& lineName) {
 
 std::string UpperId(char tapeId) { return LineReference(tapeId, 0).substr(0, 1); }
 
+// The source line the digits name, or without digits the final total line of the tape's
+// current series; Line 0 when there is none.
+struct TSourceLine {
+    int Line = 0;
+    std::string Name;  // as messages name it, e.g. "T12"
+    bool NoFinalTotal = false;
+};
+
+TSourceLine FindSourceLine(const ICopyTape& tape, const std::string& digits) {
+    TSourceLine source;
+    if (digits.empty()) {
+        source.Line = tape.FinalTotalLine(tape.CurrentLine());
+        source.NoFinalTotal = source.Line == 0;
+        source.Name = LineReference(tape.TapeId(), source.Line);
+    } else {
+        source.Line = LineFromDigits(digits, tape);
+        source.Name = UpperId(tape.TapeId()) + digits;
+    }
+    return source;
+}
+
 }  // namespace
 
 TCopyManager::TCopyManager(TTapeList tapes) : tapes_(std::move(tapes)) {}
@@ -115,19 +136,11 @@ TCopyCheck TCopyManager::CheckCopyData(char tapeId, int line, std::string_view t
     }
     const ICopyTape* tape = TapeById(sourceId);
     if (tape == nullptr) return refuse(DisabledTapeMessage(sourceId, "Cannot"));
-    int sourceLine = 0;
-    std::string lineName;
-    if (rest.empty()) {
-        sourceLine = tape->FinalTotalLine(tape->CurrentLine());
-        if (sourceLine == 0) return refuse(NoFinalTotalMessage(*tape));
-        lineName = LineReference(sourceId, sourceLine);
-    } else {
-        sourceLine = LineFromDigits(rest, *tape);
-        lineName = UpperId(sourceId) + rest;
-    }
-    if (sourceLine == 0 || !tape->IsCopySource(sourceLine)) return refuse(NotCopyableMessage(lineName));
+    const TSourceLine source = FindSourceLine(*tape, rest);
+    if (source.NoFinalTotal) return refuse(NoFinalTotalMessage(*tape));
+    if (source.Line == 0 || !tape->IsCopySource(source.Line)) return refuse(NotCopyableMessage(source.Name));
     const ICopyTape* receiving = TapeById(tapeId);
-    if (receiving == nullptr || !SeriesKindsFit(tape->SeriesKind(sourceLine), receiving->SeriesKind(line))) {
+    if (receiving == nullptr || !SeriesKindsFit(tape->SeriesKind(source.Line), receiving->SeriesKind(line))) {
         return refuse(std::string(kSeriesKindMismatch));
     }
     return {true, {}};
@@ -153,21 +166,14 @@ void TCopyManager::DoCopyPasteWithStoredEntryData() {
     const char sourceId = letters.empty() ? request.TapeId : LowerAscii(letters.front());
     const ICopyTape* source = TapeById(sourceId);
     if (source == nullptr) return Refuse(DisabledTapeMessage(sourceId, "Can not"));
-    int sourceLine = 0;
-    std::string lineName;
-    if (digits.empty()) {
-        sourceLine = source->FinalTotalLine(source->CurrentLine());
-        if (sourceLine == 0) {
-            return Refuse(sourceId == 'm' ? "Cannot use the memory tape total as a Copy source.  The memory tape "
-                                            "does not have a final total line."
-                                          : NoFinalTotalMessage(*source));
-        }
-        lineName = LineReference(sourceId, sourceLine);
-    } else {
-        sourceLine = LineFromDigits(digits, *source);
-        lineName = UpperId(sourceId) + digits;
+    const TSourceLine found = FindSourceLine(*source, digits);
+    if (found.NoFinalTotal) {
+        return Refuse(sourceId == 'm' ? "Cannot use the memory tape total as a Copy source.  The memory tape "
+                                        "does not have a final total line."
+                                      : NoFinalTotalMessage(*source));
     }
-    if (sourceLine == 0 || !source->IsCopySource(sourceLine)) return Refuse(NotCopyableMessage(lineName));
+    const int sourceLine = found.Line;
+    if (sourceLine == 0 || !source->IsCopySource(sourceLine)) return Refuse(NotCopyableMessage(found.Name));
     if (!SeriesKindsFit(source->SeriesKind(sourceLine), receiving->SeriesKind(request.Line))) {
         return Refuse(std::string(kSeriesKindMismatch));
     }
