@@ -21,7 +21,9 @@
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/format_settings.h"
+#include "links/calculator_copy_tape.h"
 #include "links/calculator_link_tape.h"
+#include "links/copy_manager.h"
 #include "links/link_manager.h"
 #include "links/link_requests.h"
 #include "platform/clipboard.h"
@@ -73,7 +75,8 @@ constexpr std::string_view kUsage =
     "                           Table Columns cell ({Tab} reaches it with --columns table)\n"
     "                           assigns the line to that table column once the cell is left.\n"
     "                           A quick link, \"l\" and a line number typed as an entry (l3),\n"
-    "                           links the entry to that line.\n"
+    "                           links the entry to that line. A quick copy, \"c\" and a line\n"
+    "                           number (c3), copies that line's number into the entry.\n"
     "  --option 1..5            data entry option: 1 manual start, 2 auto start, 3 Enter key\n"
     "                           starts, 4 auto embed, 5 adding machine (default 1)\n"
     "  --decimals N             decimal places of the first series, 0 to 15 (default 2)\n"
@@ -412,12 +415,15 @@ int RunTape(TCommandArgs args, TCliIo& io) {
                        &clipboard);
     links.RegisterEvents(documentBus);
     links.ConnectTape(tape);
+    TCalculatorCopyTape copyTape(tape);
+    TCopyManager copies([&copyTape] { return std::vector<ICopyTape*>{&copyTape}; });
+    copies.RegisterEvents(documentBus);
     SetUpTape(tape, options);
     TCliTable table(documentBus, tape);
     TTapeRequestRunner runner(tape);
     // The window's own requests (its width, ...) have nothing to do here.
-    const auto run = [&runner, &links](const TDeferredRequest& request) {
-        if (!RunLinkRequest(links, request)) runner.Run(request);
+    const auto run = [&runner, &links, &copies](const TDeferredRequest& request) {
+        if (!RunLinkRequest(links, request) && !RunCopyRequest(copies, request)) runner.Run(request);
     };
     for (const TKeyStep& step : script.Steps) {
         switch (step.StepKind) {

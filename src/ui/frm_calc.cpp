@@ -14,7 +14,9 @@
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
+#include "links/calculator_copy_tape.h"
 #include "links/calculator_link_tape.h"
+#include "links/copy_manager.h"
 #include "links/link_manager.h"
 #include "links/link_requests.h"
 #include "ui/print/print_tape_command.h"
@@ -51,6 +53,9 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
                                             ProgramRandomFraction(), &clipboard_);
     links_->RegisterEvents(documentBus_);
     links_->ConnectTape(*tape_);
+    copyTape_ = std::make_unique<TCalculatorCopyTape>(*tape_);
+    copies_ = std::make_unique<TCopyManager>([this] { return std::vector<ICopyTape*>{copyTape_.get()}; });
+    copies_->RegisterEvents(documentBus_);
     grid_->AttachTape(tape_.get());
     setCentralWidget(grid_);
 
@@ -109,7 +114,7 @@ void TfrmCalc::RunRequest(const TDeferredRequest& request) {
     if (closing_) return;
     if (request.Code == requests::RecomputeWindowWidth) {
         FitWidthToTape();
-    } else if (!RunLinkRequest(*links_, request)) {
+    } else if (!RunLinkRequest(*links_, request) && !RunCopyRequest(*copies_, request)) {
         tapeRequests_->Run(request);
     }
     grid_->SyncFromTape();

@@ -16,7 +16,9 @@ class QAction;
 namespace tally {
 
 class TCalculator;
+class TCalculatorCopyTape;
 class TCalculatorLinkTape;
+class TCopyManager;
 class TLinkManager;
 class TTapeGrid;
 class TTapeRequestRunner;
@@ -65,6 +67,8 @@ private:
     std::unique_ptr<TTapeRequestRunner> tapeRequests_;
     std::unique_ptr<TCalculatorLinkTape> linkTape_;
     std::unique_ptr<TLinkManager> links_;
+    std::unique_ptr<TCalculatorCopyTape> copyTape_;
+    std::unique_ptr<TCopyManager> copies_;
     QAction* mniFileExit_;
     QAction* mniEditCopyAsLinkSource_ = nullptr;
     QAction* mniEditPasteAsLinkDest_ = nullptr;

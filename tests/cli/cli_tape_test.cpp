@@ -241,6 +241,45 @@ TEST_F(CliTapeTest, RefusalsAndMessagesGoToStandardErrorInOrder) {
               "beep: Operator \"X\" is not valid in the first entry of a calculation series.\n");
 }
 
+TEST_F(CliTapeTest, QuickCopiesTypedAsKeys) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+        std::string err;
+    };
+    const std::string series = "5+3\n[ZeroTotal]";
+    const std::string closed = "Entries\t \n+5.00\t \n+3.00\t \n==========\t=\n8.00\tT\n0.00\tZ\n";
+    const std::string notCopyable = " cannot be used as a Copy source.\n";
+    const Case cases[] = {
+        // Line 1's number comes in, the operator key that ended it is typed again.
+        {{"--keys", series + "c1+2\n"}, closed + "+5.00\t \n+2.00\t \n==========\t=\n7.00\tT\n\t \n", ""},
+        // The total line; the Enter that ended it totals the series.
+        {{"--keys", series + "c4\n"}, closed + "+8.00\t \n==========\t=\n8.00\tT\n\t \n", ""},
+        // Lines that do not exist or are not numbers are refused and the text stays.
+        {{"--keys", "5+c9\n"}, "Entries\t \n+5.00\t \n+c9\t \n", "beep: The entry cell at line T9" + notCopyable},
+        {{"--keys", "5+c0\n"}, "Entries\t \n+5.00\t \n+c0\t \n", "beep: The entry cell at line T0" + notCopyable},
+        {{"--keys", "5+c99999999999\n"},
+         "Entries\t \n+5.00\t \n+c99999999999\t \n",
+         "beep: The entry cell at line T99999999999" + notCopyable},
+        {{"--keys", "5+ct\n"},
+         "Entries\t \n+5.00\t \n+ct\t \n",
+         "beep: Cannot use the main tape's current series total as a Copy source.  The main tape's current series "
+         "does not have a final total line.\n"},
+        // The adding machine: the number comes in before the operator key typed after it.
+        {{"--option", "5", "--keys", "5+3+c1+\n"},
+         "Entries\t \n+5.00\t \n+3.00\t \n+5.00\t \n==========\t=\n13.00\tT\n\t \n", ""},
+        // The adding machine checks before storing.
+        {{"--option", "5", "--keys", "5+c9+"}, "Entries\t \n+5.00\t \nc9\t \n",
+         "beep: The entry cell at line T9" + notCopyable},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunTape(c.args);
+        EXPECT_EQ(r.status, 0) << c.args.back();
+        EXPECT_EQ(r.out, c.out) << c.args.back();
+        EXPECT_EQ(r.err, c.err) << c.args.back();
+    }
+}
+
 TEST_F(CliTapeTest, TheMemoryTapeRefusesTypingAndTheSideTapeItsOwnTotalLetter) {
     const RunResult memory = RunTape({"--tape", "memory", "--keys", "5{Delete}[ZeroTotal][InsertNewSeries]"});
     EXPECT_EQ(memory.status, 0);

@@ -83,6 +83,8 @@ struct LinkDocument {
     int draws_ = 0;
     TLinkManager manager_{[this] { return Tapes(); }, [this] { return (++draws_ % 97) / 100.0; }, &clipboard_};
     TDeferredRequestQueue queue_;
+    // The requests of another manager of the document; true when it took the request.
+    std::function<bool(const TDeferredRequest&)> otherRequests_;
 
     // Types keys into a tape ('\n' is Enter) and runs the deferred requests after each, as the
     // main window does: the stored quick link goes to the link manager, the rest to the tape.
@@ -95,7 +97,8 @@ struct LinkDocument {
             }
             TTapeRequestRunner runner(tape);
             queue_.Drain([&](const TDeferredRequest& request) {
-                if (!RunLinkRequest(manager_, request)) runner.Run(request);
+                if (RunLinkRequest(manager_, request)) return;
+                if (!otherRequests_ || !otherRequests_(request)) runner.Run(request);
             });
         }
     }

@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QTest>
 
+#include <string>
+
 #include "engine/tape/calculator.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/notifications/notifier.h"
@@ -177,6 +179,17 @@ private slots:
         QCOMPARE(tape.FocusLine(), 1);
         QCOMPARE(program.window.Grid().currentIndex().row(), 1);
         QCOMPARE(program.window.Grid().CellEditor()->text(), QStringLiteral("+1.00"));
+    }
+
+    void quickCopyIsCarriedOutAfterTheKeyThatEndedIt() {
+        Program program;
+        TCalculator& tape = program.window.Tape();
+        for (const char key : std::string("5+c1")) tape.KeyPress(key);
+        tape.KeyPress('+');
+        QCOMPARE(tape.Editor().Text, std::string("+c1"));  // not before the event has finished
+        QCoreApplication::processEvents();
+        QCOMPARE(std::string(tape.Lines().Entries(1)), std::string("+5.00"));
+        QCOMPARE(tape.Editor().Text, std::string("+"));
     }
 
     void linksShowInTheirColumnAndRefusalsReachTheNotificationWindow() {

@@ -169,6 +169,7 @@ private:
     // it; a quick link the link manager refuses is explained and stays in the editor.
     TKeyAnswer HandOverLineReference(char command, char key);
     bool StoreQuickLink(char key);
+    bool StoreQuickCopy(char key);
     void ApplyLinkRulesToEdit(LineIndex line, std::string_view oldText, std::string_view newText);
     // An empty or operator-only entry committed on an earlier line asks for a total there.
     bool CommitTotalRequest(LineIndex line);

@@ -15,6 +15,7 @@
 #include "engine/series/series_arithmetic.h"
 #include "engine/series/standard_series.h"
 #include "engine/tape/calculator.h"
+#include "engine/tape/copy_manager_records.h"
 #include "engine/tape/link_manager_records.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
@@ -231,6 +232,7 @@ TKeyAnswer TStandardSeries::DispatchKey(char key) {
 // A quick link or quick copy text is not a number: the main window completes it after the key.
 TKeyAnswer TStandardSeries::HandOverLineReference(char command, char key) {
     if (command == 'l' && !StoreQuickLink(key)) return TKeyAnswer::Consumed;
+    if (command == 'c' && !StoreQuickCopy(key)) return TKeyAnswer::Consumed;
     tape_.PostRequest(command == 'l' ? requests::LinkWithStoredEntryData : requests::CopyWithStoredEntryData);
     return TKeyAnswer::Consumed;
 }
@@ -259,6 +261,34 @@ bool TStandardSeries::StoreQuickLink(char key) {
     store.Key = key;
     store.SeriesKind = std::string(lines_.Property(line, LineKey::kSeriesType));
     bus->HandleIfExists(events::LinkMgr_StoreEntryLinkData, &store, nullptr);
+    return true;
+}
+
+bool TStandardSeries::StoreQuickCopy(char key) {
+    TStMediator* bus = tape_.DocumentBus();
+    if (bus == nullptr) return true;
+    const LineIndex line = tape_.FocusLine();
+    const std::string& text = tape_.Editor().Text;
+    if (IsAddingMachine()) {
+        // The adding machine checks the copy at once, as it has no operator typed before it.
+        TMedCopyMgr_CheckValidCopyData_In check;
+        check.Line = line + 1;
+        check.CopyData = text.substr(std::min(text.find('c'), text.size()));
+        check.Tape = &tape_;
+        TMedCopyMgr_CheckValidCopyData_Out answer;
+        answer.Valid = true;  // without a copy manager the request is dropped later
+        bus->HandleIfExists(events::CopyMgr_IsValidCopyDataString, &check, &answer);
+        if (!answer.Valid) {
+            Notifier().ExplainAndBeep(answer.Message);
+            return false;
+        }
+    }
+    TMedCopyMgr_StoreEntryCopyData_In store;
+    store.EntryText = text;
+    store.Tape = &tape_;
+    store.Line = line + 1;
+    store.Key = key;
+    bus->HandleIfExists(events::CopyMgr_StoreEntryCopyData, &store, nullptr);
     return true;
 }
 

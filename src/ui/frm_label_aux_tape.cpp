@@ -1,0 +1,52 @@
+#include "ui/frm_label_aux_tape.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/qt_text.h"
+
+namespace tally {
+
+TfrmLabelAuxTape::TfrmLabelAuxTape(const std::string& tapeName, const std::string& label, QWidget* parent)
+    : QDialog(parent),
+      lblTapeLabel(new QLabel(ToQString("Specify label for tape " + tapeName), this)),
+      edtTapeLabel(new QLineEdit(ToQString(label), this)),
+      btnOk(new QPushButton(QStringLiteral("&Ok"), this)),
+      btnCancel(new QPushButton(QStringLiteral("&Cancel"), this)),
+      label_(label) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(true);
+    setWindowTitle(QStringLiteral("Tallyroll - Label Auxiliary Tape"));
+    lblTapeLabel->setBuddy(edtTapeLabel);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblTapeLabel);
+    layout->addWidget(edtTapeLabel);
+    layout->addLayout(buttons);
+
+    btnOk->setDefault(true);
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TfrmLabelAuxTape::Edit(const std::string& tapeName, std::string& label, QWidget* parent) {
+    // The dialog is deleted only once the event loop runs again, so it can still be read here.
+    auto* dialog = new TfrmLabelAuxTape(tapeName, label, parent);
+    if (dialog->exec() != QDialog::Accepted) return false;
+    label = dialog->Label();
+    return true;
+}
+
+void TfrmLabelAuxTape::accept() {
+    label_ = FromQString(edtTapeLabel->text());
+    QDialog::accept();
+}
+
+}  // namespace tally
