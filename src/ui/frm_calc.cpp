@@ -51,7 +51,9 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
                                             ProgramRandomFraction(), &clipboard_);
     links_->RegisterEvents(documentBus_);
     links_->ConnectTape(*tape_);
+    checkedLinkGeneration_ = tape_->Lines().LinkGeneration();
     grid_->AttachTape(tape_.get());
+    grid_->SetAfterKey([this] { RemoveBrokenLinksAfterEdit(); });
     setCentralWidget(grid_);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -112,7 +114,16 @@ void TfrmCalc::RunRequest(const TDeferredRequest& request) {
     } else if (!RunLinkRequest(*links_, request)) {
         tapeRequests_->Run(request);
     }
+    RemoveBrokenLinksAfterEdit();
     grid_->SyncFromTape();
+}
+
+void TfrmCalc::RemoveBrokenLinksAfterEdit() {
+    // The line store counts every change of link data and every move of a linked line, so an
+    // edit that touched no link costs nothing here.
+    if (tape_->Lines().LinkGeneration() == checkedLinkGeneration_) return;
+    links_->RemoveBrokenLinks();
+    checkedLinkGeneration_ = tape_->Lines().LinkGeneration();
 }
 
 // The grid fills the window from edge to edge, but the window is never narrower than its

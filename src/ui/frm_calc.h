@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
 
 #include "foundation/mediator.h"
@@ -53,6 +54,9 @@ private:
     void AddConfigureTapeMenu();
     // Runs a link command on the tape's focus line and shows the result.
     void RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line));
+    // After a key or request that moved or removed linked lines, links whose other end went
+    // with a removed line are taken off the line left behind.
+    void RemoveBrokenLinksAfterEdit();
 
     TDeferredRequestQueue& requests_;
     // Until documents exist the window keeps the bus the tape sends on, and serves the one
@@ -64,6 +68,7 @@ private:
     std::unique_ptr<TTapeRequestRunner> tapeRequests_;
     std::unique_ptr<TCalculatorLinkTape> linkTape_;
     std::unique_ptr<TLinkManager> links_;
+    std::uint64_t checkedLinkGeneration_ = 0;
     QAction* mniFileExit_;
     QAction* mniEditCopyAsLinkSource_ = nullptr;
     QAction* mniEditPasteAsLinkDest_ = nullptr;
