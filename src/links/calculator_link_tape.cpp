@@ -152,12 +152,9 @@ bool TCalculatorLinkTape::CanBeLinkSource(int line) const {
     return tape_.Lines().InGroup(index, LineGroup::kEntryLine) || tape_.Lines().InGroup(index, LineGroup::kTotalLine);
 }
 
-bool TCalculatorLinkTape::CanBeLinkDest(int line) const {
-    const TLineStore& lines = tape_.Lines();
-    const LineIndex index = IndexOf(line);
-    // The line after ")" shows its embedded series' total.
-    return lines.InGroup(index, LineGroup::kEntryLine) && !lines.HasKind(index - 1, LineKind::kEmbeddedTrailing);
-}
+bool TCalculatorLinkTape::CanBeLinkDest(int line) const { return tape_.CanSetAsLinkDest(IndexOf(line)); }
+
+bool TCalculatorLinkTape::CloseForLink(std::string_view seriesKind) { return tape_.CloseForLink(seriesKind); }
 
 bool TCalculatorLinkTape::ContainsNumber(int line) const {
     return IsValidEntryNumber(RemoveThousandSeparators(NumberText(line)));

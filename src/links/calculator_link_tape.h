@@ -34,6 +34,7 @@ public:
     int RangeStartAt(int line, bool grand) const override;
     bool CanBeLinkSource(int line) const override;
     bool CanBeLinkDest(int line) const override;
+    bool CloseForLink(std::string_view seriesKind) override;
     bool ContainsNumber(int line) const override;
     bool IsLastLineOfIncompleteEmbedded(int line) const override;
     bool HasTableColumn(int line) const override;

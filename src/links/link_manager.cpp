@@ -241,9 +241,11 @@ bool TLinkManager::SetAsLinkDest(char tapeId, int line, std::string_view flag) {
     UpdateLinksDisplay();
     const bool last = tape->IsLastLine(line);
     const bool lastOfIncomplete = tape->IsLastLineOfIncompleteEmbedded(line);
-    if ((last || lastOfIncomplete) && line == tape->CurrentLine()) {
+    // The memory takes the value into a series of its own; other tapes show or count it.
+    const bool takenOver = tapeId == 'm' && tape->CloseForLink(pendingSource_->SeriesKind);
+    if (!takenOver && (last || lastOfIncomplete) && line == tape->CurrentLine()) {
         tape->RefreshInputLine(line);
-    } else if (!last || lastOfIncomplete) {
+    } else if (!takenOver && (!last || lastOfIncomplete)) {
         tape->RecalculateSeries(line);
     }
     ProcessLinkQueue();

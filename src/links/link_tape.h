@@ -47,6 +47,9 @@ public:
     virtual int RangeStartAt(int line, bool grand) const = 0;
     virtual bool CanBeLinkSource(int line) const = 0;
     virtual bool CanBeLinkDest(int line) const = 0;
+    // The memory takes over a linked value written into it: it closes or totals the series
+    // of the new line. False on tapes that do not.
+    virtual bool CloseForLink(std::string_view seriesKind) = 0;
     virtual bool ContainsNumber(int line) const = 0;
     virtual bool IsLastLineOfIncompleteEmbedded(int line) const = 0;
     virtual bool HasTableColumn(int line) const = 0;

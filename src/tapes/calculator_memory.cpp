@@ -106,6 +106,11 @@ bool TCalculatorMemory::CanInsertLine(LineIndex line) const {
     return TCalculator::CanInsertLine(line);
 }
 
+bool TCalculatorMemory::CanSetAsLinkDest(LineIndex line) const {
+    if (IsLastLine(line) && !IsEmptyMemory()) return false;
+    return TCalculator::CanSetAsLinkDest(line);
+}
+
 bool TCalculatorMemory::PasteSeries(std::string_view /*sessionId*/) {
     return Refuse("Can not paste a calculation series to the memory tape.");
 }

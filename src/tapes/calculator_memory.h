@@ -35,7 +35,7 @@ public:
                          int decimalPlaces);
     // Before the link manager links to the memory total: a linked value on the last line that
     // starts its series is closed with a zero total, any other is totalled with "=".
-    bool CloseForLink(std::string_view seriesKind);
+    bool CloseForLink(std::string_view seriesKind) override;
     // The number the focus line gives back to another tape: its Entries text without a leading
     // X, divide, P or R on an entry or total line; empty on other lines.
     std::string SignedFocusNumber() const;
@@ -53,6 +53,8 @@ public:
     bool InsertNewSeries() override;                                       // 58
     bool InsertNewEmbeddedSeries() override;                               // 52
     bool CanInsertLine(LineIndex line) const override;                     // 24
+    // Not the last line of a non-empty memory: it stays empty after the closing zero total.
+    bool CanSetAsLinkDest(LineIndex line) const override;                  // 37
     bool CanInsertNewSeries() const override { return false; }             // 26
     bool CanInsertNewEmbeddedSeries() const override { return false; }     // 25
     bool CanDeleteEmbeddedSeries() const override { return false; }        // 17

@@ -199,9 +199,17 @@ bool TCalculatorMemory::CloseForLink(std::string_view seriesKind) {
     }
     // "=" through the data entry route totals the open series or commits the linked line.
     if (!SelectCell(TTapeColumn::Entries, focus)) return false;
-    // The editor takes up what the link manager wrote into the line; the line still counts as
-    // changed against the empty entry it was prepared with.
-    WriteEntry(focus, std::string(Lines().Entries(focus)));
+    const std::string linked(Lines().Entries(focus));
+    if (!FocusEntryChanged() && !IsLastLine(focus) && CurrentSeries() != nullptr) {
+        // The link manager has shown the value as committed already: the series counts it
+        // without taking it for an overtyped destination.
+        const bool committed = CurrentSeries()->CommitEntry(focus, linked);
+        FinishLineEdit();
+        return committed;
+    }
+    // The editor takes up what was written into the line; it counts as changed against the
+    // empty entry (or "-") the line was prepared with.
+    WriteEntry(focus, linked);
     return RetypeKey('=');
 }
 

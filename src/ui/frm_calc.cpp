@@ -56,7 +56,9 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     copyTape_ = std::make_unique<TCalculatorCopyTape>(*tape_);
     copies_ = std::make_unique<TCopyManager>([this] { return std::vector<ICopyTape*>{copyTape_.get()}; });
     copies_->RegisterEvents(documentBus_);
+    checkedLinkGeneration_ = tape_->Lines().LinkGeneration();
     grid_->AttachTape(tape_.get());
+    grid_->SetAfterKey([this] { RemoveBrokenLinksAfterEdit(); });
     setCentralWidget(grid_);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -117,7 +119,16 @@ void TfrmCalc::RunRequest(const TDeferredRequest& request) {
     } else if (!RunLinkRequest(*links_, request) && !RunCopyRequest(*copies_, request)) {
         tapeRequests_->Run(request);
     }
+    RemoveBrokenLinksAfterEdit();
     grid_->SyncFromTape();
+}
+
+void TfrmCalc::RemoveBrokenLinksAfterEdit() {
+    // The line store counts every change of link data and every move of a linked line, so an
+    // edit that touched no link costs nothing here.
+    if (tape_->Lines().LinkGeneration() == checkedLinkGeneration_) return;
+    links_->RemoveBrokenLinks();
+    checkedLinkGeneration_ = tape_->Lines().LinkGeneration();
 }
 
 // The grid fills the window from edge to edge, but the window is never narrower than its

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
 
 #include "foundation/mediator.h"
@@ -56,6 +57,9 @@ private:
     void AddConfigureTapeMenu();
     // Runs a link command on the tape's focus line and shows the result.
     void RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line));
+    // After a key or request that moved or removed linked lines, links whose other end went
+    // with a removed line are taken off the line left behind.
+    void RemoveBrokenLinksAfterEdit();
 
     TDeferredRequestQueue& requests_;
     // Until documents exist the window keeps the bus the tape sends on, and serves the one
@@ -69,6 +73,7 @@ private:
     std::unique_ptr<TLinkManager> links_;
     std::unique_ptr<TCalculatorCopyTape> copyTape_;
     std::unique_ptr<TCopyManager> copies_;
+    std::uint64_t checkedLinkGeneration_ = 0;
     QAction* mniFileExit_;
     QAction* mniEditCopyAsLinkSource_ = nullptr;
     QAction* mniEditPasteAsLinkDest_ = nullptr;

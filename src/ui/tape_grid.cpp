@@ -217,7 +217,10 @@ bool TTapeGrid::RouteKey(const QKeyEvent& event) {
         Notifier().Platform().Beep();
         consumed = true;
     }
-    if (consumed) SyncFromTape();
+    if (consumed) {
+        if (afterKey_) afterKey_();
+        SyncFromTape();
+    }
     return consumed;
 }
 

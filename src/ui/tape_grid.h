@@ -9,6 +9,7 @@
 
 #include <QTableView>
 
+#include <functional>
 #include <memory>
 
 #include "engine/tape/calculator.h"
@@ -40,6 +41,8 @@ public:
     void SyncFromTape();
     // Hands a key to the tape; true when the tape consumed it and the editor must not apply it.
     bool RouteKey(const QKeyEvent& event);
+    // Runs after every key the tape consumed, before the grid shows the result.
+    void SetAfterKey(std::function<void()> afterKey) { afterKey_ = std::move(afterKey); }
     // The width that shows every column without a horizontal scroll bar.
     int RequiredWidth() const;
 
@@ -82,6 +85,7 @@ private:
     void ColumnResizedByUser(int position, int newWidth);
 
     TCalculator* tape_ = nullptr;
+    std::function<void()> afterKey_;
     std::unique_ptr<TTapeTableModel> model_;
     TTapeCellEditor* editor_;
     // Set while the grid shows the tape's state, so that the changes it makes to the widgets

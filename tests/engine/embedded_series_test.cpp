@@ -325,5 +325,42 @@ TEST_F(EmbeddedSeriesTest, ClosingAfterAPasteMakesTheLastSubtotalFinalAndFillsTh
     EXPECT_EQ(tape_.RunningValue(), 9);
 }
 
+// A quick link or quick copy typed inside an embedded series goes to the main window like one
+// typed on a line of the containing series, whether the series is open or complete.
+TEST_F(EmbeddedSeriesTest, LineReferenceCommandsInsideAnEmbeddedSeriesAreHandedOver) {
+    struct Case {
+        std::string name;
+        LineIndex line;  // kNoLine: the open last line of the incomplete series
+        std::string keys;
+        int request;
+    };
+    const std::vector<Case> cases = {
+        {"link, Enter on the open last line", kNoLine, "l1\n", requests::LinkWithStoredEntryData},
+        {"copy, operator on the open last line", kNoLine, "c1+", requests::CopyWithStoredEntryData},
+        {"link, Enter in a complete series", 2, "l1\n", requests::LinkWithStoredEntryData},
+        {"copy, operator in a complete series", 2, "+c1+", requests::CopyWithStoredEntryData},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tape_.EraseTape();
+        if (c.line == kNoLine) {
+            TypeAround("100+\b", "3+");
+        } else {
+            TypeHundredPlusThreePlusFour();
+            ASSERT_TRUE(tape_.SelectCell(TTapeColumn::Entries, c.line));
+            tape_.Editor().SelStart = 0;
+            tape_.Editor().SelLength = static_cast<int>(tape_.Editor().Text.size());
+        }
+        const Rows before = TapeRows();
+        posted_.clear();
+        Type(c.keys);
+        EXPECT_EQ(PostedCodes(), (std::vector<int>{c.request}));
+        EXPECT_TRUE(Beeps().empty());
+        // Nothing is committed: the main window completes the reference.
+        const Rows after = TapeRows();
+        EXPECT_EQ(after.size(), before.size());
+    }
+}
+
 }  // namespace
 }  // namespace tally

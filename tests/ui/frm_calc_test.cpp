@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "engine/lines/calc_params.h"
 #include "engine/tape/calculator.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/notifications/notifier.h"
@@ -221,6 +222,32 @@ private slots:
         QCOMPARE(model.data(model.index(1, model.PositionOf(TTapeColumn::Entries))).toString(), QStringLiteral("+5.00"));
         program.window.UnlinkAction()->trigger();
         QCOMPARE(model.data(model.index(0, links)).toString(), QString());
+    }
+
+    // A command that removes a link's source leaves no half link on the destination.
+    void aRemovedSourceTakesItsLinkOffTheDestination() {
+        Program program;
+        TCalculator& tape = program.window.Tape();
+        const std::pair<std::string, std::string> rows[] = {
+            {" ", "+5.00"}, {"=", "=========="}, {"T", "5.00"}, {"Z", "0.00"}, {" ", "+1.00"}};
+        tape.Lines().InsertLines(0, 5);
+        for (LineIndex line = 0; line < 5; ++line) {
+            tape.Lines().SetIndicator(line, rows[line].first);
+            tape.Lines().SetEntries(line, rows[line].second);
+        }
+        program.window.ShowLinksAction()->setChecked(true);
+        tape.SetFocusLine(0);
+        program.window.CopyAsLinkSourceAction()->trigger();
+        tape.SetFocusLine(4);
+        program.window.PasteAsLinkDestAction()->trigger();
+        QVERIFY(!tape.Lines().Property(4, LineKey::kLinkId).empty());
+
+        tape.SetFocusLine(0);
+        tape.PostRequest(requests::DeleteSeriesCommand);
+        QCoreApplication::processEvents();
+        QCOMPARE(std::string(tape.Lines().Entries(0)), std::string("+5.00"));
+        QCOMPARE(std::string(tape.Lines().Property(0, LineKey::kLinkId)), std::string());
+        QCOMPARE(std::string(tape.Lines().Links(0)), std::string());
     }
 
     void requestsAreDroppedOnceClosingBegins() {

@@ -34,4 +34,11 @@ std::string EntryWithOperator(std::string_view operatorPart, std::string_view nu
     return entry + number;
 }
 
+char LineReferenceCommand(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsStoredOperator(text[i])) ++i;
+    if (i < text.size() && (text[i] == 'c' || text[i] == 'l')) return text[i];
+    return '\0';
+}
+
 }  // namespace tally

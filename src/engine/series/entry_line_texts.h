@@ -24,4 +24,8 @@ std::string OperatorPart(std::string_view entry);
 // leading the number cancel ("-" with "-5" gives "+5"), and a negative sum is written "-n".
 std::string EntryWithOperator(std::string_view operatorPart, std::string_view numberText);
 
+// The line-reference command ('c' quick copy, 'l' quick link) after an entry's operator
+// characters; '\0' when the text holds none.
+char LineReferenceCommand(std::string_view text);
+
 }  // namespace tally

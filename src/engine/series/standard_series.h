@@ -200,7 +200,7 @@ private:
     // The external total line of a complete embedded series: its operator and the total.
     void WriteExternalTotal(LineIndex trailing);
     // Enter and operator keys on an embedded line other than the open last one.
-    TKeyAnswer EnterKeyOnEarlierEmbeddedLine();
+    TKeyAnswer EnterKeyOnEarlierEmbeddedLine(char key);
     TKeyAnswer OperatorKeyOnEarlierEmbeddedLine(char key);
     // After an embedded line changed: the external total line and the containing series follow.
     void AfterEmbeddedLineChange(LineIndex trailing);

@@ -189,9 +189,10 @@ bool TStandardSeries::CommitOpenEmbeddedEntry(LineIndex& line, std::string_view 
     return true;
 }
 
-TKeyAnswer TStandardSeries::EnterKeyOnLastEmbeddedLine(char /*key*/) {
+TKeyAnswer TStandardSeries::EnterKeyOnLastEmbeddedLine(char key) {
     LineIndex line = tape_.FocusLine();
     std::string text(lines_.Entries(line));
+    if (const char command = LineReferenceCommand(tape_.Editor().Text)) return HandOverLineReference(command, key);
     const LineIndex opening = EmbeddedLeadingBoundary(lines_, line);
     if (opening == kNoLine) return TKeyAnswer::NotHandled;
     if (line == opening + 1 && IsEmptyOrOperatorOnly(text)) return Refuse(kFirstLineTotal);
@@ -222,6 +223,7 @@ TKeyAnswer TStandardSeries::EnterKeyOnLastEmbeddedLine(char /*key*/) {
 TKeyAnswer TStandardSeries::OperatorKeyOnLastEmbeddedLine(char key) {
     LineIndex line = tape_.FocusLine();
     const std::string text(lines_.Entries(line));
+    if (const char command = LineReferenceCommand(tape_.Editor().Text)) return HandOverLineReference(command, key);
     const std::optional<char> op = StoredOperatorForKey(key);
     if (!op) return TKeyAnswer::NotHandled;
     if (IsOperatorOnlyEntry(text) && text.front() == *op) return TKeyAnswer::NotHandled;
@@ -245,14 +247,15 @@ TKeyAnswer TStandardSeries::OperatorKeyOnLastEmbeddedLine(char key) {
 
 // ---- Keys on the other lines of an embedded series (positions 5 and 6)
 
-TKeyAnswer TStandardSeries::EnterKeyInCompleteEmbedded(char /*key*/) { return EnterKeyOnEarlierEmbeddedLine(); }
-TKeyAnswer TStandardSeries::EnterKeyInIncompleteEmbedded(char /*key*/) { return EnterKeyOnEarlierEmbeddedLine(); }
+TKeyAnswer TStandardSeries::EnterKeyInCompleteEmbedded(char key) { return EnterKeyOnEarlierEmbeddedLine(key); }
+TKeyAnswer TStandardSeries::EnterKeyInIncompleteEmbedded(char key) { return EnterKeyOnEarlierEmbeddedLine(key); }
 TKeyAnswer TStandardSeries::OperatorKeyInCompleteEmbedded(char key) { return OperatorKeyOnEarlierEmbeddedLine(key); }
 TKeyAnswer TStandardSeries::OperatorKeyInIncompleteEmbedded(char key) { return OperatorKeyOnEarlierEmbeddedLine(key); }
 
-TKeyAnswer TStandardSeries::EnterKeyOnEarlierEmbeddedLine() {
-    if (!tape_.FocusEntryChanged()) return TKeyAnswer::Consumed;
+TKeyAnswer TStandardSeries::EnterKeyOnEarlierEmbeddedLine(char key) {
     const LineIndex line = tape_.FocusLine();
+    if (const char command = LineReferenceCommand(tape_.Editor().Text)) return HandOverLineReference(command, key);
+    if (!tape_.FocusEntryChanged()) return TKeyAnswer::Consumed;
     if (!CommitEditedLine(line, std::string(lines_.Entries(line)))) return TKeyAnswer::Consumed;
     AfterEmbeddedLineChange(EmbeddedTrailingBoundary(lines_, tape_.FocusLine()));
     tape_.ReloadFocusLine();
@@ -264,6 +267,7 @@ TKeyAnswer TStandardSeries::OperatorKeyOnEarlierEmbeddedLine(char key) {
     const std::optional<char> op = StoredOperatorForKey(key);
     if (!op) return TKeyAnswer::NotHandled;
     const std::string text(lines_.Entries(tape_.FocusLine()));
+    if (const char command = LineReferenceCommand(tape_.Editor().Text)) return HandOverLineReference(command, key);
     if (IsOperatorOnlyEntry(text)) {
         if (text.front() == *op) return TKeyAnswer::NotHandled;
         return Refuse(kNoValidNumber);

@@ -64,15 +64,6 @@ bool IsNumberKey(char key) {
            key == format.FractionLeader;
 }
 
-// The line-reference command ('c' quick copy, 'l' quick link) after an entry's operator
-// characters; '\0' when the text holds none.
-char LineReferenceCommand(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsStoredOperator(text[i])) ++i;
-    if (i < text.size() && (text[i] == 'c' || text[i] == 'l')) return text[i];
-    return '\0';
-}
-
 bool WouldBeOnlyCharacter(const TEditorState& editor) {
     return editor.Text.empty() ||
            (editor.SelStart <= 0 && editor.SelLength >= static_cast<int>(editor.Text.size()));

@@ -269,6 +269,12 @@ public:
     bool PlaceNumber(std::string_view text);
     virtual bool CanInsertLine(LineIndex line) const;                      // 24
     virtual bool CanInsertNewSeries() const;                               // 26
+    // An entry line, except the external total line of an embedded series, whose value its
+    // embedded series gives.
+    virtual bool CanSetAsLinkDest(LineIndex line) const;                   // 37
+    // A tape that keeps linked values in series of its own (the memory) closes the series of
+    // the line that has just received one; other tapes leave that to the link manager (false).
+    virtual bool CloseForLink(std::string_view /*seriesKind*/) { return false; }
     bool CanClearEntry() const;
     bool CanZeroTotal() const;
 

@@ -112,6 +112,10 @@ void TCalculator::AfterLineDeletion(TSeriesBase* seriesBefore) {
     PostEditPass();
 }
 
+bool TCalculator::CanSetAsLinkDest(LineIndex line) const {
+    return lines_.InGroup(line, LineGroup::kEntryLine) && !lines_.HasKind(line - 1, LineKind::kEmbeddedTrailing);
+}
+
 bool TCalculator::CanInsertLine(LineIndex line) const {
     const TSeriesBase* series = SeriesClaiming(line);
     return series != nullptr && series->AllowsLineInsert(line);
