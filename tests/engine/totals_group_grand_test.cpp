@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "engine/lines/calc_params.h"
+#include "engine/series/total_series.h"
 #include "engine/totals/total_manager.h"
 #include "tape_test_fixture.h"
 
@@ -200,6 +201,22 @@ TEST_F(TotalsTest, DeletingASeriesRecalculatesTheNextGroupAndGrandTotal) {
     ASSERT_TRUE(tape_.DeleteSeries());
     EXPECT_EQ(tape_.Lines().Entries(5), "1.00");
     EXPECT_EQ(tape_.Lines().Entries(8), "1.00");
+}
+
+TEST_F(TotalsTest, ResetToAutoDecimalsGoesBackToTheContentsDecimalPlaces) {
+    Fill(Join({Series("1.00"), Series("2.125"),
+               {{"[", "", "STYP=gro"}, {"g", "3.1250", "STYP=gro"}, {"]", "", "STYP=gro,TSD=SL,SDP=4,TT=DE,TSDS=F"}},
+               kOpenLine}),
+         9);
+    // Fixed decimal places stay through a recalculation.
+    tape_.RecalculateTotalAt(9);
+    EXPECT_EQ(tape_.Lines().Entries(9), "3.1250");
+    auto& range = static_cast<TTotalSeriesBase&>(*tape_.CurrentSeries());
+    ASSERT_EQ(&range, tape_.SeriesByKind("gro"));
+    range.ResetToAutoDecimals();
+    EXPECT_EQ(tape_.Lines().Entries(9), "3.125");
+    EXPECT_EQ(tape_.Lines().Property(10, LineKey::kTotalDecimalsState), "V");
+    EXPECT_EQ(range.DecimalPlaces(), 3);
 }
 
 TEST(TotalListsTest, CollectingSkipsAnEndingLineWithNothingBeforeIt) {

@@ -124,6 +124,19 @@ void TTotalSeriesBase::TotalOfContent(LineIndex line) {
     }
 }
 
+void TTotalSeriesBase::ResetToAutoDecimals() {
+    if (tape_.CurrentSeries() != this) return;
+    const LineIndex focus = tape_.FocusLine();
+    const LineIndex closing = RangeClosingLine(focus);
+    if (closing == kNoLine) return;
+    decimalPlacesState_ = "V";
+    lines_.SetProperty(closing, LineKey::kTotalDecimalsState, "V");
+    Recalculate(focus);
+    LoadSeriesState(focus);
+    tape_.ReloadFocusLine();
+    tape_.PostEditPass();
+}
+
 bool TTotalSeriesBase::CreateTotalRange(LineIndex s, const TTotalSeriesContentList& content) {
     if (!lines_.IsLine(s) || content.empty()) return false;
     const int decimals = AutoDecimalPlaces(content);

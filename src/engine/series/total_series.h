@@ -39,6 +39,9 @@ public:
     // when the content is empty or its sum passes the calculator's capacity.
     bool CreateTotalRange(LineIndex s, const TTotalSeriesContentList& content);   // 93
 
+    // Back to automatic decimal places ("Reset To Auto Decimals") for the focus range.
+    void ResetToAutoDecimals();
+
     // The range's lines around a line of it; kNoLine outside a range of this kind.
     LineIndex RangeOpeningLine(LineIndex line) const;
     LineIndex RangeClosingLine(LineIndex line) const;
