@@ -61,7 +61,11 @@ std::optional<TTotalSeriesContentList> TCalculator::DetermineTotalSeriesContent(
     if (documentBus_ == nullptr || !documentBus_->Exists(events::TotalMgr_DetermineTotalSeriesContent)) {
         return std::nullopt;
     }
-    const TTapeTotalInfoList list = CollectSeriesTotals();
+    // A range adds up only the totals after the previous range that stops it, so only that
+    // stretch is collected.
+    const LineIndex stop =
+        lines_.StructuralLineAtOrBefore(line - 1, seriesType == "gro" ? std::string_view("]}") : std::string_view("}"));
+    const TTapeTotalInfoList list = tally::CollectSeriesTotals(lines_, tapeId_, stop == kNoLine ? 0 : stop + 1, line);
     TTotalSeriesContentList content;
     TMedTotalMgr_DetermineTotalSeriesContent_In request;
     request.InfoList = &list;

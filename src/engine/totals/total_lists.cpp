@@ -7,11 +7,12 @@
 
 namespace tally {
 
-TTapeTotalInfoList CollectSeriesTotals(const TLineStore& lines, char tapeId) {
+TTapeTotalInfoList CollectSeriesTotals(const TLineStore& lines, char tapeId, LineIndex first, LineIndex last) {
     TTapeTotalInfoList list;
-    LineIndex groupStart = 0;
-    LineIndex grandStart = 0;
-    for (LineIndex end = lines.StructuralLineAtOrAfter(0, LineGroup::kSeriesEnding); end != kNoLine;
+    LineIndex groupStart = std::max(first, 0);
+    LineIndex grandStart = groupStart;
+    for (LineIndex end = lines.StructuralLineAtOrAfter(groupStart, LineGroup::kSeriesEnding);
+         end != kNoLine && (last == kNoLine || end <= last);
          end = lines.StructuralLineAtOrAfter(end + 1, LineGroup::kSeriesEnding)) {
         // Damaged data may start with an ending line; there is no total line before it.
         if (end == 0) continue;

@@ -46,8 +46,10 @@ public:
     std::string SeriesType;
 };
 
-// The series totals of a tape, in line order. Reads only the structural lines.
-TTapeTotalInfoList CollectSeriesTotals(const TLineStore& lines, char tapeId);
+// The series totals of a tape, in line order. Reads only the structural lines; with bounds, only
+// the series whose ending lines lie in first..last.
+TTapeTotalInfoList CollectSeriesTotals(const TLineStore& lines, char tapeId, LineIndex first = 0,
+                                       LineIndex last = kNoLine);
 
 // The totals that a group ("gro") or grand ("gra") total standing before line `line` includes
 // in the given display state. Sorts the list.
