@@ -181,6 +181,26 @@ TEST_F(TotalsTest, SingleLineTotalsFollowAChangedSeriesTotalInOnePass) {
     EXPECT_EQ(tape_.Lines().Entries(16), "26.00");
 }
 
+// A flag recorded while the pass recalculates (here by a link destination following the group
+// total) is processed in the same pass, not left behind.
+TEST_F(TotalsTest, FlagsRecordedWhileProcessingAreProcessedTooAndNoneSurvive) {
+    Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, Series("4.00"), kGrandRange, kOpenLine}));
+    tape_.Lines().SetProperty(9, LineKey::kLinkId, "AS+1");
+    tape_.Hooks().QueueLinkSource = [this](const std::string&) {
+        if (tape_.Lines().Entries(13) == "10.00") return;
+        tape_.Lines().SetEntries(13, "10.00");
+        tape_.RecordTotalStatusChange(13, "C");
+    };
+    tape_.Lines().SetEntries(6, "5.00");
+    tape_.RecordTotalStatusChange(6, "C");
+    tape_.PostEditPass();
+    EXPECT_EQ(tape_.Lines().Entries(9), "6.00");
+    EXPECT_EQ(tape_.Lines().Entries(16), "16.00");
+    for (LineIndex line = 0; line < tape_.Lines().LineCount(); ++line) {
+        EXPECT_EQ(tape_.Lines().Property(line, LineKey::kTotalStatusFlag), "") << line;
+    }
+}
+
 TEST_F(TotalsTest, TheFirstStatusFlagStaysAndUnknownTapesAreDropped) {
     Fill(Join({Series("1.00"), kOpenLine}));
     tape_.RecordTotalStatusChange(2, "C");
