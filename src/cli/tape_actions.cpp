@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "engine/decimals/tape_decimals.h"
+#include "engine/lines/calc_params.h"
+#include "engine/series/total_series.h"
 #include "engine/series/series_arithmetic.h"
 #include "engine/sorting/segment_sort.h"
 #include "engine/tape/calculator.h"
@@ -42,6 +44,18 @@ struct TPlainActionEntry {
 
 int FocusLineNumber(const TCalculator& t) { return t.FocusLine() + 1; }
 
+// Delete Series, when the focus line is a line of a range of that kind.
+void DeleteRangeOfKind(TCalculator& t, std::string_view seriesType) {
+    if (t.Lines().Property(t.FocusLine(), LineKey::kSeriesType) == seriesType) t.DeleteSeries();
+}
+
+void ResetRangeToAutoDecimals(TCalculator& t) {
+    for (std::string_view kind : {"gro", "gra"}) {
+        auto* range = static_cast<TTotalSeriesBase*>(t.SeriesByKind(kind));
+        if (range != nullptr && t.CurrentSeries() == range) range->ResetToAutoDecimals();
+    }
+}
+
 constexpr TPlainActionEntry kPlainActions[] = {
     {"ZeroTotal", [](TCalculator& t, TLinkManager&) { t.ZeroTotal(); }},
     {"DeleteLine", [](TCalculator& t, TLinkManager&) { t.DeleteLine(); }, true},
@@ -62,6 +76,11 @@ constexpr TPlainActionEntry kPlainActions[] = {
     {"PasteAsLinkDest",
      [](TCalculator& t, TLinkManager& links) { links.SetAsLinkDest(t.TapeId(), FocusLineNumber(t), ""); }},
     {"Unlink", [](TCalculator& t, TLinkManager& links) { links.Unlink(t.TapeId(), FocusLineNumber(t), 'u'); }},
+    {"InsertGroupTotal", [](TCalculator& t, TLinkManager&) { t.InsertGroupTotalAt(t.FocusLine()); }},
+    {"InsertGrandTotal", [](TCalculator& t, TLinkManager&) { t.InsertGrandTotalAt(t.FocusLine()); }},
+    {"DeleteGroupTotal", [](TCalculator& t, TLinkManager&) { DeleteRangeOfKind(t, "gro"); }, true},
+    {"DeleteGrandTotal", [](TCalculator& t, TLinkManager&) { DeleteRangeOfKind(t, "gra"); }, true},
+    {"TotalSeriesDecStatusToVar", [](TCalculator& t, TLinkManager&) { ResetRangeToAutoDecimals(t); }},
 };
 
 constexpr std::string_view kDecimalPlaces = "SpecifyTapeDecimalPlaces";

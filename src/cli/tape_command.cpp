@@ -15,6 +15,7 @@
 #include "cli/tape_table.h"
 #include "engine/tape/calculator.h"
 #include "engine/tape/tape_request_runner.h"
+#include "engine/totals/total_manager.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
 #include "foundation/mediator.h"
@@ -47,7 +48,7 @@ constexpr std::string_view kUsage =
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
     "                          [--show LIST] [--answer ok|cancel] [--pdf FILE]\n"
-    "                          [--tape main|memory|side]\n"
+    "                          [--tape main|memory|side] [--item-counts LIST]\n"
     "\n"
     "Types keys into a new tape and prints it: a line with the headings of the\n"
     "shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
@@ -97,6 +98,8 @@ constexpr std::string_view kUsage =
     "  --pdf FILE               print the tape into a PDF file instead, with the default page\n"
     "                           layout on the locale's paper size, as the main tape of\n"
     "                           \"Untitled(1)\" (not available in a build without Qt)\n"
+    "  --item-counts LIST       comma-separated totals that show their item count: series,\n"
+    "                           group, grand\n"
     "  --tape main|memory|side  the kind of tape typed on (default main): the memory tape\n"
     "                           refuses typed entries; the side tape knows only the command\n"
     "                           letters m and e\n"
@@ -120,6 +123,9 @@ struct TTapeOptions {
     bool ShowTable = false;
     TMessageBoxAnswer Answer = TMessageBoxAnswer::Cancel;
     std::string_view TapeKind = "main";
+    bool SeriesItemCount = false;
+    bool GroupItemCount = false;
+    bool GrandItemCount = false;
 };
 
 // The file name of the new document the tape belongs to, for the printed footer.
@@ -156,6 +162,25 @@ bool ParseColumns(std::string_view list, std::vector<TTapeColumn>& columns, std:
 }
 
 // Returns kExitOk, or the usage error's status.
+// "series", "group" and "grand", separated by commas.
+bool ParseItemCounts(std::string_view list, TTapeOptions& options) {
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        const std::string_view name = list.substr(0, comma);
+        if (name == "series") {
+            options.SeriesItemCount = true;
+        } else if (name == "group") {
+            options.GroupItemCount = true;
+        } else if (name == "grand") {
+            options.GrandItemCount = true;
+        } else {
+            return false;
+        }
+        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
+    }
+    return true;
+}
+
 int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
     for (std::size_t i = 0; i < args.size();) {
         const std::string_view arg = args[i];
@@ -188,6 +213,8 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
         } else if (TakeOption(args, i, "--answer", value, missing)) {
             valid = missing || value == "ok" || value == "cancel";
             options.Answer = value == "ok" ? TMessageBoxAnswer::Ok : TMessageBoxAnswer::Cancel;
+        } else if (TakeOption(args, i, "--item-counts", value, missing)) {
+            valid = missing || ParseItemCounts(value, options);
         } else if (TakeOption(args, i, "--tape", value, missing)) {
             valid = missing || value == "main" || value == "memory" || value == "side";
             options.TapeKind = value;
@@ -347,6 +374,9 @@ void SetUpTape(TCalculator& tape, const TTapeOptions& options) {
     tape.SetOpenSeriesDecimalPlaces(options.Decimals);
     tape.SetOpenSeriesTotalType(options.TotalType);
     for (const TTapeColumn column : options.Columns) tape.SetColumnShown(column, true);
+    tape.SetShowSeriesTotalItemCount(options.SeriesItemCount);
+    tape.SetShowGroupTotalItemCount(options.GroupItemCount);
+    tape.SetShowGrandTotalItemCount(options.GrandItemCount);
     tape.ChooseCurrentSeries();
 }
 
@@ -373,6 +403,16 @@ std::unique_ptr<TCalculator> MakeTape(std::string_view kind, TStMediator& docume
     if (kind == "side") return std::make_unique<TSideCalculator>(&documentBus);
     return std::make_unique<TCalculator>('t', &documentBus);
 }
+
+// The one tape the total manager of a run reaches.
+class TSingleTotalTapes final : public ITotalTapes {
+public:
+    explicit TSingleTotalTapes(TCalculator& tape) : tape_(tape) {}
+    TCalculator* TapeById(char tapeId) override { return tapeId == tape_.TapeId() ? &tape_ : nullptr; }
+
+private:
+    TCalculator& tape_;
+};
 
 int RunTape(TCommandArgs args, TCliIo& io) {
     TTapeOptions options;
@@ -418,6 +458,9 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     TCalculatorCopyTape copyTape(tape);
     TCopyManager copies([&copyTape] { return std::vector<ICopyTape*>{&copyTape}; });
     copies.RegisterEvents(documentBus);
+    TSingleTotalTapes totalTapes(tape);
+    TTotalManager totals(documentBus, totalTapes);
+    tape.Hooks().ProcessPendingTotals = [&totals](TCalculator&) { totals.ProcessPendingTotals(); };
     SetUpTape(tape, options);
     TCliTable table(documentBus, tape);
     TTapeRequestRunner runner(tape);

@@ -102,6 +102,40 @@ TEST_F(CliTapeTest, EmbeddedSeriesAreEmptiedAndDeletedByTheirActions) {
     }
 }
 
+std::string UpTimes(int count) {
+    std::string keys;
+    for (int i = 0; i < count; ++i) keys += "{Up}";
+    return keys;
+}
+
+TEST_F(CliTapeTest, GroupAndGrandTotalsAreInsertedAndDeletedByTheirActions) {
+    const std::string twoSeries = "10+{Enter}[ZeroTotal]2.5+{Enter}[ZeroTotal]";
+    const std::string closed = "+10.00\t \n==========\t=\n10.00\tT\n0.00\tZ\n"
+                               "+2.50\t \n==========\t=\n2.50\tT\n0.00\tZ\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"[InsertGroupTotal][InsertGrandTotal]",
+         closed + "\t[\n12.50\tg(2)\n\t]\n\t{\n12.50\tG(2)\n\t}\n\t \n"},
+        {"[InsertGroupTotal][InsertGrandTotal]{Up}{Up}{Up}{Up}[DeleteGroupTotal]",
+         closed + "\t{\n12.50\tG(2)\n\t}\n\t \n"},
+        {"[InsertGrandTotal]{Up}[DeleteGrandTotal]", closed + "\t \n"},
+    };
+    for (const auto& [actions, out] : cases) {
+        SCOPED_TRACE(actions);
+        const RunResult r = RunTape({"--item-counts", "group,grand", "--keys", twoSeries + actions});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "Entries\t \n" + out);
+        EXPECT_EQ(r.err, "");
+    }
+    // An entry added to the first series reaches both single-line totals.
+    const RunResult edited = RunTape({"--keys", twoSeries + "[InsertGroupTotal][InsertGrandTotal]" +
+                                                    UpTimes(12) + "+20{Enter}"});
+    EXPECT_NE(edited.out.find("32.50\tg\n\t]\n\t{\n32.50\tG\n"), std::string::npos) << edited.out;
+
+    const RunResult refused = RunTape({"--keys", twoSeries + "[InsertGroupTotal][InsertGroupTotal]"});
+    EXPECT_NE(refused.err.find("Cannot insert a group total immediately after a grand total or another group total."),
+              std::string::npos);
+}
+
 // Changes committed by leaving a line, by the settings commands or by deleting lines, and keys
 // that must not leave empty lines behind: the tape printed afterwards and the first beep.
 TEST_F(CliTapeTest, EditedTapesShowSoundTotalsAndNoStrayLines) {

@@ -1,7 +1,10 @@
 #include "engine/series/total_series.h"
 
+#include "engine/lines/calc_params.h"
 #include "engine/lines/operator_keys.h"
+#include "engine/lines/series_navigation.h"
 #include "engine/tape/calculator.h"
+#include "engine/totals/total_sum.h"
 #include "foundation/notifications/notifier.h"
 
 namespace tally {
@@ -36,6 +39,120 @@ TKeyAnswer TTotalSeriesBase::NonEntryLineKey(char key) {
 bool TTotalSeriesBase::CanDeleteCharacters(LineIndex /*line*/) {
     Notifier().ExplainAndBeep("Cannot delete characters from a " + RangeName(*this) + " line entries column.");
     return false;
+}
+
+}  // namespace tally
+
+namespace tally {
+
+LineIndex TTotalSeriesBase::RangeOpeningLine(LineIndex line) const {
+    if (!ClaimsLine(line)) return kNoLine;
+    return lines_.StructuralLineAtOrBefore(line, std::string(1, OpeningCharacter()));
+}
+
+LineIndex TTotalSeriesBase::RangeClosingLine(LineIndex line) const {
+    if (!ClaimsLine(line)) return kNoLine;
+    return lines_.StructuralLineAtOrAfter(line, std::string(1, zeroTotalCharacter_));
+}
+
+bool TTotalSeriesBase::ShowsItemCount() const {
+    return TotalCharacter() == 'g' ? tape_.ShowGroupTotalItemCount() : tape_.ShowGrandTotalItemCount();
+}
+
+std::string TTotalSeriesBase::TotalIndicator(std::size_t count) const {
+    std::string indicator(1, TotalCharacter());
+    if (ShowsItemCount()) indicator += "(" + std::to_string(count) + ")";
+    return indicator;
+}
+
+std::string TTotalSeriesBase::SeriesTotalText() const {
+    const LineIndex closing = RangeClosingLine(tape_.FocusLine());
+    return closing == kNoLine ? std::string{} : std::string(lines_.Entries(closing - 1));
+}
+
+void TTotalSeriesBase::LoadSeriesState(LineIndex line) {
+    TSeriesBase::LoadSeriesState(line);
+    const LineIndex closing = RangeClosingLine(line);
+    if (closing == kNoLine) return;
+    const std::string_view display = lines_.Property(closing, LineKey::kTotalDisplayState);
+    const std::string_view decimalsState = lines_.Property(closing, LineKey::kTotalDecimalsState);
+    displayState_ = display.empty() ? "SL" : std::string(display);
+    decimalPlacesState_ = decimalsState.empty() ? "V" : std::string(decimalsState);
+}
+
+void TTotalSeriesBase::Recalculate(LineIndex line) {
+    if (!ClaimsLine(line)) return;
+    const LineIndex closing = RangeClosingLine(line);
+    if (closing == kNoLine) return;
+    const std::string_view display = lines_.Property(closing, LineKey::kTotalDisplayState);
+    if (display.empty() || display == "SL") TotalOfContent(line);
+}
+
+void TTotalSeriesBase::TotalOfContent(LineIndex line) {
+    const LineIndex opening = RangeOpeningLine(line);
+    const LineIndex closing = RangeClosingLine(line);
+    if (opening == kNoLine || closing == kNoLine || closing - 1 <= opening) return;
+    const LineIndex totalLine = closing - 1;
+    std::string totalType = SeriesTotalType(lines_, closing).value_or(std::string(kTotalTypeDecimal));
+    if (!IsKnownTotalType(totalType)) totalType = kTotalTypeDecimal;
+    int decimals = SeriesDecimalPlaces(lines_, closing).value_or(kDefaultSeriesDecimalPlaces);
+    const auto content = tape_.DetermineTotalSeriesContent(opening, SeriesTypeCode(), "SL");
+    const std::string oldText(lines_.Entries(totalLine));
+    if (!content || content->empty()) {
+        lines_.SetEntries(totalLine, FormatTotal(0, totalType, decimals, tape_.ShowThousands()));
+        lines_.SetIndicator(totalLine, TotalIndicator(0));
+    } else {
+        if (lines_.Property(closing, LineKey::kTotalDecimalsState) != "F") {
+            decimals = AutoDecimalPlaces(*content);
+            lines_.SetProperty(closing, LineKey::kDecimalPlaces, std::to_string(decimals));
+            if (tape_.CurrentSeries() == this && ClaimsLine(tape_.FocusLine())) decimalPlaces_ = decimals;
+        }
+        const auto sum = SumContent(*content, totalType, decimals, tape_.RoundingMethod());
+        if (!sum) {
+            Notifier().MessageList().Add(std::string(IsTimeTotalType(totalType) ? "The time total at line "
+                                                                                 : "The decimal total at line ") +
+                                         tape_.LineName(totalLine) + " exceeds the calculator's capacity.");
+            Notifier().MessageList().Add("");
+        }
+        lines_.SetEntries(totalLine, FormatTotal(sum.value_or(0), totalType, decimals, tape_.ShowThousands()));
+        lines_.SetIndicator(totalLine, TotalIndicator(content->size()));
+    }
+    if (tape_.IsColumnShown(TTapeColumn::RunningTotal)) lines_.SetCell(totalLine, TLineColumn::RunningTotal, "");
+    const std::string_view linkData = lines_.Property(totalLine, LineKey::kLinkId);
+    if (!linkData.empty() && oldText != lines_.Entries(totalLine) && tape_.Hooks().QueueLinkSource) {
+        tape_.Hooks().QueueLinkSource(std::string(linkData));
+    }
+}
+
+void TTotalSeriesBase::ResetToAutoDecimals() {
+    if (tape_.CurrentSeries() != this) return;
+    const LineIndex focus = tape_.FocusLine();
+    const LineIndex closing = RangeClosingLine(focus);
+    if (closing == kNoLine) return;
+    decimalPlacesState_ = "V";
+    lines_.SetProperty(closing, LineKey::kTotalDecimalsState, "V");
+    Recalculate(focus);
+    LoadSeriesState(focus);
+    tape_.ReloadFocusLine();
+    tape_.PostEditPass();
+}
+
+bool TTotalSeriesBase::CreateTotalRange(LineIndex s, const TTotalSeriesContentList& content) {
+    if (!lines_.IsLine(s) || content.empty()) return false;
+    const int decimals = AutoDecimalPlaces(content);
+    const auto sum = SumContent(content, kTotalTypeDecimal, decimals, tape_.RoundingMethod());
+    if (!sum) return false;
+    lines_.InsertLines(s, 3);
+    for (LineIndex line = s; line < s + 3; ++line) lines_.SetProperty(line, LineKey::kSeriesType, SeriesTypeCode());
+    lines_.SetIndicator(s, std::string(1, OpeningCharacter()));
+    lines_.SetIndicator(s + 1, TotalIndicator(content.size()));
+    lines_.SetEntries(s + 1, FormatTotal(*sum, kTotalTypeDecimal, decimals, tape_.ShowThousands()));
+    lines_.SetIndicator(s + 2, std::string(1, zeroTotalCharacter_));
+    lines_.SetProperty(s + 2, LineKey::kTotalType, kTotalTypeDecimal);
+    lines_.SetProperty(s + 2, LineKey::kDecimalPlaces, std::to_string(decimals));
+    lines_.SetProperty(s + 2, LineKey::kTotalDisplayState, "SL");
+    lines_.SetProperty(s + 2, LineKey::kTotalDecimalsState, "V");
+    return true;
 }
 
 }  // namespace tally

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/series/series_base.h"
+#include "engine/totals/total_lists.h"
 
 namespace tally {
 
@@ -27,9 +28,33 @@ public:
     // is left to the tape, which carries it into the next series.
     TKeyAnswer NonEntryLineKey(char key) override;                                // 79-81
     bool CanDeleteCharacters(LineIndex line) override;                            // 70
+    std::string SeriesTotalText() const override;                                 // 6
+    // Single line: the total from the content the total manager picks.
+    void Recalculate(LineIndex line) override;                                    // 82
+    void LoadSeriesState(LineIndex line) override;                                // 84
+
+    // Writes the single-line total of the range that holds the line.
+    void TotalOfContent(LineIndex line);                                          // 92
+    // Inserts a single-line range at line s over the content. False, with nothing inserted,
+    // when the content is empty or its sum passes the calculator's capacity.
+    bool CreateTotalRange(LineIndex s, const TTotalSeriesContentList& content);   // 93
+
+    // Back to automatic decimal places ("Reset To Auto Decimals") for the focus range.
+    void ResetToAutoDecimals();
+
+    // The range's lines around a line of it; kNoLine outside a range of this kind.
+    LineIndex RangeOpeningLine(LineIndex line) const;
+    LineIndex RangeClosingLine(LineIndex line) const;
 
 protected:
     using TSeriesBase::TSeriesBase;
+    std::string InitEntryLineCharacters() const override { return "T"; }
+
+private:
+    char OpeningCharacter() const { return zeroTotalCharacter_ == ']' ? '[' : '{'; }
+    char TotalCharacter() const { return totalCharacters_.empty() ? 'g' : totalCharacters_.front(); }
+    bool ShowsItemCount() const;
+    std::string TotalIndicator(std::size_t count) const;
     std::string decimalPlacesState_ = "V";
     std::string displayState_ = "SL";
 };
@@ -40,6 +65,8 @@ public:
 
 protected:
     std::string InitSeriesTypeCode() const override { return "gro"; }
+    char InitZeroTotalCharacter() const override { return ']'; }
+    std::string InitTotalCharacters() const override { return "g"; }
 };
 
 class TGrandTotalSeries final : public TTotalSeriesBase {
@@ -48,6 +75,9 @@ public:
 
 protected:
     std::string InitSeriesTypeCode() const override { return "gra"; }
+    char InitZeroTotalCharacter() const override { return '}'; }
+    std::string InitTotalCharacters() const override { return "G"; }
+    std::string InitEntryLineCharacters() const override { return "Tg"; }
 };
 
 }  // namespace tally

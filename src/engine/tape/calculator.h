@@ -29,6 +29,7 @@
 #include "engine/lines/line_store.h"
 #include "engine/series/series_arithmetic.h"
 #include "engine/tape/tape_view.h"
+#include "engine/totals/total_lists.h"
 
 namespace tally {
 
@@ -161,6 +162,10 @@ public:
     void SetShowThousands(bool on) { showThousands_ = on; }
     bool ShowSeriesTotalItemCount() const { return showSeriesTotalItemCount_; }
     void SetShowSeriesTotalItemCount(bool on) { showSeriesTotalItemCount_ = on; }
+    bool ShowGroupTotalItemCount() const { return showGroupTotalItemCount_; }
+    void SetShowGroupTotalItemCount(bool on) { showGroupTotalItemCount_ = on; }
+    bool ShowGrandTotalItemCount() const { return showGrandTotalItemCount_; }
+    void SetShowGrandTotalItemCount(bool on) { showGrandTotalItemCount_ = on; }
     bool AutoIncreaseDecimalPlaces() const { return autoIncreaseDecimalPlaces_; }
     void SetAutoIncreaseDecimalPlaces(bool on) { autoIncreaseDecimalPlaces_ = on; }
     bool AutoSetTotalType() const { return autoSetTotalType_; }
@@ -297,6 +302,18 @@ public:
     // The text the focus entry counts as changed against.
     void SetSavedFocusEntry(std::string text) { savedFocusEntry_ = std::move(text); }
 
+    // ---- Group and grand totals (calculator_totals.cpp)
+    // Insert a range before the series that holds the line; refusals explain and beep.
+    bool InsertGroupTotalAt(LineIndex line);                               // 55
+    bool InsertGrandTotalAt(LineIndex line);                               // 53
+    TTapeTotalInfoList CollectSeriesTotals() const;
+    // The totals a range of the kind ("gro", "gra") standing before the line includes, as the
+    // total manager picks them; nullopt when no total manager serves this tape.
+    std::optional<TTotalSeriesContentList> DetermineTotalSeriesContent(
+        LineIndex line, std::string_view seriesType, std::string_view displayState) const;
+    // Recalculates the series or range that holds the line.
+    void RecalculateTotalAt(LineIndex line);
+
     // ---- After edits (calculator.cpp)
     void NotifySeriesTotal(LineIndex line);                                // 69
     // The common tail of the editing operations.
@@ -364,6 +381,8 @@ private:
     // calculator_editing.cpp
     bool PlaceNumberChecks(std::string_view text) const;
     void AfterLineDeletion(TSeriesBase* seriesBefore);
+    // calculator_totals.cpp
+    bool InsertTotalRangeAt(LineIndex line, std::string_view seriesType);
 
     class TLineShiftTracker;
 
@@ -386,6 +405,8 @@ private:
     bool reviewMode_ = false;
     bool autoIncreaseDecimalPlaces_ = false;
     bool showSeriesTotalItemCount_ = false;
+    bool showGroupTotalItemCount_ = false;
+    bool showGrandTotalItemCount_ = false;
     bool autoSetTotalType_ = true;
     bool showThousands_ = true;
     TRoundingMethod roundingMethod_ = TRoundingMethod::Up;

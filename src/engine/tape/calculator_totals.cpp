@@ -1,0 +1,131 @@
+// Group and grand totals on a tape: inserting ranges, collecting the tape's series totals for
+// the total manager and recalculating the totals it selects.
+
+#include <string>
+
+#include "engine/lines/calc_params.h"
+#include "engine/series/total_series.h"
+#include "engine/tape/calculator.h"
+#include "foundation/event_names.h"
+#include "foundation/mediator.h"
+#include "foundation/notifications/notifier.h"
+
+namespace tally {
+namespace {
+
+// The refusal texts of inserting a range, by kind.
+struct TRangeInsertTexts {
+    std::string_view Name;
+    std::string_view EmptyTape;
+    std::string_view AtBeginning;
+    std::string_view BeforeGroup;
+    std::string_view BeforeGrand;
+    std::string_view AfterRange;
+    std::string_view ClosingKindsBefore;  // an ending of these kinds right before refuses
+    std::string_view NoContent;
+};
+
+constexpr TRangeInsertTexts kGroupTexts{
+    "group total",
+    "Cannot insert a group total into an empty tape.",
+    "Cannot insert a group total at the beginning of a tape.",
+    "Cannot insert a group total immediately before another group total.",
+    "Cannot insert a group total immediately before another group total.",
+    "Cannot insert a group total immediately after a grand total or another group total.",
+    "]}",
+    "There are no totals to include in a group total inserted at this point.",
+};
+
+constexpr TRangeInsertTexts kGrandTexts{
+    "grand total",
+    "Cannot insert a grand total into an empty tape.",
+    "Cannot insert a grand total at the beginning of a tape.",
+    "Cannot insert a grand total immediately before a group total.",
+    "Cannot insert a grand total immediately before another grand total.",
+    "Cannot insert a grand total immediately after another grand total.",
+    "}",
+    "There are no totals to include in a grand total inserted at this point.",
+};
+
+bool Refuse(std::string_view text) {
+    Notifier().ExplainAndBeep(std::string(text));
+    return false;
+}
+
+}  // namespace
+
+TTapeTotalInfoList TCalculator::CollectSeriesTotals() const { return tally::CollectSeriesTotals(lines_, tapeId_); }
+
+std::optional<TTotalSeriesContentList> TCalculator::DetermineTotalSeriesContent(
+    LineIndex line, std::string_view seriesType, std::string_view displayState) const {
+    if (documentBus_ == nullptr || !documentBus_->Exists(events::TotalMgr_DetermineTotalSeriesContent)) {
+        return std::nullopt;
+    }
+    // A range adds up only the totals after the previous range that stops it, so only that
+    // stretch is collected.
+    const LineIndex stop =
+        lines_.StructuralLineAtOrBefore(line - 1, seriesType == "gro" ? std::string_view("]}") : std::string_view("}"));
+    const TTapeTotalInfoList list = tally::CollectSeriesTotals(lines_, tapeId_, stop == kNoLine ? 0 : stop + 1, line);
+    TTotalSeriesContentList content;
+    TMedTotalMgr_DetermineTotalSeriesContent_In request;
+    request.InfoList = &list;
+    request.Content = &content;
+    request.Line = line;
+    request.DisplayState = displayState;
+    request.SeriesType = seriesType;
+    documentBus_->Handle(events::TotalMgr_DetermineTotalSeriesContent, &request, nullptr);
+    return content;
+}
+
+void TCalculator::RecalculateTotalAt(LineIndex line) {
+    TSeriesBase* series = SeriesClaiming(line);
+    if (series == nullptr) return;
+    series->Recalculate(line);
+    view_->Repaint();
+    if (series == currentSeries_ && SeriesClaiming(focusLine_) == series) ReloadFocusLine();
+}
+
+bool TCalculator::InsertGroupTotalAt(LineIndex line) { return InsertTotalRangeAt(line, "gro"); }
+
+bool TCalculator::InsertGrandTotalAt(LineIndex line) { return InsertTotalRangeAt(line, "gra"); }
+
+bool TCalculator::InsertTotalRangeAt(LineIndex line, std::string_view seriesType) {
+    const TRangeInsertTexts& texts = seriesType == "gro" ? kGroupTexts : kGrandTexts;
+    auto* handler = static_cast<TTotalSeriesBase*>(SeriesByKind(seriesType));
+    if (!lines_.IsLine(line) || handler == nullptr) return false;
+    if (documentBus_ == nullptr || !documentBus_->Exists(events::TotalMgr_DetermineTotalSeriesContent)) {
+        return Refuse("Group and grand totals are not available for this tape.");
+    }
+    if (lines_.LineCount() == 1 && lines_.Entries(0).empty()) return Refuse(texts.EmptyTape);
+    if (line == 0) return Refuse(texts.AtBeginning);
+    const LineIndex previousEnd = lines_.StructuralLineAtOrBefore(line - 1, LineGroup::kSeriesEnding);
+    const LineIndex s = previousEnd == kNoLine ? 0 : previousEnd + 1;
+    if (s == 0) return Refuse(texts.AtBeginning);
+    if (lines_.HasKind(s, LineKind::kGroupLeading)) return Refuse(texts.BeforeGroup);
+    if (lines_.HasKind(s, LineKind::kGrandLeading)) {
+        if (seriesType == "gra") return Refuse(texts.BeforeGrand);
+    }
+    if (lines_.InGroup(s - 1, texts.ClosingKindsBefore)) return Refuse(texts.AfterRange);
+    const auto content = DetermineTotalSeriesContent(s, seriesType, "SL");
+    if (!content || content->empty()) return Refuse(texts.NoContent);
+    const bool atLastLine = IsLastLine(s);
+    if (!handler->CreateTotalRange(s, *content)) {
+        return Refuse("The " + std::string(texts.Name) +
+                      " would exceed the calculator's capacity; it was not inserted.");
+    }
+    CallLineCountChange();
+    modified_ = true;
+    if (atLastLine) {
+        SetFocusLine(LastLine());
+        AfterEditNotifications();
+        return true;
+    }
+    const LineIndex totalLine = s + 1;
+    SetFocusLine(totalLine);
+    AfterEditNotifications();
+    RecordTotalStatusChange(totalLine, "I");
+    PostEditPass();
+    return true;
+}
+
+}  // namespace tally

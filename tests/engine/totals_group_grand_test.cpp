@@ -1,0 +1,276 @@
+// Group and grand totals on a headless tape wired by hand to a total manager: inserting them
+// with every refusal, the content rule, and keeping single-line totals current after changes.
+#include <limits>
+
+#include "engine/lines/calc_params.h"
+#include "engine/series/total_series.h"
+#include "engine/totals/total_manager.h"
+#include "tape_test_fixture.h"
+
+namespace tally {
+namespace {
+
+using test::TapeRow;
+using test::Texts;
+
+// A closed standard series whose total line shows the text.
+std::vector<TapeRow> Series(const std::string& total) {
+    return {{" ", "+" + total}, {"=", "=========="}, {"T", total}, {"Z", "0.00"}};
+}
+
+std::vector<TapeRow> Join(std::initializer_list<std::vector<TapeRow>> parts) {
+    std::vector<TapeRow> rows;
+    for (const auto& part : parts) rows.insert(rows.end(), part.begin(), part.end());
+    return rows;
+}
+
+const std::vector<TapeRow> kGroupRange = {{"[", "", "STYP=gro"}, {"g", "0.00", "STYP=gro"},
+                                          {"]", "", "STYP=gro,TSD=SL,SDP=2,TT=DE"}};
+const std::vector<TapeRow> kGrandRange = {{"{", "", "STYP=gra"}, {"G", "0.00", "STYP=gra"},
+                                          {"}", "", "STYP=gra,TSD=SL,SDP=2,TT=DE"}};
+const std::vector<TapeRow> kOpenLine = {{" ", ""}};
+
+class TotalsTest : public test::TapeTest, public ITotalTapes {
+protected:
+    TotalsTest() {
+        tape_.Hooks().ProcessPendingTotals = [this](TCalculator&) { manager_.ProcessPendingTotals(); };
+    }
+    TCalculator* TapeById(char id) override { return id == 't' ? &tape_ : nullptr; }
+
+    TTotalManager manager_{bus_, *this};
+};
+
+TEST_F(TotalsTest, AGroupTotalAddsTheSeriesTotalsWithTheirLargestDecimalPlaces) {
+    Fill(Join({Series("10.00"), Series("2.5"), Series("1.125"), kOpenLine}));
+    ASSERT_TRUE(tape_.InsertGroupTotalAt(tape_.LastLine()));
+    EXPECT_EQ(Indicators(), (Texts{" ", "=", "T", "Z", " ", "=", "T", "Z", " ", "=", "T", "Z", "[", "g", "]", " "}));
+    EXPECT_EQ(tape_.Lines().Entries(13), "13.625");
+    EXPECT_EQ(tape_.Lines().Property(14, LineKey::kDecimalPlaces), "3");
+    EXPECT_EQ(tape_.Lines().Property(14, LineKey::kTotalDecimalsState), "V");
+    EXPECT_EQ(tape_.Lines().Property(13, LineKey::kSeriesType), "gro");
+    // Inserted before the open last line, which keeps the focus.
+    EXPECT_EQ(tape_.FocusLine(), tape_.LastLine());
+
+    tape_.SetShowGroupTotalItemCount(true);
+    Fill(Join({Series("10.00"), Series("2.5"), Series("1.125"), kOpenLine}));
+    ASSERT_TRUE(tape_.InsertGroupTotalAt(tape_.LastLine()));
+    EXPECT_EQ(tape_.Lines().Indicator(13), "g(3)");
+
+    // Time totals count as 4 (hours:minutes) and 6 (hours:minutes:seconds) decimal places.
+    Fill(Join({Series("12:30"), Series("1.5"), kOpenLine}));
+    ASSERT_TRUE(tape_.InsertGroupTotalAt(tape_.LastLine()));
+    EXPECT_EQ(tape_.Lines().Property(10, LineKey::kDecimalPlaces), "4");
+    Fill(Join({Series("1:02:03"), kOpenLine}));
+    ASSERT_TRUE(tape_.InsertGroupTotalAt(tape_.LastLine()));
+    EXPECT_EQ(tape_.Lines().Property(6, LineKey::kDecimalPlaces), "6");
+}
+
+TEST_F(TotalsTest, AGroupTotalIncludesOnlyTheSeriesAfterThePreviousRange) {
+    Fill(Join({Series("1.00"), kGroupRange, Series("4.00"), Series("5.00"), kOpenLine}));
+    ASSERT_TRUE(tape_.InsertGroupTotalAt(tape_.LastLine()));
+    EXPECT_EQ(tape_.Lines().Entries(16), "9.00");
+
+    // A grand total goes back to the previous grand total and counts every series total.
+    Fill(Join({Series("1.00"), kGrandRange, Series("2.00"), kGroupRange, Series("3.00"), kOpenLine}));
+    ASSERT_TRUE(tape_.InsertGrandTotalAt(tape_.LastLine()));
+    EXPECT_EQ(tape_.Lines().Entries(19), "5.00");
+
+    // Inserted on an earlier series, the range goes before it and holds the focus.
+    Fill(Join({Series("1.00"), Series("2.00"), kOpenLine}), 5);
+    ASSERT_TRUE(tape_.InsertGroupTotalAt(5));
+    EXPECT_EQ(tape_.Lines().Indicator(5), "g");
+    EXPECT_EQ(tape_.Lines().Entries(5), "1.00");
+    EXPECT_EQ(tape_.FocusLine(), 5);
+}
+
+struct InsertRefusal {
+    std::string name;
+    std::vector<TapeRow> rows;
+    bool grand;
+    std::string refusal;
+};
+
+TEST_F(TotalsTest, InsertingARangeIsRefusedWithItsReason) {
+    const std::vector<InsertRefusal> cases = {
+        {"empty tape", kOpenLine, false, "Cannot insert a group total into an empty tape."},
+        {"empty tape, grand", kOpenLine, true, "Cannot insert a grand total into an empty tape."},
+        {"first series", Join({{{" ", "+1"}}, kOpenLine}), false,
+         "Cannot insert a group total at the beginning of a tape."},
+        {"first series, grand", Join({{{" ", "+1"}}, kOpenLine}), true,
+         "Cannot insert a grand total at the beginning of a tape."},
+        {"after a group total", Join({Series("1.00"), kGroupRange, kOpenLine}), false,
+         "Cannot insert a group total immediately after a grand total or another group total."},
+        {"after a grand total", Join({Series("1.00"), kGrandRange, kOpenLine}), true,
+         "Cannot insert a grand total immediately after another grand total."},
+        {"no series total since a group total", Join({Series("1.00"), kGroupRange, {{"Z", "0.00"}}, kOpenLine}),
+         false, "There are no totals to include in a group total inserted at this point."},
+        {"no series total since a grand total", Join({Series("1.00"), kGrandRange, {{"Z", "0.00"}}, kOpenLine}),
+         true,
+         "There are no totals to include in a grand total inserted at this point."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(c.rows);
+        const int lineCount = tape_.Lines().LineCount();
+        const int beeps = Beeps();
+        EXPECT_FALSE(c.grand ? tape_.InsertGrandTotalAt(tape_.LastLine()) : tape_.InsertGroupTotalAt(tape_.LastLine()));
+        EXPECT_EQ(Explanation(), c.refusal);
+        EXPECT_EQ(Beeps(), beeps + 1);
+        EXPECT_EQ(tape_.Lines().LineCount(), lineCount);
+    }
+
+    // Before an existing range.
+    Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, kOpenLine}), 8);
+    EXPECT_FALSE(tape_.InsertGroupTotalAt(8));
+    EXPECT_EQ(Explanation(), "Cannot insert a group total immediately before another group total.");
+    EXPECT_FALSE(tape_.InsertGrandTotalAt(8));
+    EXPECT_EQ(Explanation(), "Cannot insert a grand total immediately before a group total.");
+    Fill(Join({Series("1.00"), Series("2.00"), kGrandRange, kOpenLine}), 8);
+    EXPECT_FALSE(tape_.InsertGrandTotalAt(8));
+    EXPECT_EQ(Explanation(), "Cannot insert a grand total immediately before another grand total.");
+
+    // A grand total may follow a group total directly.
+    Fill(Join({Series("1.00"), kGroupRange, kOpenLine}));
+    EXPECT_TRUE(tape_.InsertGrandTotalAt(tape_.LastLine()));
+    EXPECT_EQ(tape_.Lines().Entries(8), "1.00");
+}
+
+TEST_F(TotalsTest, ARangeWhoseSumWouldOverflowIsRefusedAndExplained) {
+    // Each near the largest value; their sum is past it.
+    const std::string huge = "6" + std::string(4931, '0') + ".00";
+    Fill(Join({Series(huge), Series(huge), kOpenLine}));
+    const int lineCount = tape_.Lines().LineCount();
+    EXPECT_FALSE(tape_.InsertGroupTotalAt(tape_.LastLine()));
+    EXPECT_EQ(Explanation(), "The group total would exceed the calculator's capacity; it was not inserted.");
+    EXPECT_EQ(tape_.Lines().LineCount(), lineCount);
+}
+
+TEST_F(TotalsTest, WithoutATotalManagerInsertingIsExplainedNotSilent) {
+    TStMediator otherBus;
+    TCalculator bare('t', &otherBus, &view_);
+    test::ReplaceTapeLines(bare, Join({Series("1.00"), kOpenLine}));
+    EXPECT_FALSE(bare.InsertGroupTotalAt(bare.LastLine()));
+    EXPECT_EQ(Explanation(), "Group and grand totals are not available for this tape.");
+}
+
+TEST_F(TotalsTest, SingleLineTotalsFollowAChangedSeriesTotalInOnePass) {
+    Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, Series("4.00"), kGrandRange, kOpenLine}));
+    // Bring both ranges up to date first: each records "I" when recalculated from scratch.
+    tape_.RecalculateTotalAt(9);
+    tape_.RecalculateTotalAt(16);
+    EXPECT_EQ(tape_.Lines().Entries(9), "3.00");
+    EXPECT_EQ(tape_.Lines().Entries(16), "7.00");
+
+    tape_.Lines().SetEntries(6, "20.00");
+    tape_.RecordTotalStatusChange(6, "C");
+    EXPECT_EQ(manager_.PendingTapes(), "t");
+    tape_.PostEditPass();
+    EXPECT_EQ(tape_.Lines().Entries(9), "21.00");
+    EXPECT_EQ(tape_.Lines().Entries(16), "25.00");
+    EXPECT_EQ(manager_.PendingTapes(), "");
+    for (LineIndex line = 0; line < tape_.Lines().LineCount(); ++line) {
+        EXPECT_EQ(tape_.Lines().Property(line, LineKey::kTotalStatusFlag), "") << line;
+    }
+
+    // A change after the group total reaches only the grand total.
+    tape_.Lines().SetEntries(9, "99.00");  // would be recomputed if selected
+    tape_.Lines().SetEntries(13, "5.00");
+    tape_.RecordTotalStatusChange(13, "C");
+    tape_.PostEditPass();
+    EXPECT_EQ(tape_.Lines().Entries(9), "99.00");
+    EXPECT_EQ(tape_.Lines().Entries(16), "26.00");
+}
+
+// A flag recorded while the pass recalculates (here by a link destination following the group
+// total) is processed in the same pass, not left behind.
+TEST_F(TotalsTest, FlagsRecordedWhileProcessingAreProcessedTooAndNoneSurvive) {
+    Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, Series("4.00"), kGrandRange, kOpenLine}));
+    tape_.Lines().SetProperty(9, LineKey::kLinkId, "AS+1");
+    tape_.Hooks().QueueLinkSource = [this](const std::string&) {
+        if (tape_.Lines().Entries(13) == "10.00") return;
+        tape_.Lines().SetEntries(13, "10.00");
+        tape_.RecordTotalStatusChange(13, "C");
+    };
+    tape_.Lines().SetEntries(6, "5.00");
+    tape_.RecordTotalStatusChange(6, "C");
+    tape_.PostEditPass();
+    EXPECT_EQ(tape_.Lines().Entries(9), "6.00");
+    EXPECT_EQ(tape_.Lines().Entries(16), "16.00");
+    for (LineIndex line = 0; line < tape_.Lines().LineCount(); ++line) {
+        EXPECT_EQ(tape_.Lines().Property(line, LineKey::kTotalStatusFlag), "") << line;
+    }
+}
+
+TEST_F(TotalsTest, TheFirstStatusFlagStaysAndUnknownTapesAreDropped) {
+    Fill(Join({Series("1.00"), kOpenLine}));
+    tape_.RecordTotalStatusChange(2, "C");
+    tape_.RecordTotalStatusChange(2, "I");
+    EXPECT_EQ(tape_.Lines().Property(2, LineKey::kTotalStatusFlag), "C");
+    manager_.RecordStatusChange('q');
+    manager_.RecordStatusChange('t');
+    EXPECT_EQ(manager_.PendingTapes(), "tq");
+    manager_.ProcessPendingTotals();
+    EXPECT_EQ(manager_.PendingTapes(), "");
+    EXPECT_EQ(tape_.Lines().Property(2, LineKey::kTotalStatusFlag), "");
+}
+
+TEST_F(TotalsTest, DeletingASeriesRecalculatesTheNextGroupAndGrandTotal) {
+    Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, kGrandRange, kOpenLine}), 4);
+    tape_.Lines().SetEntries(9, "3.00");
+    tape_.Lines().SetEntries(12, "3.00");
+    ASSERT_TRUE(tape_.DeleteSeries());
+    EXPECT_EQ(tape_.Lines().Entries(5), "1.00");
+    EXPECT_EQ(tape_.Lines().Entries(8), "1.00");
+}
+
+TEST_F(TotalsTest, ResetToAutoDecimalsGoesBackToTheContentsDecimalPlaces) {
+    Fill(Join({Series("1.00"), Series("2.125"),
+               {{"[", "", "STYP=gro"}, {"g", "3.1250", "STYP=gro"}, {"]", "", "STYP=gro,TSD=SL,SDP=4,TT=DE,TSDS=F"}},
+               kOpenLine}),
+         9);
+    // Fixed decimal places stay through a recalculation.
+    tape_.RecalculateTotalAt(9);
+    EXPECT_EQ(tape_.Lines().Entries(9), "3.1250");
+    auto& range = static_cast<TTotalSeriesBase&>(*tape_.CurrentSeries());
+    ASSERT_EQ(&range, tape_.SeriesByKind("gro"));
+    range.ResetToAutoDecimals();
+    EXPECT_EQ(tape_.Lines().Entries(9), "3.125");
+    EXPECT_EQ(tape_.Lines().Property(10, LineKey::kTotalDecimalsState), "V");
+    EXPECT_EQ(range.DecimalPlaces(), 3);
+}
+
+TEST(TotalListsTest, CollectingSkipsAnEndingLineWithNothingBeforeIt) {
+    TLineStore lines;
+    test::FillTape(lines, {{"Z", "0.00"}, {" ", "+1"}, {"T", "1.00"}, {"Z", "0.00"}, {" ", ""}});
+    const TTapeTotalInfoList list = CollectSeriesTotals(lines, 't');
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].Line, 2);
+    EXPECT_EQ(list[0].RangeStart, -1);
+}
+
+TEST(TotalListsTest, AGrandTotalItemizedByGroupListsTheGroupTotalsAndTheSeriesAfterThem) {
+    auto item = [](LineIndex line, std::string indicator) {
+        TTapeTotalInfoListItem i;
+        i.TapeId = 't';
+        i.Line = line;
+        i.Indicator = std::move(indicator);
+        i.Entries = std::to_string(line);
+        return i;
+    };
+    TTapeTotalInfoList list = {item(20, "T"), item(2, "T"), item(6, "g"), item(9, "T"), item(12, "g")};
+    auto lines = [](const TTotalSeriesContentList& content) {
+        std::vector<LineIndex> result;
+        for (const auto& c : content) result.push_back(c.Line);
+        return result;
+    };
+    EXPECT_EQ(lines(DetermineTotalSeriesContent(list, 30, "gra", "GT")), (std::vector<LineIndex>{6, 12, 20}));
+    EXPECT_EQ(lines(DetermineTotalSeriesContent(list, 30, "gra", "SL")), (std::vector<LineIndex>{2, 9, 20}));
+    EXPECT_EQ(lines(DetermineTotalSeriesContent(list, 30, "gro", "SL")), (std::vector<LineIndex>{20}));
+    EXPECT_TRUE(DetermineTotalSeriesContent(list, 13, "gro", "SL").empty());
+    EXPECT_EQ(lines(DetermineTotalSeriesContent(list, 13, "gra", "SL")), (std::vector<LineIndex>{2, 9}));
+    TTapeTotalInfoList noGroups = {item(2, "T"), item(5, "T")};
+    EXPECT_EQ(lines(DetermineTotalSeriesContent(noGroups, 9, "gra", "GT")), (std::vector<LineIndex>{2, 5}));
+}
+
+}  // namespace
+}  // namespace tally
