@@ -97,5 +97,26 @@ TEST_F(RecordBuilderTest, LineRecordCarriesLinkTableColumnAndContainingSeriesTyp
     EXPECT_EQ(RecordSeriesType(lines_, 99), "?");
 }
 
+TEST_F(RecordBuilderTest, InsertedRecordLinesCopyTheTapeBack) {
+    FillWithEmbeddedSeries();
+    TRecordSource source = Source();
+    source.withAnnotations = true;
+    lines_.SetCell(2, TLineColumn::Annotations, "note");
+    const TTapeRecord record = BuildTapeRecord(source);
+    TLineStore pasted;
+    pasted.InsertLines(0, 1);
+    InsertRecordLines(pasted, 0, record.groups, true);
+    ASSERT_EQ(pasted.LineCount(), lines_.LineCount());
+    // Every line but the open last one, which the record leaves out and the target has.
+    for (LineIndex line = 0; line < lines_.LastLine(); ++line) {
+        EXPECT_EQ(pasted.Entries(line), lines_.Entries(line)) << line;
+        EXPECT_EQ(pasted.Indicator(line), lines_.Indicator(line)) << line;
+        EXPECT_EQ(pasted.ParamsText(line), lines_.ParamsText(line)) << line;
+        EXPECT_EQ(pasted.Annotations(line), lines_.Annotations(line)) << line;
+    }
+    // The structural index follows the block insert.
+    EXPECT_EQ(pasted.StructuralLineAtOrAfter(0), 1);
+}
+
 }  // namespace
 }  // namespace tally

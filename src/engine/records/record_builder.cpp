@@ -156,4 +156,18 @@ TTapeRecord BuildTapeRecord(const TRecordSource& source) {
     return record;
 }
 
+void InsertRecordLines(TLineStore& lines, LineIndex at, const std::vector<TRecordLineGroup>& groups,
+                       bool withAnnotations) {
+    if (groups.empty() || at < 0 || at > lines.LineCount()) return;
+    lines.InsertLines(at, static_cast<LineIndex>(groups.size()));
+    LineIndex line = at;
+    for (const TRecordLineGroup& group : groups) {
+        lines.SetEntries(line, group.entry);
+        lines.SetIndicator(line, group.symbol);
+        if (!group.calcParams.empty()) lines.SetParamsText(line, group.calcParams);
+        if (withAnnotations && !group.annot.empty()) lines.SetCell(line, TLineColumn::Annotations, group.annot);
+        ++line;
+    }
+}
+
 }  // namespace tally

@@ -48,4 +48,9 @@ TTapeRecord BuildSeriesRecord(const TRecordSource& source, LineIndex line);
 TTapeRecord BuildEmbeddedSeriesRecord(const TRecordSource& source, LineIndex line);
 TTapeRecord BuildTapeRecord(const TRecordSource& source);
 
+// Inserts one line per group at `at` (0..LineCount()) as one block and fills its Entries,
+// indicator and property list, and its annotation when `withAnnotations`.
+void InsertRecordLines(TLineStore& lines, LineIndex at, const std::vector<TRecordLineGroup>& groups,
+                       bool withAnnotations);
+
 }  // namespace tally
