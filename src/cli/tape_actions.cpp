@@ -8,6 +8,8 @@
 #include "engine/sorting/segment_sort.h"
 #include "engine/tape/calculator.h"
 #include "links/link_manager.h"
+#include "links/tape_copy.h"
+#include "platform/clipboard.h"
 
 namespace tally::cli {
 
@@ -42,6 +44,15 @@ struct TPlainActionEntry {
 
 int FocusLineNumber(const TCalculator& t) { return t.FocusLine() + 1; }
 
+// The copy commands write the document's clipboard; without one there is nothing to copy to.
+template <class Copy>
+void WithCopier(TCalculator& t, TLinkManager& links, Copy copy) {
+    if (IClipboard* clipboard = t.Clipboard()) {
+        TTapeCopier copier(t, *clipboard, links.SessionId());
+        copy(copier);
+    }
+}
+
 constexpr TPlainActionEntry kPlainActions[] = {
     {"ZeroTotal", [](TCalculator& t, TLinkManager&) { t.ZeroTotal(); }},
     {"DeleteLine", [](TCalculator& t, TLinkManager&) { t.DeleteLine(); }, true},
@@ -62,6 +73,12 @@ constexpr TPlainActionEntry kPlainActions[] = {
     {"PasteAsLinkDest",
      [](TCalculator& t, TLinkManager& links) { links.SetAsLinkDest(t.TapeId(), FocusLineNumber(t), ""); }},
     {"Unlink", [](TCalculator& t, TLinkManager& links) { links.Unlink(t.TapeId(), FocusLineNumber(t), 'u'); }},
+    {"LineCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyLine(); }); }},
+    {"SeriesCopy",
+     [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopySeries("copy"); }); }},
+    {"EmbeddedSeriesCopy",
+     [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyEmbeddedSeries(); }); }},
+    {"TapeCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyTape(); }); }},
 };
 
 constexpr std::string_view kDecimalPlaces = "SpecifyTapeDecimalPlaces";

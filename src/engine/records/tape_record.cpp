@@ -308,4 +308,27 @@ std::optional<TTapeRecord> ReadTapeRecord(std::string_view text, TRecordKind kin
     return record;
 }
 
+std::vector<std::string> CutRecordPropertyTexts(std::string_view clipboardText) {
+    std::vector<std::string> texts;
+    if (const auto line = ReadLineRecord(clipboardText)) {
+        if (line->operation != RecordOperation::kCut) return texts;
+        TCalcParams params;
+        params.SetValue(LineKey::kLinkId, line->linkId);
+        params.SetValue(LineKey::kTableColumnId, line->tableColId);
+        texts.push_back(params.Text());
+        return texts;
+    }
+    for (TRecordKind kind : {TRecordKind::CalcSeries, TRecordKind::EmbeddedSeries, TRecordKind::GroupTotalRange,
+                             TRecordKind::GrandTotalRange, TRecordKind::EntireTape}) {
+        const auto record = ReadTapeRecord(clipboardText, kind);
+        if (!record) continue;
+        if (record->operation != RecordOperation::kCut) return texts;
+        for (const TRecordLineGroup& group : record->groups) {
+            if (!group.calcParams.empty()) texts.push_back(group.calcParams);
+        }
+        return texts;
+    }
+    return texts;
+}
+
 }  // namespace tally

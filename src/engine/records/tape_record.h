@@ -80,6 +80,11 @@ std::string WriteTapeRecord(const TTapeRecord& record);
 std::optional<TLineRecord> ReadLineRecord(std::string_view text);
 std::optional<TTapeRecord> ReadTapeRecord(std::string_view text, TRecordKind kind);
 
+// The property lists of the lines a cut record on the clipboard holds (a line record's link and
+// table column as LID and TCID); empty when the text is no well-formed cut record. Links and
+// table columns held this way stay alive until the paste.
+std::vector<std::string> CutRecordPropertyTexts(std::string_view clipboardText);
+
 // The escaping of values (exposed for the document file and tests).
 std::string EscapeRecordValue(std::string_view value);
 std::string UnescapeRecordValue(std::string_view value);
