@@ -2,9 +2,10 @@
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 BENCH_BUILD_DIR?= build-bench
+FUZZ_BUILD_DIR ?= build-fuzz
 JOBS           ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan bench clean
+.PHONY: all deps configure build run test test-asan bench fuzz clean
 
 all: build
 
@@ -35,5 +36,11 @@ bench: deps
 	@cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target tallyroll_bench
 	@$(BENCH_BUILD_DIR)/tallyroll_bench --benchmark_counters_tabular=true
 
+# libFuzzer targets, built with clang; docs/fuzzing.md says how to run them.
+fuzz: deps
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYROLL_FUZZ=ON \
+	  -DTALLYROLL_CORE_ONLY=ON -DTALLYROLL_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target record_reader_fuzz
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(BENCH_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(BENCH_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -10,6 +10,8 @@
 #include "engine/sorting/segment_sort.h"
 #include "engine/tape/calculator.h"
 #include "links/link_manager.h"
+#include "links/tape_copy.h"
+#include "platform/clipboard.h"
 
 namespace tally::cli {
 
@@ -56,6 +58,15 @@ void ResetRangeToAutoDecimals(TCalculator& t) {
     }
 }
 
+// The copy commands write the document's clipboard; without one there is nothing to copy to.
+template <class Copy>
+void WithCopier(TCalculator& t, TLinkManager& links, Copy copy) {
+    if (IClipboard* clipboard = t.Clipboard()) {
+        TTapeCopier copier(t, *clipboard, links.SessionId());
+        copy(copier);
+    }
+}
+
 constexpr TPlainActionEntry kPlainActions[] = {
     {"ZeroTotal", [](TCalculator& t, TLinkManager&) { t.ZeroTotal(); }},
     {"DeleteLine", [](TCalculator& t, TLinkManager&) { t.DeleteLine(); }, true},
@@ -81,6 +92,12 @@ constexpr TPlainActionEntry kPlainActions[] = {
     {"DeleteGroupTotal", [](TCalculator& t, TLinkManager&) { DeleteRangeOfKind(t, "gro"); }, true},
     {"DeleteGrandTotal", [](TCalculator& t, TLinkManager&) { DeleteRangeOfKind(t, "gra"); }, true},
     {"TotalSeriesDecStatusToVar", [](TCalculator& t, TLinkManager&) { ResetRangeToAutoDecimals(t); }},
+    {"LineCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyLine(); }); }},
+    {"SeriesCopy",
+     [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopySeries("copy"); }); }},
+    {"EmbeddedSeriesCopy",
+     [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyEmbeddedSeries(); }); }},
+    {"TapeCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyTape(); }); }},
 };
 
 constexpr std::string_view kDecimalPlaces = "SpecifyTapeDecimalPlaces";

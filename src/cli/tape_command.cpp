@@ -30,6 +30,7 @@
 #include "platform/clipboard.h"
 #include "platform/deferred_requests.h"
 #include "platform/headless_notification_platform.h"
+#include "settings/atomic_file.h"
 #include "settings/print_settings.h"
 #ifdef TALLYROLL_WITH_PDF
 #include "ui/print/pdf_tape_print.h"
@@ -64,6 +65,7 @@ constexpr std::string_view kUsage =
     "                           DeleteSeries, InsertNewSeries, InsertNewEmbeddedSeries,\n"
     "                           DeleteEmbeddedSeries, EmptyEmbeddedSeries, SortSmallToLarge,\n"
     "                           SortLargeToSmall, CopyAsLinkSource, PasteAsLinkDest, Unlink,\n"
+    "                           LineCopy, SeriesCopy, EmbeddedSeriesCopy, TapeCopy,\n"
     "                           and on the series at the focus SpecifyTapeDecimalPlaces=N,\n"
     "                           SpecifyTapeTotalType=DE|T2|T3, SetRoundingMethod=up|even;\n"
     "                           [Table:Name] runs a results table command: Cell=C,R,\n"
@@ -103,7 +105,11 @@ constexpr std::string_view kUsage =
     "  --tape main|memory|side  the kind of tape typed on (default main): the memory tape\n"
     "                           refuses typed entries; the side tape knows only the command\n"
     "                           letters m and e\n"
-    "Exit status: 0 typed and printed, 1 the PDF could not be written, 2 wrong arguments.\n";
+    "  --clipboard-in FILE      start with the file's text on the clipboard (the copy and paste\n"
+    "                           actions use an in-memory clipboard)\n"
+    "  --clipboard-out FILE     write the clipboard's text into the file at the end\n"
+    "Exit status: 0 typed and printed, 1 the PDF or a clipboard file could not be read or\n"
+    "written, 2 wrong arguments.\n";
 
 struct TTapeOptions {
     std::string_view Keys;
@@ -126,7 +132,12 @@ struct TTapeOptions {
     bool SeriesItemCount = false;
     bool GroupItemCount = false;
     bool GrandItemCount = false;
+    std::string_view ClipboardIn;
+    std::string_view ClipboardOut;
 };
+
+// Clipboard files hold one record at most: a whole tape of a million lines stays well below.
+constexpr std::size_t kMaxClipboardFileSize = std::size_t{256} << 20;
 
 // The file name of the new document the tape belongs to, for the printed footer.
 constexpr std::string_view kUntitledFileName = "Untitled(1)";
@@ -224,6 +235,12 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
         } else if (TakeOption(args, i, "--pdf", value, missing)) {
             options.PdfFile = value;
             options.HavePdf = true;
+            valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--clipboard-in", value, missing)) {
+            options.ClipboardIn = value;
+            valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--clipboard-out", value, missing)) {
+            options.ClipboardOut = value;
             valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--thousand-separator", value, missing)) {
             options.ThousandSep = value;
@@ -449,6 +466,15 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     const std::unique_ptr<TCalculator> typedTape = MakeTape(options.TapeKind, documentBus);
     TCalculator& tape = *typedTape;
     HeadlessClipboard clipboard;
+    if (!options.ClipboardIn.empty()) {
+        const TFileText in = ReadWholeFile(std::string(options.ClipboardIn), kMaxClipboardFileSize);
+        if (!in.Exists || !in.Result) {
+            WriteLine(io.Err, "cannot read clipboard file '" + std::string(options.ClipboardIn) + "'" +
+                                  (in.Result ? std::string() : ": " + in.Result.Reason));
+            return kExitFailure;
+        }
+        clipboard.SetText(in.Text);
+    }
     tape.SetClipboard(&clipboard);
     TCalculatorLinkTape linkTape(tape);
     TLinkManager links([&linkTape] { return std::vector<ILinkTape*>{&linkTape}; }, ProgramRandomFraction(),
@@ -482,6 +508,14 @@ int RunTape(TCommandArgs args, TCliIo& io) {
                 break;
         }
         queue.Drain(run);
+    }
+    if (!options.ClipboardOut.empty()) {
+        const TFileResult written = WriteFileAtomically(std::string(options.ClipboardOut), clipboard.GetText());
+        if (!written) {
+            WriteLine(io.Err, "cannot write clipboard file '" + std::string(options.ClipboardOut) + "': " +
+                                  written.Reason);
+            return kExitFailure;
+        }
     }
     if (options.HavePdf) return PrintPdf(tape, options.PdfFile, io);
     if (options.ShowTape) PrintTape(tape, io.Out);

@@ -4,6 +4,7 @@
 
 #include "engine/lines/calc_params.h"
 #include "engine/lines/link_data.h"
+#include "engine/records/tape_record.h"
 #include "links/link_manager.h"
 #include "platform/clipboard.h"
 
@@ -13,28 +14,12 @@ namespace {
 // The link data strings held by cut tape data on the clipboard: they keep their partners on
 // the tapes alive until the paste.
 std::vector<std::string> CutLinkData(std::string_view text) {
-    static constexpr std::string_view kHeads[] = {"[Tape Line]",        "[Calc Series]",     "[Embedded Series]",
-                                                  "[Entire Tape]",      "[Grand Total Range]", "[Group Total Range]"};
-    if (std::none_of(std::begin(kHeads), std::end(kHeads), [&](std::string_view head) { return text.starts_with(head); })) {
-        return {};
-    }
     std::vector<std::string> found;
-    bool cut = false;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        if (line == "Operation=cut") cut = true;
-        std::string linkData;
-        if (line.starts_with("LinkId=")) {
-            linkData = line.substr(7);
-        } else if (line.starts_with("CalcParams=")) {
-            linkData = TCalcParams::FromText(line.substr(11)).Value(LineKey::kLinkId);
-        }
+    for (const std::string& properties : CutRecordPropertyTexts(text)) {
+        std::string linkData(TCalcParams::FromText(properties).Value(LineKey::kLinkId));
         if (IsWellFormedLinkData(linkData)) found.push_back(std::move(linkData));
     }
-    return cut ? found : std::vector<std::string>{};
+    return found;
 }
 
 // A destination as its source's Links cell lists it.

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -384,6 +387,38 @@ TEST_F(CliTapeTest, PdfHoldsTheTapeLinesAndTheFooter) {
     EXPECT_NE(r.err.find("--pdf is not available in this build"), std::string::npos) << r.err;
 #endif
     rmdir(folder);
+}
+
+TEST_F(CliTapeTest, CopyActionsWriteRecordsThroughTheClipboardFiles) {
+    char outPath[] = "/tmp/cli_clip_out_XXXXXX";
+    const int outFile = mkstemp(outPath);
+    ASSERT_GE(outFile, 0);
+    close(outFile);
+    const auto readOut = [&] {
+        std::ifstream in(outPath, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    struct Case {
+        std::string keys;
+        std::string start;
+    };
+    const std::vector<Case> cases = {
+        {"12+3+\n\n{Up}{Up}{Up}{Up}[LineCopy]", "[Tape Line]\r\nSessionId="},
+        {"12+3+\n\n{Up}{Up}[SeriesCopy]", "[Calc Series]\r\nSessionId="},
+        {"12+3+\n\n[TapeCopy]", "[Entire Tape]\r\nSessionId="},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunTape({"--keys", c.keys, "--clipboard-out", outPath});
+        EXPECT_EQ(r.status, 0) << c.keys << r.err;
+        EXPECT_TRUE(readOut().starts_with(c.start)) << c.keys << readOut();
+    }
+    // A refused copy leaves the clipboard it started with.
+    const std::string record = readOut();
+    const RunResult kept = RunTape({"--clipboard-in", outPath, "--clipboard-out", outPath, "--keys", "12[TapeCopy]"});
+    EXPECT_EQ(kept.status, 0);
+    EXPECT_EQ(readOut(), record);
+    std::remove(outPath);
+    EXPECT_EQ(RunTape({"--clipboard-in", "/nonexistent/clip.txt", "--keys", "1"}).status, 1);
 }
 
 }  // namespace

@@ -77,7 +77,8 @@ TEST_F(BrokenLinksTest, DeletingADestinationLineLeavesNoHalfLink) {
 
 TEST_F(BrokenLinksTest, CutDataKeepsItsPartnersUntilItLeavesTheClipboard) {
     // The source line T1 is cut: its record holds the source's link data.
-    clipboard_.SetText("[Tape Line]\r\nOperation=cut\r\nLinkId=AS+" + Num(1) + "\r\n");
+    clipboard_.SetText("[Tape Line]\r\nSessionId=1\r\nOperation=cut\r\nEntry=+5\r\nLinkId=AS+" + Num(1) +
+                       "\r\nTableColId=\r\nTableColNum=\r\nAnnot=\r\nSeriesType=\r\n");
     main_.Lines().RemoveLines(0, 1);
     manager_.RemoveBrokenLinks();
     EXPECT_EQ(LinkOf(main_, 5), "AD+" + Num(1));

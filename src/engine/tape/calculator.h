@@ -154,6 +154,7 @@ public:
     TCalculatorHooks& Hooks() { return hooks_; }
     ITapeView& View() const { return *view_; }
     void SetClipboard(IClipboard* clipboard) { clipboard_ = clipboard; }
+    IClipboard* Clipboard() const { return clipboard_; }
 
     // ---- Settings
     TRoundingMethod RoundingMethod() const { return roundingMethod_; }

@@ -1,0 +1,119 @@
+#include "links/tape_copy.h"
+
+#include "engine/lines/series_navigation.h"
+#include "engine/records/record_builder.h"
+#include "engine/series/series_base.h"
+#include "engine/tape/calculator.h"
+#include "foundation/notifications/notifier.h"
+#include "platform/clipboard.h"
+
+namespace tally {
+
+namespace {
+
+constexpr std::string_view kEmbeddedSeriesType = "e";
+
+bool Refuse(std::string explanation = {}) {
+    Notifier().ExplainAndBeep(std::move(explanation));
+    return false;
+}
+
+bool IsOpenLastLine(const TLineStore& lines, LineIndex line) {
+    return line == lines.LastLine() && lines.Entries(line).empty();
+}
+
+}  // namespace
+
+bool TTapeCopier::IsEntryValid(LineIndex line) const {
+    const TSeriesBase* series = tape_.SeriesClaiming(line);
+    return series != nullptr && series->IsValidEntry(tape_.Lines().Entries(line));
+}
+
+bool TTapeCopier::AreEntriesValid(LineIndex first, LineIndex last) const {
+    const TLineStore& lines = tape_.Lines();
+    for (LineIndex line = first; line <= last; ++line) {
+        if (!lines.InGroup(line, LineGroup::kEntryLine) || IsOpenLastLine(lines, line)) continue;
+        if (!IsEntryValid(line)) return false;
+    }
+    return true;
+}
+
+TRecordSource TTapeCopier::Source(std::string_view operation) const {
+    return {tape_.Lines(), sessionId_, std::string(operation), tape_.IsColumnShown(TTapeColumn::Annotations),
+            tape_.OpenSeriesDecimalPlaces(), tape_.OpenSeriesTotalType()};
+}
+
+bool TTapeCopier::Write(const std::string& text) {
+    clipboard_.SetText(text);
+    return true;
+}
+
+bool TTapeCopier::CanCopyLine(LineIndex line) const {
+    const TLineStore& lines = tape_.Lines();
+    const bool entryOrTotal = lines.InGroup(line, LineGroup::kEntryLine) || lines.InGroup(line, LineGroup::kTotalLine);
+    return entryOrTotal && !lines.InGroup(line, LineGroup::kBoundary) && IsEntryValid(line);
+}
+
+bool TTapeCopier::CopyLineAt(LineIndex line) {
+    if (!CanCopyLine(line)) return Refuse("Can not copy from line " + tape_.LineName(line) + ".");
+    const TRecordSource source = Source(RecordOperation::kCopy);
+    return Write(WriteLineRecord(BuildLineRecord(source, line)));
+}
+
+bool TTapeCopier::CopyLine() { return CopyLineAt(tape_.FocusLine()); }
+
+bool TTapeCopier::IsSeriesCompleteAndValid(LineIndex line) const {
+    const TLineStore& lines = tape_.Lines();
+    TLineRange range = StandardSeriesRecordRange(lines, line);
+    if (IsInsideEmbeddedSeries(lines, line)) {
+        const LineIndex trailing = EmbeddedTrailingBoundary(lines, line);
+        if (trailing == kNoLine) return false;
+        range = {EmbeddedLeadingBoundary(lines, line) + 1, trailing - 1};
+        return lines.InGroup(range.last, LineGroup::kStandardTotal) && AreEntriesValid(range.first, range.last);
+    }
+    if (!range.IsValid()) return false;
+    const LineIndex last = range.last;
+    const bool complete = lines.InGroup(last, LineGroup::kZeroTotal) || lines.InGroup(last, LineGroup::kTotalLine) ||
+                          (IsOpenLastLine(lines, last) && lines.InGroup(last - 1, LineGroup::kTotalLine));
+    return complete && AreEntriesValid(range.first, last);
+}
+
+bool TTapeCopier::CopySeries(std::string_view target) {
+    const TLineStore& lines = tape_.Lines();
+    const LineIndex focus = tape_.FocusLine();
+    const std::string seriesType = RecordSeriesType(lines, focus);
+    if (seriesType == "gro" || seriesType == "gra") return false;
+    if (lines.InGroup(focus, LineGroup::kBoundary) || !IsSeriesCompleteAndValid(focus)) return Refuse();
+    const TRecordSource source = Source(target);
+    return Write(WriteTapeRecord(BuildSeriesRecord(source, focus)));
+}
+
+bool TTapeCopier::CopyEmbeddedSeries() {
+    const TLineStore& lines = tape_.Lines();
+    const LineIndex focus = tape_.FocusLine();
+    if (lines.Property(focus, LineKey::kSeriesType) != kEmbeddedSeriesType) return false;
+    const LineIndex trailing = EmbeddedTrailingBoundary(lines, focus);
+    if (trailing == kNoLine || !lines.InGroup(trailing - 1, LineGroup::kStandardTotal)) return false;
+    const LineIndex leading = EmbeddedLeadingBoundary(lines, focus);
+    if (!AreEntriesValid(leading + 1, trailing - 1) || !lines.IsLine(trailing + 1)) return false;
+    const TRecordSource source = Source(RecordOperation::kCopy);
+    return Write(WriteTapeRecord(BuildEmbeddedSeriesRecord(source, focus)));
+}
+
+bool TTapeCopier::CanCopyTape() const {
+    const TLineStore& lines = tape_.Lines();
+    const LineIndex last = lines.LastLine();
+    if (last < 1 || !lines.Entries(last).empty()) return false;
+    const bool endsProperly = lines.InGroup(last - 1, LineGroup::kZeroTotal) ||
+                              lines.HasKind(last - 1, LineKind::kGroupTrailing) ||
+                              lines.HasKind(last - 1, LineKind::kGrandTrailing) || IsSeriesCompleteAndValid(last);
+    return endsProperly && AreEntriesValid(0, last);
+}
+
+bool TTapeCopier::CopyTape() {
+    if (!CanCopyTape()) return Refuse();
+    const TRecordSource source = Source(RecordOperation::kCopy);
+    return Write(WriteTapeRecord(BuildTapeRecord(source)));
+}
+
+}  // namespace tally
