@@ -180,7 +180,9 @@ bool TLinkManager::SetAsLinkDest(char tapeId, int line, std::string_view flag) {
         return Refuse("The entry cell at line " + number + " is a permanent Link Destination. Its Link " +
                       "Source cannot be changed.");
     }
-    if (!tape->IsLine(line) || !tape->CanBeLinkDest(line)) {
+    // A permanent destination is the external total line of an embedded series, which the user
+    // may not link to but its own series links to its total.
+    if (!tape->IsLine(line) || (flag != "P" && !tape->CanBeLinkDest(line))) {
         return Refuse("The entry cell at line " + number + " can not be a Link Destination.");
     }
     if (!SeriesKindsFit(pendingSource_->SeriesKind, tape->SeriesKind(line))) {

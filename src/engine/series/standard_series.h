@@ -199,6 +199,12 @@ private:
     void CompleteEmbeddedSeries(LineIndex trailing);
     // The external total line of a complete embedded series: its operator and the total.
     void WriteExternalTotal(LineIndex trailing);
+    // Links the total line before ")" to the external total line permanently; false when no
+    // link manager serves the tape or it refused.
+    bool LinkExternalTotal(LineIndex trailing);
+    // The external total line is the permanent destination of the total line, refreshed by a
+    // link manager.
+    bool ExternalTotalFollowsLink(LineIndex trailing) const;
     // Enter and operator keys on an embedded line other than the open last one.
     TKeyAnswer EnterKeyOnEarlierEmbeddedLine(char key);
     TKeyAnswer OperatorKeyOnEarlierEmbeddedLine(char key);

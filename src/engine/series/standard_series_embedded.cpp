@@ -1,13 +1,15 @@
 // Embedded series inside standard series: inserting one at the focus line, the Enter and
 // operator keys typed inside one, completing it into its external total line and reopening it.
 //
-// The external total line of a complete embedded series follows the series' total line: the
+// The external total line of a complete embedded series follows the series' total line: where a
+// link manager serves the tape, through a permanent link from the total line; otherwise the
 // series writes it as its operator characters followed by the embedded total whenever that
 // total may have changed.
 #include <string>
 
 #include "engine/entry/typing_checks.h"
 #include "engine/lines/calc_params.h"
+#include "engine/lines/link_data.h"
 #include "engine/lines/operator_keys.h"
 #include "engine/lines/series_navigation.h"
 #include "engine/series/entry_line_texts.h"
@@ -17,6 +19,7 @@
 #include "engine/tape/link_manager_records.h"
 #include "foundation/event_names.h"
 #include "foundation/mediator.h"
+#include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/number_texts.h"
 
@@ -110,6 +113,30 @@ bool TStandardSeries::InsertEmbeddedSeries() {
     return true;
 }
 
+bool TStandardSeries::LinkExternalTotal(LineIndex trailing) {
+    TStMediator* bus = tape_.DocumentBus();
+    if (bus == nullptr || !bus->Exists(events::LinkMgr_SetAsLinkSource) || !bus->Exists(events::LinkMgr_SetAsLinkDest)) {
+        return false;
+    }
+    TMedLnkMgr_SetLinkData_In set;
+    set.Tape = &tape_;
+    set.FlagText = "P";
+    set.Line = trailing;  // the total line before ")", counted from 1
+    TMedBoolean done;
+    bus->Handle(events::LinkMgr_SetAsLinkSource, &set, &done);
+    if (!done.Value) return false;
+    set.Line = trailing + 2;  // the external total line
+    done.Value = false;
+    bus->Handle(events::LinkMgr_SetAsLinkDest, &set, &done);
+    return done.Value;
+}
+
+bool TStandardSeries::ExternalTotalFollowsLink(LineIndex trailing) const {
+    const std::string_view linkData = lines_.Property(trailing + 1, LineKey::kLinkId);
+    return LinkDataRole(linkData) == 'D' && linkData.ends_with(",P") && tape_.Hooks().QueueLinkSourceAtOnce &&
+           LinkDataRole(lines_.Property(trailing - 1, LineKey::kLinkId)) == 'S';
+}
+
 void TStandardSeries::WriteExternalTotal(LineIndex trailing) {
     const LineIndex external = trailing + 1;
     tape_.WriteEntry(external,
@@ -121,7 +148,9 @@ void TStandardSeries::CompleteEmbeddedSeries(LineIndex trailing) {
     // The final total and its item count.
     Recalculate(trailing - 1);
     tape_.SetFocusLine(external);
-    WriteExternalTotal(trailing);
+    // Served by a link manager, the external total line becomes the permanent destination of
+    // the total line and takes its value through the link; otherwise the series writes it.
+    if (!LinkExternalTotal(trailing)) WriteExternalTotal(trailing);
     tape_.ReloadFocusLine();
     if (tape_.IsLastLine(external)) {
         if (tape_.DataEntryOption() != DataEntryOption::kAddingMachine) DispatchKey('+');
@@ -161,7 +190,14 @@ void TStandardSeries::DetachExternalTotal(LineIndex trailing) {
 
 void TStandardSeries::AfterEmbeddedLineChange(LineIndex trailing) {
     if (trailing == kNoLine) return;
-    if (IsCompleteEmbeddedSeries(trailing)) WriteExternalTotal(trailing);
+    if (IsCompleteEmbeddedSeries(trailing)) {
+        if (ExternalTotalFollowsLink(trailing)) {
+            // The link refresh carries the total and recalculates the containing series.
+            tape_.Hooks().QueueLinkSourceAtOnce(std::string(lines_.Property(trailing - 1, LineKey::kLinkId)));
+            return;
+        }
+        WriteExternalTotal(trailing);
+    }
     if (!tape_.IsLastLine(trailing + 1)) Recalculate(trailing + 1);
 }
 
