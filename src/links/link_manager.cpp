@@ -1,6 +1,7 @@
 #include "links/link_manager.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/lines/link_data.h"
 #include "foundation/notifications/notifier.h"
@@ -160,6 +161,9 @@ bool TLinkManager::SetAsLinkSource(char tapeId, int line, std::string_view flag)
         return Refuse("The entry cell at line " + ref + " can not be used as a Link Source because of " +
                       "a program error.");
     }
+    // A permanent pair made by a tape itself leaves the source the user copied pending after it.
+    if (flag == "P" && !permanentPairPending_) userPendingSource_ = pendingSource_;
+    permanentPairPending_ = flag == "P";
     pendingSource_ = TPendingSource{linkData, tapeId, tape->SeriesKind(line)};
     return true;
 }
@@ -167,6 +171,15 @@ bool TLinkManager::SetAsLinkSource(char tapeId, int line, std::string_view flag)
 // ---- Pasting a destination
 
 bool TLinkManager::SetAsLinkDest(char tapeId, int line, std::string_view flag) {
+    const bool done = PasteLinkDest(tapeId, line, flag);
+    if (flag == "P" && permanentPairPending_) {
+        pendingSource_ = std::exchange(userPendingSource_, std::nullopt);
+        permanentPairPending_ = false;
+    }
+    return done;
+}
+
+bool TLinkManager::PasteLinkDest(char tapeId, int line, std::string_view flag) {
     ILinkTape* tape = TapeById(tapeId);
     if (tape == nullptr) return false;
     if (!pendingSource_) return Refuse("A Link Source has not been specified for this Link Destination.");

@@ -138,6 +138,7 @@ private:
     TMergedLinkInfoListItem PictureItemOf(const ILinkTape& tape, int line, std::string_view linkData) const;
     std::optional<std::string> CheckCircle(const TMergedLinkInfoList& picture);
     bool Refuse(std::string text) const;
+    bool PasteLinkDest(char tapeId, int line, std::string_view flag);
     void ClearLink(ILinkTape& tape, int line);
     TLinkSnapshot Snapshot(bool withClipboard) const;
     // Value transfer from a source line to a destination line with the destination's data.
@@ -159,6 +160,9 @@ private:
     std::unordered_set<std::string> queuedNumbers_;
     bool refreshing_ = false;
     std::optional<TPendingSource> pendingSource_;
+    // The user's pending source while a tape marks and pastes a permanent pair.
+    std::optional<TPendingSource> userPendingSource_;
+    bool permanentPairPending_ = false;
     std::optional<TQuickLinkRequest> quickLink_;
     std::string lastChain_;
     std::string sessionId_;

@@ -106,6 +106,12 @@ TEST_F(EmbeddedLinkTest, ReopeningEmptyingOrDeletingRemovesThePermanentLink) {
              t.main_.DeleteLine();
          },
          "+"},
+        {"an operator key on the total reopens the series",
+         [](EmbeddedLinkDocument& t) {
+             t.main_.SetFocusLine(5);
+             t.Type(t.main_, "+");
+         },
+         "+"},
         {"Empty Embedded Series",
          [](EmbeddedLinkDocument& t) {
              t.main_.SetFocusLine(2);
@@ -126,6 +132,25 @@ TEST_F(EmbeddedLinkTest, ReopeningEmptyingOrDeletingRemovesThePermanentLink) {
         EXPECT_FALSE(d.AnyLinkLeft());
         if (*c.external != '\0') EXPECT_EQ(Entry(d.main_, d.External()), c.external);
     }
+}
+
+TEST_F(EmbeddedLinkTest, AReopenedSeriesCompletedAgainIsLinkedAgain) {
+    main_.SetFocusLine(5);
+    Type(main_, "+2\n");
+    ExpectPermanentLink();
+    EXPECT_EQ(Entry(main_, External()), "+9.00");
+    EXPECT_EQ(main_.Lines().Cell(External() - 1, TLineColumn::RunningTotal), "109.00");
+}
+
+TEST_F(EmbeddedLinkTest, CompletingASeriesKeepsTheSourceTheUserCopied) {
+    ASSERT_TRUE(manager_.SetAsLinkSource('t', 1, ""));
+    main_.SetFocusLine(5);
+    Type(main_, "+2\n");
+    ExpectPermanentLink();
+    const int last = main_.Lines().LastLine() + 1;
+    ASSERT_TRUE(manager_.SetAsLinkDest('t', last, ""));
+    EXPECT_EQ(LinkDataNumber(LinkOf(main_, last)), LinkDataNumber(LinkOf(main_, 1)));
+    EXPECT_EQ(Entry(main_, last), "+100.00");
 }
 
 TEST_F(EmbeddedLinkTest, ThePermanentLinkSurvivesUserUnlinksAndPastes) {
