@@ -76,6 +76,20 @@ TEST_F(EmbeddedLinkTest, TheExternalTotalLineFollowsEditsThroughTheLink) {
          "143.00"},
         {"an entry changed and left with the focus",
          [](EmbeddedLinkDocument& t) { t.Overtype(3, "-30", TTapeKey::Down); }, "-26.00", "74.00"},
+        {"an entry changed with an operator key and another typed",
+         [](EmbeddedLinkDocument& t) {
+             t.main_.SetFocusLine(3);
+             for (int i = 0; i < 5; ++i) t.main_.KeyPress(TapeChar::kBackspace);
+             t.Type(t.main_, "+40+5\n");
+         },
+         "+48.00", "148.00"},
+        {"a line inserted and typed",
+         [](EmbeddedLinkDocument& t) {
+             t.main_.SetFocusLine(3);
+             ASSERT_TRUE(t.main_.InsertLine());
+             t.Type(t.main_, "6\n");
+         },
+         "+13.00", "113.00"},
         {"an entry deleted",
          [](EmbeddedLinkDocument& t) {
              t.main_.SetFocusLine(2);
