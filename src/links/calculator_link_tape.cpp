@@ -5,6 +5,8 @@
 #include "engine/lines/series_navigation.h"
 #include "engine/series/series_base.h"
 #include "engine/tape/calculator.h"
+#include "engine/tape/table_manager_records.h"
+#include "foundation/event_names.h"
 #include "foundation/numbers/number_texts.h"
 
 namespace tally {
@@ -168,6 +170,15 @@ bool TCalculatorLinkTape::IsLastLineOfIncompleteEmbedded(int line) const {
 
 bool TCalculatorLinkTape::HasTableColumn(int line) const {
     return !tape_.Lines().Property(IndexOf(line), LineKey::kTableColumnId).empty();
+}
+
+void TCalculatorLinkTape::UpdateTableColumnHeading(int line) {
+    TStMediator* bus = tape_.DocumentBus();
+    if (bus == nullptr || !bus->Exists(events::TableMgr_UpdateTableColHeading)) return;
+    TMedTableMgr_UpdTableColHeadingData data;
+    data.Tape = &tape_;
+    data.Line = IndexOf(line);
+    bus->Handle(events::TableMgr_UpdateTableColHeading, &data, nullptr);
 }
 
 bool TCalculatorLinkTape::ShowsLinksColumn() const { return tape_.IsColumnShown(TTapeColumn::Links); }

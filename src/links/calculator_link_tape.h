@@ -38,6 +38,7 @@ public:
     bool ContainsNumber(int line) const override;
     bool IsLastLineOfIncompleteEmbedded(int line) const override;
     bool HasTableColumn(int line) const override;
+    void UpdateTableColumnHeading(int line) override;
     bool ShowsLinksColumn() const override;
     void SetLinksCell(int line, std::string_view text) override;
     void SetEntryText(int line, std::string_view text) override;

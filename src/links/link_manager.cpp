@@ -253,6 +253,7 @@ bool TLinkManager::PasteLinkDest(char tapeId, int line, std::string_view flag) {
     tape->SetLinkData(line, destData);
     TransferValue(*sourceTape, sourceLine, *tape, line, destData);
     CarryAnnotation(*sourceTape, sourceLine, *tape, line);
+    if (tape->HasTableColumn(line)) tape->UpdateTableColumnHeading(line);
     UpdateLinksDisplay();
     const bool last = tape->IsLastLine(line);
     const bool lastOfIncomplete = tape->IsLastLineOfIncompleteEmbedded(line);

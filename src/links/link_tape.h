@@ -53,6 +53,8 @@ public:
     virtual bool ContainsNumber(int line) const = 0;
     virtual bool IsLastLineOfIncompleteEmbedded(int line) const = 0;
     virtual bool HasTableColumn(int line) const = 0;
+    // Tells the table manager that the line's annotation may have changed the heading of its column.
+    virtual void UpdateTableColumnHeading(int line) = 0;
     virtual bool ShowsLinksColumn() const = 0;
     virtual void SetLinksCell(int line, std::string_view text) = 0;
     virtual void SetEntryText(int line, std::string_view text) = 0;

@@ -25,6 +25,7 @@
 
 #include "engine/lines/line_store.h"
 #include "engine/lines/table_column_info.h"
+#include "engine/tape/table_manager_records.h"
 #include "foundation/mediator.h"
 #include "table/results_table.h"
 
@@ -40,13 +41,6 @@ inline constexpr const char* kConfirmDeleteTableColumnText =
     "you proceed.";
 
 std::string TableColumnLimitText(int maximum);
-
-// "TableMgr_UpdateTableColHeading": the line (its index on the tape) whose annotation changed.
-class TMedTableMgr_UpdTableColHeadingData : public TMedRecord {
-public:
-    TCalculator* Tape = nullptr;
-    std::int32_t Line = 0;
-};
 
 // The tapes of the document, as far as they are enabled.
 struct TTableManagerTapes {

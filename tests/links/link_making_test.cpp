@@ -112,6 +112,21 @@ TEST_F(LinkMakingTest, AnnotationBeforeTheBarIsCarriedOver) {
     EXPECT_EQ(main_.Lines().Annotations(6), "Rent");
 }
 
+// The table manager keeps a column's heading equal to its line's annotation, so a destination
+// assigned to a table column tells it when its link carried an annotation over; others do not.
+TEST_F(LinkMakingTest, ADestinationInATableColumnHasItsHeadingUpdated) {
+    std::vector<std::pair<const TCalculator*, int>> updates;
+    bus_.Add(events::TableMgr_UpdateTableColHeading, [&updates](TMedRecord* in, TMedRecord*) {
+        const auto* data = RecordAs<TMedTableMgr_UpdTableColHeadingData>(in);
+        updates.emplace_back(data->Tape, data->Line);
+    });
+    main_.Lines().SetProperty(6, LineKey::kTableColumnId, "1234567890123456");
+    ASSERT_TRUE(manager_.SetAsLinkSource('t', 1, ""));
+    ASSERT_TRUE(manager_.SetAsLinkDest('t', 6, ""));
+    ASSERT_TRUE(manager_.SetAsLinkDest('t', 7, ""));
+    EXPECT_EQ(updates, (std::vector<std::pair<const TCalculator*, int>>{{&main_, 6}}));
+}
+
 struct DestRefusal {
     std::string name;
     std::function<void(LinkDocument&)> arrange;

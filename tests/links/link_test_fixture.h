@@ -14,6 +14,7 @@
 #include "engine/lines/link_data.h"
 #include "engine/tape_fill.h"
 #include "engine/tape/link_manager_records.h"
+#include "engine/tape/table_manager_records.h"
 #include "engine/tape/tape_request_runner.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
