@@ -85,7 +85,12 @@ void TTotalSeriesBase::Recalculate(LineIndex line) {
     const LineIndex closing = RangeClosingLine(line);
     if (closing == kNoLine) return;
     const std::string_view display = lines_.Property(closing, LineKey::kTotalDisplayState);
-    if (display.empty() || display == "SL") TotalOfContent(line);
+    if (display.empty() || display == "SL") {
+        TotalOfContent(line);
+        return;
+    }
+    const LineIndex opening = RangeOpeningLine(line);
+    if (opening != kNoLine) RecalculateItemized(opening, closing, std::string(display));
 }
 
 void TTotalSeriesBase::TotalOfContent(LineIndex line) {
