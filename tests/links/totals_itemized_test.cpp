@@ -100,6 +100,35 @@ TEST_F(ItemizedTotalsTest, EachDisplayStateShowsItsLines) {
     }
 }
 
+TEST_F(ItemizedTotalsTest, EnterAndEqualsCycleTheDisplayOnARangeLine) {
+    struct Case {
+        const char* name;
+        const std::vector<TapeRow>* tape;
+        LineIndex totalLine;
+        std::string keys;
+        std::vector<std::string> states;  // TSD after each key
+    };
+    const std::vector<Case> cases = {
+        {"group", &kGroupTape, 9, "\n=\n", {"ST", "SL", "ST"}},
+        {"grand", &kGrandTape, 16, "\n\n=", {"GT", "ST", "SL"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(*c.tape, c.totalLine);
+        const LineIndex lineCount = main_.Lines().LineCount();
+        for (std::size_t i = 0; i < c.keys.size(); ++i) {
+            Type(main_, c.keys.substr(i, 1));
+            const LineIndex closing = main_.FocusLine() + 1;
+            EXPECT_EQ(main_.Lines().Property(closing, LineKey::kTotalDisplayState), c.states[i]);
+        }
+        if (c.states.back() == "SL") {
+            EXPECT_EQ(main_.Lines().LineCount(), lineCount);
+            EXPECT_EQ(Lines(c.totalLine, c.totalLine), std::vector<std::string>{c.tape->at(c.totalLine).indicator + "|" +
+                                                                              c.tape->at(c.totalLine).entries});
+        }
+    }
+}
+
 TEST_F(ItemizedTotalsTest, ContentLinesFollowTheirSourceAndTheTotalFollows) {
     Fill(kGroupTape, 9);
     Handler("gro").SetDisplayState("ST");

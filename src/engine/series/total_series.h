@@ -26,8 +26,9 @@ public:
     bool IsEntryOrTotalLine(LineIndex line) const override;                       // 48
     bool IsEmptyEntryLine(LineIndex) const override { return false; }             // 49
     bool EntriesEditable() const override { return false; }                       // 69
-    // Keys on range lines: none changes the lines. An operator key on the range's closing line
-    // is left to the tape, which carries it into the next series.
+    // Keys on range lines: Enter and "=" switch the display, no key changes a line's text. An
+    // operator key on the range's closing line is left to the tape, which carries it into the
+    // next series.
     TKeyAnswer NonEntryLineKey(char key) override;                                // 79-81
     bool CanDeleteCharacters(LineIndex line) override;                            // 70
     std::string SeriesTotalText() const override;                                 // 6
@@ -74,6 +75,8 @@ private:
     void RecalculateItemized(LineIndex opening, LineIndex closing, std::string_view display);
     void SetRangeDisplay(LineIndex closing, std::string_view state);
     bool IsItemizedState(std::string_view state) const;
+    // The display Enter or "=" switches to: group SL, ST; grand SL, GT, ST; then back to SL.
+    std::string_view NextDisplayState() const;
     char OpeningCharacter() const { return zeroTotalCharacter_ == ']' ? '[' : '{'; }
     char TotalCharacter() const { return totalCharacters_.empty() ? 'g' : totalCharacters_.front(); }
     bool ShowsItemCount() const;
