@@ -51,11 +51,20 @@ void DeleteRangeOfKind(TCalculator& t, std::string_view seriesType) {
     if (t.Lines().Property(t.FocusLine(), LineKey::kSeriesType) == seriesType) t.DeleteSeries();
 }
 
+// The range handler of the kind when it holds the focus.
+TTotalSeriesBase* CurrentRangeOfKind(TCalculator& t, std::string_view seriesType) {
+    auto* range = static_cast<TTotalSeriesBase*>(t.SeriesByKind(seriesType));
+    return range != nullptr && t.CurrentSeries() == range ? range : nullptr;
+}
+
 void ResetRangeToAutoDecimals(TCalculator& t) {
     for (std::string_view kind : {"gro", "gra"}) {
-        auto* range = static_cast<TTotalSeriesBase*>(t.SeriesByKind(kind));
-        if (range != nullptr && t.CurrentSeries() == range) range->ResetToAutoDecimals();
+        if (TTotalSeriesBase* range = CurrentRangeOfKind(t, kind)) range->ResetToAutoDecimals();
     }
+}
+
+void SetRangeDisplay(TCalculator& t, std::string_view seriesType, std::string_view state) {
+    if (TTotalSeriesBase* range = CurrentRangeOfKind(t, seriesType)) range->SetDisplayState(state);
 }
 
 // The copy commands write the document's clipboard; without one there is nothing to copy to.
@@ -92,6 +101,11 @@ constexpr TPlainActionEntry kPlainActions[] = {
     {"DeleteGroupTotal", [](TCalculator& t, TLinkManager&) { DeleteRangeOfKind(t, "gro"); }, true},
     {"DeleteGrandTotal", [](TCalculator& t, TLinkManager&) { DeleteRangeOfKind(t, "gra"); }, true},
     {"TotalSeriesDecStatusToVar", [](TCalculator& t, TLinkManager&) { ResetRangeToAutoDecimals(t); }},
+    {"GroupTotalAsSingleLine", [](TCalculator& t, TLinkManager&) { SetRangeDisplay(t, "gro", "SL"); }, true},
+    {"GroupTotalItemizedBySeries", [](TCalculator& t, TLinkManager&) { SetRangeDisplay(t, "gro", "ST"); }},
+    {"GrandTotalAsSingleLine", [](TCalculator& t, TLinkManager&) { SetRangeDisplay(t, "gra", "SL"); }, true},
+    {"GrandTotalItemizedByGroup", [](TCalculator& t, TLinkManager&) { SetRangeDisplay(t, "gra", "GT"); }, true},
+    {"GrandTotalItemizedBySeries", [](TCalculator& t, TLinkManager&) { SetRangeDisplay(t, "gra", "ST"); }, true},
     {"LineCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyLine(); }); }},
     {"SeriesCopy",
      [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopySeries("copy"); }); }},

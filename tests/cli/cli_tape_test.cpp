@@ -121,6 +121,14 @@ TEST_F(CliTapeTest, GroupAndGrandTotalsAreInsertedAndDeletedByTheirActions) {
         {"[InsertGroupTotal][InsertGrandTotal]{Up}{Up}{Up}{Up}[DeleteGroupTotal]",
          closed + "\t{\n12.50\tG(2)\n\t}\n\t \n"},
         {"[InsertGrandTotal]{Up}[DeleteGrandTotal]", closed + "\t \n"},
+        {"[InsertGroupTotal]{Up}[GroupTotalItemizedBySeries]",
+         closed + "\t[\n+10.00\tT\n+2.50\tT\n==========\t=\n12.50\tg(2)\n\t]\n\t \n"},
+        {"[InsertGroupTotal]{Up}[GroupTotalItemizedBySeries][GroupTotalAsSingleLine]",
+         closed + "\t[\n12.50\tg(2)\n\t]\n\t \n"},
+        {"[InsertGroupTotal][InsertGrandTotal]{Up}[GrandTotalItemizedByGroup]",
+         closed + "\t[\n12.50\tg(2)\n\t]\n\t{\n+12.50\tg\n==========\t=\n12.50\tG(1)\n\t}\n\t \n"},
+        {"[InsertGroupTotal][InsertGrandTotal]{Up}[GrandTotalItemizedBySeries][GrandTotalAsSingleLine]",
+         closed + "\t[\n12.50\tg(2)\n\t]\n\t{\n12.50\tG(2)\n\t}\n\t \n"},
     };
     for (const auto& [actions, out] : cases) {
         SCOPED_TRACE(actions);

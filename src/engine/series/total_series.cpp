@@ -24,8 +24,10 @@ bool TTotalSeriesBase::IsEntryOrTotalLine(LineIndex line) const {
 
 TKeyAnswer TTotalSeriesBase::NonEntryLineKey(char key) {
     if (key == '\t') return TKeyAnswer::Consumed;
-    // Enter and "=" will switch the range's display, which comes with the range totals.
-    if (key == TapeChar::kEnter || key == '=') return TKeyAnswer::NotHandled;
+    if (key == TapeChar::kEnter || key == '=') {
+        SetDisplayState(NextDisplayState());
+        return TKeyAnswer::Consumed;
+    }
     if (key == TapeChar::kBackspace) {
         CanDeleteCharacters(tape_.FocusLine());
         return TKeyAnswer::Consumed;
@@ -34,6 +36,12 @@ TKeyAnswer TTotalSeriesBase::NonEntryLineKey(char key) {
     Notifier().ExplainAndBeep("Cannot change the contents of the entries column in a " + RangeName(*this) +
                               " line.");
     return TKeyAnswer::Consumed;
+}
+
+std::string_view TTotalSeriesBase::NextDisplayState() const {
+    if (displayState_ == "SL") return SeriesTypeCode() == "gra" ? "GT" : "ST";
+    if (displayState_ == "GT") return "ST";
+    return "SL";
 }
 
 bool TTotalSeriesBase::CanDeleteCharacters(LineIndex /*line*/) {
@@ -85,7 +93,12 @@ void TTotalSeriesBase::Recalculate(LineIndex line) {
     const LineIndex closing = RangeClosingLine(line);
     if (closing == kNoLine) return;
     const std::string_view display = lines_.Property(closing, LineKey::kTotalDisplayState);
-    if (display.empty() || display == "SL") TotalOfContent(line);
+    if (display.empty() || display == "SL") {
+        TotalOfContent(line);
+        return;
+    }
+    const LineIndex opening = RangeOpeningLine(line);
+    if (opening != kNoLine) RecalculateItemized(opening, closing, std::string(display));
 }
 
 void TTotalSeriesBase::TotalOfContent(LineIndex line) {

@@ -3,6 +3,8 @@
 // totals they collect, never typed into.
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/series/series_base.h"
 #include "engine/totals/total_lists.h"
@@ -24,8 +26,9 @@ public:
     bool IsEntryOrTotalLine(LineIndex line) const override;                       // 48
     bool IsEmptyEntryLine(LineIndex) const override { return false; }             // 49
     bool EntriesEditable() const override { return false; }                       // 69
-    // Keys on range lines: none changes the lines. An operator key on the range's closing line
-    // is left to the tape, which carries it into the next series.
+    // Keys on range lines: Enter and "=" switch the display, no key changes a line's text. An
+    // operator key on the range's closing line is left to the tape, which carries it into the
+    // next series.
     TKeyAnswer NonEntryLineKey(char key) override;                                // 79-81
     bool CanDeleteCharacters(LineIndex line) override;                            // 70
     std::string SeriesTotalText() const override;                                 // 6
@@ -42,6 +45,13 @@ public:
     // Back to automatic decimal places ("Reset To Auto Decimals") for the focus range.
     void ResetToAutoDecimals();
 
+    // Shows the focus range as a single line ("SL") or itemized ("ST", "GT" for grand totals).
+    // Nothing happens when this is not the current series, the state is in force, or the range
+    // would have no content.
+    void SetDisplayState(std::string_view state);                                 // 87
+    // Rebuilds the content lines of an itemized range over the content; the caller recalculates.
+    void RefreshItemizedContent(LineIndex line, const TTotalSeriesContentList& content);  // 94
+
     // The range's lines around a line of it; kNoLine outside a range of this kind.
     LineIndex RangeOpeningLine(LineIndex line) const;
     LineIndex RangeClosingLine(LineIndex line) const;
@@ -51,6 +61,22 @@ protected:
     std::string InitEntryLineCharacters() const override { return "T"; }
 
 private:
+    // An included total whose line was made a total-link source, with its link number.
+    struct TLinkedItem {
+        const TTotalSeriesContentListItem* Item;
+        std::string LinkNumber;
+    };
+    // Makes each item's line a total-link source; items that cannot be one are left out, so
+    // the range gets exactly one content line per linked item.
+    std::vector<TLinkedItem> LinkContentSources(const TTotalSeriesContentList& content);
+    // Writes the linked items into the content lines from first on as total-link destinations.
+    void WriteContentLines(LineIndex first, const std::vector<TLinkedItem>& linked);
+    // Itemized: the sum of the content lines, rewritten in normal form, onto the total line.
+    void RecalculateItemized(LineIndex opening, LineIndex closing, std::string_view display);
+    void SetRangeDisplay(LineIndex closing, std::string_view state);
+    bool IsItemizedState(std::string_view state) const;
+    // The display Enter or "=" switches to: group SL, ST; grand SL, GT, ST; then back to SL.
+    std::string_view NextDisplayState() const;
     char OpeningCharacter() const { return zeroTotalCharacter_ == ']' ? '[' : '{'; }
     char TotalCharacter() const { return totalCharacters_.empty() ? 'g' : totalCharacters_.front(); }
     bool ShowsItemCount() const;

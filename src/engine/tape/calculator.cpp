@@ -145,6 +145,7 @@ void TCalculator::PostEditPass() {
         if (hooks_.ProcessPendingLinks) hooks_.ProcessPendingLinks();
     };
     auto processTotals = [this] {
+        RefreshChangedItemizedTotals();
         if (hooks_.ProcessPendingTotals) hooks_.ProcessPendingTotals(*this);
     };
     // Each round may queue more work for the other kind; the rounds end when no link is
@@ -187,6 +188,7 @@ void TCalculator::RecordTotalStatusChange(LineIndex line, std::string_view flag)
     if (lines_.Property(line, LineKey::kTotalStatusFlag).empty()) {
         lines_.SetProperty(line, LineKey::kTotalStatusFlag, flag);
     }
+    totalFlagsRecorded_ = true;
     if (documentBus_ == nullptr) return;
     TMedChar tape;
     tape.Value = tapeId_;

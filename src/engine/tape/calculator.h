@@ -314,6 +314,9 @@ public:
         LineIndex line, std::string_view seriesType, std::string_view displayState) const;
     // Recalculates the series or range that holds the line.
     void RecalculateTotalAt(LineIndex line);
+    // Rebuilds the content lines of the itemized ranges that recorded status flags may have
+    // changed. Runs first in the post-edit pass; the flags stay for the total manager.
+    void RefreshChangedItemizedTotals();
 
     // ---- After edits (calculator.cpp)
     void NotifySeriesTotal(LineIndex line);                                // 69
@@ -384,6 +387,9 @@ private:
     void AfterLineDeletion(TSeriesBase* seriesBefore);
     // calculator_totals.cpp
     bool InsertTotalRangeAt(LineIndex line, std::string_view seriesType);
+    // Set when a total status flag is recorded, so that a post-edit pass without one does not
+    // collect the tape's totals.
+    bool totalFlagsRecorded_ = false;
 
     class TLineShiftTracker;
 

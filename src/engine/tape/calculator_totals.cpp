@@ -1,6 +1,8 @@
 // Group and grand totals on a tape: inserting ranges, collecting the tape's series totals for
 // the total manager and recalculating the totals it selects.
 
+#include <algorithm>
+#include <functional>
 #include <string>
 
 #include "engine/lines/calc_params.h"
@@ -126,6 +128,83 @@ bool TCalculator::InsertTotalRangeAt(LineIndex line, std::string_view seriesType
     RecordTotalStatusChange(totalLine, "I");
     PostEditPass();
     return true;
+}
+
+}  // namespace tally
+
+namespace tally {
+namespace {
+
+bool IsItemized(std::string_view display) { return display == "ST" || display == "GT"; }
+bool IsDeletionFlag(std::string_view flag) { return flag == "TD" || flag == "gD" || flag == "GD"; }
+
+// The ranges (by index into the list) whose content lines the flags may have changed.
+std::vector<std::size_t> ItemizedRangesToRefresh(const TTapeTotalInfoList& list) {
+    std::vector<std::size_t> refresh;
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t nextGrand = kNone;
+    std::size_t nextGroup = kNone;  // with no grand total between
+    auto refreshIf = [&](std::size_t index, bool wanted) {
+        if (index != kNone && wanted) refresh.push_back(index);
+    };
+    auto itemizedGrand = [&] { return nextGrand != kNone && IsItemized(list[nextGrand].DisplayState); };
+    auto groupBySeries = [&] { return nextGroup != kNone && list[nextGroup].DisplayState == "ST"; };
+    for (std::size_t i = list.size(); i-- > 0;) {
+        const TTapeTotalInfoListItem& item = list[i];
+        if (item.Indicator.empty()) continue;
+        const char kind = item.Indicator.front();
+        const std::string& flag = item.StatusFlag;
+        if (kind == 'T' && (flag == "I" || (flag == "C" && item.LinkId.empty()))) {
+            refreshIf(nextGrand, itemizedGrand());
+            refreshIf(nextGroup, groupBySeries());
+        } else if (kind == 'g' && IsDeletionFlag(flag)) {
+            refreshIf(nextGrand, itemizedGrand());
+            refreshIf(i, item.DisplayState == "ST");
+        } else if ((kind == 'g' || kind == 'G') && flag == "I") {
+            refreshIf(nextGrand, itemizedGrand());
+            refreshIf(nextGroup, groupBySeries());
+        } else if (kind == 'G' && IsDeletionFlag(flag)) {
+            refreshIf(i, IsItemized(item.DisplayState));
+        }
+        if (kind == 'g') nextGroup = i;
+        if (kind == 'G') {
+            nextGrand = i;
+            nextGroup = kNone;
+        }
+    }
+    // From the bottom up, so that a refresh never moves a range still to be refreshed.
+    std::sort(refresh.begin(), refresh.end(), std::greater<>());
+    refresh.erase(std::unique(refresh.begin(), refresh.end()), refresh.end());
+    return refresh;
+}
+
+}  // namespace
+
+void TCalculator::RefreshChangedItemizedTotals() {
+    if (!totalFlagsRecorded_) return;
+    totalFlagsRecorded_ = false;
+    const TTapeTotalInfoList list = CollectSeriesTotals();
+    bool refreshed = false;
+    for (const std::size_t index : ItemizedRangesToRefresh(list)) {
+        const TTapeTotalInfoListItem& item = list[index];
+        auto* handler = static_cast<TTotalSeriesBase*>(SeriesByKind(item.SeriesType));
+        if (handler == nullptr) continue;
+        const LineIndex opening = handler->RangeOpeningLine(item.Line);
+        if (opening == kNoLine) continue;
+        const auto content = DetermineTotalSeriesContent(opening, item.SeriesType, item.DisplayState);
+        if (!content || content->empty()) continue;
+        handler->RefreshItemizedContent(item.Line, *content);
+        handler->Recalculate(opening + 1);
+        refreshed = true;
+    }
+    if (!refreshed) return;
+    CallLineCountChange();
+    if (hooks_.OnLinksDisplayChange) hooks_.OnLinksDisplayChange(*this);
+    if (SeriesClaiming(focusLine_) != nullptr) ReloadFocusLine();
+    if (documentBus_ != nullptr) {
+        documentBus_->HandleIfExists(events::LinkMgr_UpdateLinksDisplay, nullptr, nullptr);
+        documentBus_->HandleIfExists(events::LinkMgr_RemoveBrokenLinks, nullptr, nullptr);
+    }
 }
 
 }  // namespace tally

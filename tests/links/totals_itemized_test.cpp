@@ -1,0 +1,186 @@
+// Itemized group and grand totals over a link manager and a total manager: each display state's
+// lines, switching back to a single line, and content lines rebuilt after edits.
+#include "engine/series/total_series.h"
+#include "engine/totals/total_manager.h"
+#include "link_test_fixture.h"
+
+namespace tally {
+namespace {
+
+using test::TapeRow;
+
+std::vector<TapeRow> Series(const std::string& total, const std::string& totalProperties = "") {
+    return {{" ", "+" + total}, {"=", "=========="}, {"T", total, totalProperties}, {"Z", "0.00"}};
+}
+
+std::vector<TapeRow> Range(const std::string& seriesType, const std::string& total) {
+    const bool group = seriesType == "gro";
+    const std::string styp = "STYP=" + seriesType;
+    return {{group ? "[" : "{", "", styp},
+            {group ? "g" : "G", total, styp},
+            {group ? "]" : "}", "", styp + ",TSD=SL,SDP=2,TT=DE"}};
+}
+
+std::vector<TapeRow> Join(std::initializer_list<std::vector<TapeRow>> parts) {
+    std::vector<TapeRow> rows;
+    for (const auto& part : parts) rows.insert(rows.end(), part.begin(), part.end());
+    return rows;
+}
+
+class ItemizedTotalsTest : public test::LinkTest, public ITotalTapes {
+protected:
+    ItemizedTotalsTest() {
+        memoryEnabled_ = auxEnabled_ = false;
+        main_.Hooks().ProcessPendingTotals = [this](TCalculator&) { totals_.ProcessPendingTotals(); };
+    }
+    TCalculator* TapeById(char id) override { return id == 't' ? &main_ : nullptr; }
+
+    void Fill(const std::vector<TapeRow>& rows, LineIndex focus) {
+        test::ReplaceTapeLines(main_, std::span<const TapeRow>(rows), focus);
+        main_.ChooseCurrentSeries();
+    }
+    TTotalSeriesBase& Handler(std::string_view seriesType) {
+        return *static_cast<TTotalSeriesBase*>(main_.SeriesByKind(seriesType));
+    }
+    // Indicator and Entries of the lines first..last, as "indicator|entries".
+    std::vector<std::string> Lines(LineIndex first, LineIndex last) const {
+        std::vector<std::string> texts;
+        for (LineIndex line = first; line <= last && main_.Lines().IsLine(line); ++line) {
+            texts.push_back(std::string(main_.Lines().Indicator(line)) + "|" + std::string(main_.Lines().Entries(line)));
+        }
+        return texts;
+    }
+
+    TTotalManager totals_{bus_, *this};
+};
+
+// A group total over 10.00 and 2.5 at lines 8-10; a grand total over 1.00, 2.00, a group
+// total of them and 4.00 at lines 15-17.
+const std::vector<TapeRow> kGroupTape = Join({Series("10.00"), Series("2.5"), Range("gro", "12.50"), {{" ", ""}}});
+const std::vector<TapeRow> kGrandTape = Join(
+    {Series("1.00"), Series("2.00"), Range("gro", "3.00"), Series("4.00"), Range("gra", "7.00"), {{" ", ""}}});
+
+TEST_F(ItemizedTotalsTest, EachDisplayStateShowsItsLines) {
+    struct Case {
+        const char* name;
+        const std::vector<TapeRow>* tape;
+        std::string seriesType;
+        LineIndex totalLine;  // of the single-line range
+        std::vector<std::string> states;
+        std::vector<std::string> expected;  // the range's lines after the last state
+    };
+    const std::vector<Case> cases = {
+        {"group by series", &kGroupTape, "gro", 9, {"ST"},
+         {"[|", "T|+10.00", "T|+2.50", "=|==========", "g|12.50", "]|"}},
+        {"group back to a single line", &kGroupTape, "gro", 9, {"ST", "SL"}, {"[|", "g|12.50", "]|"}},
+        {"grand by group", &kGrandTape, "gra", 16, {"GT"},
+         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+        {"grand by series", &kGrandTape, "gra", 16, {"ST"},
+         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+        {"grand by group, then by series", &kGrandTape, "gra", 16, {"GT", "ST"},
+         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+        {"grand by series, then by group", &kGrandTape, "gra", 16, {"ST", "GT"},
+         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+        {"grand round trip", &kGrandTape, "gra", 16, {"GT", "ST", "SL"}, {"{|", "G|7.00", "}|"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(*c.tape, c.totalLine);
+        for (const std::string& state : c.states) Handler(c.seriesType).SetDisplayState(state);
+        const LineIndex opening = c.totalLine - 1;
+        EXPECT_EQ(Lines(opening, opening + static_cast<LineIndex>(c.expected.size()) - 1), c.expected);
+        const LineIndex closing = opening + static_cast<LineIndex>(c.expected.size()) - 1;
+        EXPECT_EQ(main_.Lines().Property(closing, LineKey::kTotalDisplayState), c.states.back());
+        EXPECT_EQ(main_.FocusLine(), closing - 1);
+        EXPECT_EQ(Lines(main_.LastLine(), main_.LastLine()), std::vector<std::string>{" |"});
+        if (c.states.back() != "SL") {
+            // Each content line follows its series total through a total link.
+            EXPECT_EQ(LinkOf(main_, opening + 2).substr(0, 2), "AD");
+        }
+    }
+}
+
+TEST_F(ItemizedTotalsTest, EnterAndEqualsCycleTheDisplayOnARangeLine) {
+    struct Case {
+        const char* name;
+        const std::vector<TapeRow>* tape;
+        LineIndex totalLine;
+        std::string keys;
+        std::vector<std::string> states;  // TSD after each key
+    };
+    const std::vector<Case> cases = {
+        {"group", &kGroupTape, 9, "\n=\n", {"ST", "SL", "ST"}},
+        {"grand", &kGrandTape, 16, "\n\n=", {"GT", "ST", "SL"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(*c.tape, c.totalLine);
+        const LineIndex lineCount = main_.Lines().LineCount();
+        for (std::size_t i = 0; i < c.keys.size(); ++i) {
+            Type(main_, c.keys.substr(i, 1));
+            const LineIndex closing = main_.FocusLine() + 1;
+            EXPECT_EQ(main_.Lines().Property(closing, LineKey::kTotalDisplayState), c.states[i]);
+        }
+        if (c.states.back() == "SL") {
+            EXPECT_EQ(main_.Lines().LineCount(), lineCount);
+            EXPECT_EQ(Lines(c.totalLine, c.totalLine), std::vector<std::string>{c.tape->at(c.totalLine).indicator + "|" +
+                                                                              c.tape->at(c.totalLine).entries});
+        }
+    }
+}
+
+TEST_F(ItemizedTotalsTest, ContentLinesFollowTheirSourceAndTheTotalFollows) {
+    Fill(kGroupTape, 9);
+    Handler("gro").SetDisplayState("ST");
+    // The second series total changes; its content line and the group total follow.
+    main_.Lines().SetEntries(6, "5.25");
+    ASSERT_TRUE(main_.Hooks().QueueLinkSource);
+    main_.Hooks().QueueLinkSource(std::string(main_.Lines().Property(6, LineKey::kLinkId)));
+    main_.PostEditPass();
+    EXPECT_EQ(Lines(9, 12), (std::vector<std::string>{"T|+10.00", "T|+5.25", "=|==========", "g|15.25"}));
+}
+
+TEST_F(ItemizedTotalsTest, BackToASingleLineRecomputesTheTotalOfTheContent) {
+    Fill(kGroupTape, 9);
+    Handler("gro").SetDisplayState("ST");
+    // A content line that no longer agrees with its source, as after a refused step.
+    main_.Lines().SetEntries(9, "+90.00");
+    Handler("gro").Recalculate(9);
+    ASSERT_EQ(main_.Lines().Entries(12), "92.50");
+    Handler("gro").SetDisplayState("SL");
+    EXPECT_EQ(Lines(8, 10), (std::vector<std::string>{"[|", "g|12.50", "]|"}));
+}
+
+TEST_F(ItemizedTotalsTest, ATotalThatCannotBeLinkedGetsNoEmptyContentLine) {
+    // The first series total is already a link destination, so it cannot be a source.
+    Fill(Join({Series("10.00", test::Lid("AD+", 9)), Series("2.5"), Range("gro", "12.50"), {{" ", ""}}}), 9);
+    Handler("gro").SetDisplayState("ST");
+    EXPECT_EQ(Lines(8, 12), (std::vector<std::string>{"[|", "T|+2.50", "=|==========", "g|2.50", "]|"}));
+}
+
+TEST_F(ItemizedTotalsTest, NothingHappensWithoutContentOrWhenNotTheCurrentSeries) {
+    // A group total right after a grand total has nothing to itemize.
+    const auto tape = Join({Series("1.00"), Range("gra", "1.00"), Range("gro", "0.00"), {{" ", ""}}});
+    Fill(tape, 8);
+    Handler("gro").SetDisplayState("ST");
+    EXPECT_EQ(main_.Lines().LineCount(), static_cast<LineIndex>(tape.size()));
+
+    Fill(kGroupTape, 2);
+    Handler("gro").SetDisplayState("ST");
+    EXPECT_EQ(main_.Lines().LineCount(), static_cast<LineIndex>(kGroupTape.size()));
+}
+
+TEST_F(ItemizedTotalsTest, DeletingASeriesRebuildsTheItemizedGrandTotal) {
+    Fill(kGrandTape, 16);
+    Handler("gra").SetDisplayState("ST");
+    ASSERT_EQ(main_.Lines().LineCount(), static_cast<LineIndex>(kGrandTape.size()) + 4);
+    // Deleting the series of 4.00 (lines 11-14) flags the grand total, whose content shrinks.
+    main_.SetFocusLine(11);
+    main_.ChooseCurrentSeries();
+    ASSERT_TRUE(main_.DeleteSeries());
+    EXPECT_EQ(Lines(11, 16), (std::vector<std::string>{"{|", "T|+1.00", "T|+2.00", "=|==========", "G|3.00", "}|"}));
+    EXPECT_TRUE(main_.Lines().Property(15, LineKey::kTotalStatusFlag).empty());
+}
+
+}  // namespace
+}  // namespace tally
