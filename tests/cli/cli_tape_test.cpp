@@ -421,4 +421,28 @@ TEST_F(CliTapeTest, CopyActionsWriteRecordsThroughTheClipboardFiles) {
     EXPECT_EQ(RunTape({"--clipboard-in", "/nonexistent/clip.txt", "--keys", "1"}).status, 1);
 }
 
+TEST_F(CliTapeTest, PasteActionsInsertTheCopiedLinesOrLeaveTheTape) {
+    const auto count = [](const std::string& text, std::string_view what) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    };
+    struct Case {
+        std::string keys;
+        std::size_t copies;
+    };
+    const std::vector<Case> cases = {
+        {"12+3+\n\n{Up}{Up}[SeriesCopy]{Down}{Down}[SeriesPaste]", 2},
+        {"12+3+\n\n[TapeCopy][TapePaste][TapePaste]", 3},
+        // Nothing of the kind on the clipboard: nothing happens.
+        {"12+3+\n\n[TapeCopy][SeriesPaste]", 1},
+        {"12+3+\n\n{Up}{Up}[SeriesCopy]{Down}{Down}[TapePaste]", 1},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunTape({"--keys", c.keys});
+        EXPECT_EQ(r.status, 0) << c.keys << r.err;
+        EXPECT_EQ(count(r.out, "+12.00"), c.copies) << c.keys << r.out;
+    }
+}
+
 }  // namespace

@@ -1,0 +1,215 @@
+#include "links/tape_paste.h"
+
+#include <optional>
+#include <set>
+
+#include "engine/lines/calc_params.h"
+#include "engine/lines/line_kinds.h"
+#include "engine/records/record_builder.h"
+#include "engine/tape/calculator.h"
+#include "engine/tape/link_manager_records.h"
+#include "foundation/notifications/notifier.h"
+#include "links/link_manager.h"
+#include "links/paste_links.h"
+#include "platform/clipboard.h"
+
+namespace tally {
+
+namespace {
+
+bool Refuse(std::string explanation) {
+    Notifier().ExplainAndBeep(std::move(explanation));
+    return false;
+}
+
+// Lines that end a series.
+constexpr std::string_view kClosingKinds = "Zz]}>";
+
+char SymbolKind(const TRecordLineGroup& group) { return group.symbol.empty() ? ' ' : group.symbol.front(); }
+
+std::string SeriesTypeOf(const TRecordLineGroup& group) {
+    return std::string(TCalcParams::FromText(group.calcParams).Value(LineKey::kSeriesType));
+}
+
+bool HasAnnotationLine(const TTapeRecord& record) {
+    for (const TRecordLineGroup& group : record.groups) {
+        if (!group.annot.empty()) return true;
+    }
+    return false;
+}
+
+// Position (from 1) of the last group whose symbol starts with one of the kinds; -1 without.
+int LastGroupOfKind(const TTapeRecord& record, std::string_view kinds) {
+    for (std::size_t i = record.groups.size(); i-- > 0;) {
+        if (kinds.find(SymbolKind(record.groups[i])) != std::string_view::npos) return static_cast<int>(i) + 1;
+    }
+    return -1;
+}
+
+// The record's linked lines numbered from 1 within the block, with their series starts and
+// the starts of the ranges their group and grand totals close, counted in the block.
+TTapeLinkInfoList BlockLinkInfo(const TTapeRecord& record) {
+    TTapeLinkInfoList items;
+    int seriesStart = 1;
+    int groupRangeStart = 1;
+    int grandRangeStart = 1;
+    bool embedded = false;
+    for (std::size_t i = 0; i < record.groups.size(); ++i) {
+        const TRecordLineGroup& group = record.groups[i];
+        const int line = static_cast<int>(i) + 1;
+        const char kind = SymbolKind(group);
+        const TCalcParams params = TCalcParams::FromText(group.calcParams);
+        if (kind == '(') embedded = true;
+        if (const std::string_view linkData = params.Value(LineKey::kLinkId); !linkData.empty()) {
+            TTapeLinkInfoListItem item;
+            item.Line = line;
+            item.InOrdinarySeries = !embedded;
+            item.SeriesStart = seriesStart;
+            item.LinkData = std::string(linkData);
+            item.SeriesKind = std::string(params.Value(LineKey::kSeriesType));
+            item.LineKind = group.symbol;
+            if (kind == LineKind::kGroupTotal) item.RangeStart = groupRangeStart;
+            if (kind == LineKind::kGrandTotal) item.RangeStart = grandRangeStart;
+            items.push_back(std::move(item));
+        }
+        if (kind == ')') embedded = false;
+        if (kClosingKinds.find(kind) != std::string_view::npos) seriesStart = line + 1;
+        if (kind == ']' || kind == '}') groupRangeStart = line + 1;
+        if (kind == '}') grandRangeStart = line + 1;
+    }
+    return items;
+}
+
+// The total line of the series that ends just before `line`: the closing line itself when it
+// is a total, or the total line above its zero total.
+LineIndex TotalLineAbove(const TLineStore& lines, LineIndex line) {
+    for (LineIndex above = line - 1; above >= 0 && above >= line - 2; --above) {
+        if (lines.InGroup(above, LineGroup::kTotalLine)) return above;
+    }
+    return kNoLine;
+}
+
+std::optional<TTapeRecord> ReadTapeOrRange(std::string_view text) {
+    for (TRecordKind kind : {TRecordKind::EntireTape, TRecordKind::GroupTotalRange, TRecordKind::GrandTotalRange}) {
+        if (auto record = ReadTapeRecord(text, kind)) return record;
+    }
+    return std::nullopt;
+}
+
+// The refusal for data that ends in a range before a range line, by record kind; nullopt when
+// the paste may go on ("" refuses silently).
+std::optional<std::string> RangeOrderRefusal(const TTapeRecord& record, std::string_view dataEnd,
+                                             std::string_view before) {
+    const bool tape = record.kind == TRecordKind::EntireTape;
+    const bool group = record.kind == TRecordKind::GroupTotalRange;
+    if (dataEnd == "gra" && (before == "gro" || before == "gra")) {
+        if (tape) return "Cannot paste a tape that ends with a grand total immediately before a group total or another grand total.";
+        if (group) return std::string();
+        return "Cannot paste a grand total with all series in its range immediately before a group total or another grand total.";
+    }
+    if (dataEnd == "gro" && before == "gro") {
+        if (tape) return "Cannot paste a tape that ends with a group total immediately before another group total.";
+        if (group) return "Cannot paste a group total with all series in its range immediately before another group total.";
+        return std::string();
+    }
+    return std::nullopt;
+}
+
+std::string_view TapeCircleText(TRecordKind kind) {
+    switch (kind) {
+    case TRecordKind::GroupTotalRange:
+        return "Pasting the cut or copied group total with all series in its range into the specified place on the receiving tape would create a circular link.";
+    case TRecordKind::GrandTotalRange:
+        return "Pasting the cut or copied grand total with all series in its range into the specified place on the receiving tape would create a circular link.";
+    default:
+        return "Pasting the cut or copied tape into the specified place on the receiving tape would create a circular link.";
+    }
+}
+
+}  // namespace
+
+bool TTapePaster::PrepareBlock(TTapeRecord& record, bool seriesPaste, LineIndex at, std::string_view circleText) {
+    const TPasteCase pasteCase = ClassifyPaste(record, links_.SessionId());
+    std::set<std::string, std::less<>> numbersInUse = links_.LinkNumbers();
+    const TPasteTarget target = seriesPaste ? TPasteTarget::Series : TPasteTarget::TapeOrRange;
+    PreparePastedProperties(record, PasteRulesFor(target, pasteCase), numbersInUse, ProgramRandomFraction());
+    // The existing lines from `at` on are counted as moved down by the block, so the check sees
+    // the picture as it will be after the insertion.
+    TLinkManager::TPastedBlock block;
+    block.LineCount = static_cast<int>(record.groups.size());
+    block.InsertLine = at + 1;
+    block.GroupRangeEnd = LastGroupOfKind(record, "]");
+    block.GrandRangeEnd = LastGroupOfKind(record, "}");
+    if (links_.PasteMultSeriesCircLink(tape_.TapeId(), BlockLinkInfo(record), block)) {
+        return Refuse(std::string(circleText));
+    }
+    return true;
+}
+
+void TTapePaster::InsertBlock(const TTapeRecord& record, LineIndex at) {
+    const bool foreign = ClassifyPaste(record, links_.SessionId()) == TPasteCase::Foreign;
+    if (foreign && HasAnnotationLine(record) && !tape_.IsColumnShown(TTapeColumn::Annotations)) {
+        tape_.SetColumnShown(TTapeColumn::Annotations, true);
+    }
+    InsertRecordLines(tape_.Lines(), at, record.groups, tape_.IsColumnShown(TTapeColumn::Annotations));
+}
+
+void TTapePaster::Finish(const TTapeRecord& record, LineIndex at) {
+    if (record.operation == RecordOperation::kCut) clipboard_.SetText({});
+    tape_.RefreshAll();
+    links_.UpdateLinksDisplay();
+    tape_.SetFocusLine(at);
+    tape_.AfterEditNotifications();
+    tape_.SetModified(true);
+}
+
+bool TTapePaster::PasteSeries() {
+    std::optional<TTapeRecord> record = ReadTapeRecord(clipboard_.GetText(), TRecordKind::CalcSeries);
+    if (!record) return false;
+    const TLineStore& lines = tape_.Lines();
+    const LineIndex at = StandardSeriesRecordRange(lines, tape_.FocusLine()).first;
+    if (at == kNoLine) return false;
+    for (TRecordLineGroup& group : record->groups) {
+        TCalcParams params = TCalcParams::FromText(group.calcParams);
+        if (params.Value(LineKey::kSeriesType).empty() && !record->seriesType.empty()) {
+            params.SetValue(LineKey::kSeriesType, record->seriesType);
+            group.calcParams = params.Text();
+        }
+    }
+    if (!PrepareBlock(*record, true, at,
+                      "Pasting the cut or copied calculation series into the specified place on the tape would create a circular link.")) {
+        return false;
+    }
+    InsertBlock(*record, at);
+    const LineIndex last = at + static_cast<LineIndex>(record->groups.size()) - 1;
+    if (record->seriesType.empty() && tape_.Lines().InGroup(last, LineGroup::kZeroTotal) && last > at) {
+        tape_.RecordTotalStatusChange(last - 1, "I");
+    }
+    Finish(*record, at);
+    return true;
+}
+
+bool TTapePaster::PasteTape() {
+    std::optional<TTapeRecord> record = ReadTapeOrRange(clipboard_.GetText());
+    if (!record) return false;
+    const TLineStore& lines = tape_.Lines();
+    const LineIndex at = StandardSeriesRecordRange(lines, tape_.FocusLine()).first;
+    if (at == kNoLine) return false;
+    const std::string before = at == lines.LastLine() ? std::string() : std::string(lines.Property(at, LineKey::kSeriesType));
+    const std::string dataEnd = SeriesTypeOf(record->groups.back());
+    if (const auto refusal = RangeOrderRefusal(*record, dataEnd, before)) return Refuse(*refusal);
+    if (!PrepareBlock(*record, false, at, TapeCircleText(record->kind))) return false;
+    InsertBlock(*record, at);
+    const int lastTotal = LastGroupOfKind(*record, LineGroup::kTotalLine);
+    if (lastTotal > 0) tape_.RecordTotalStatusChange(at + lastTotal - 1, "I");
+    const bool hasRanges = LastGroupOfKind(*record, "[{") > 0;
+    if (hasRanges && at > 0) {
+        if (const LineIndex above = TotalLineAbove(tape_.Lines(), at); above != kNoLine) {
+            tape_.RecordTotalStatusChange(above, "I");
+        }
+    }
+    Finish(*record, at);
+    return true;
+}
+
+}  // namespace tally
