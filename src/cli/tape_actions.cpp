@@ -11,6 +11,7 @@
 #include "engine/tape/calculator.h"
 #include "links/link_manager.h"
 #include "links/tape_copy.h"
+#include "links/line_paste.h"
 #include "links/tape_paste.h"
 #include "platform/clipboard.h"
 
@@ -108,6 +109,10 @@ constexpr TPlainActionEntry kPlainActions[] = {
     {"EmbeddedSeriesCopy",
      [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyEmbeddedSeries(); }); }},
     {"TapeCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyTape(); }); }},
+    {"LinePaste",
+     [](TCalculator& t, TLinkManager& l) {
+         if (IClipboard* clipboard = t.Clipboard()) TLinePaster(t, *clipboard, l).PasteLine();
+     }},
     // A pasted series may carry destinations of sources that no longer exist.
     {"SeriesPaste",
      [](TCalculator& t, TLinkManager& l) { WithPaster(t, l, [](TTapePaster& p) { p.PasteSeries(); }); }, true},

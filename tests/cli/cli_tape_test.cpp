@@ -443,6 +443,9 @@ TEST_F(CliTapeTest, PasteActionsInsertTheCopiedLinesOrLeaveTheTape) {
         EXPECT_EQ(r.status, 0) << c.keys << r.err;
         EXPECT_EQ(count(r.out, "+12.00"), c.copies) << c.keys << r.out;
     }
+    // A pasted line on the open last line stays in the open entry, without its "+".
+    const RunResult line = RunTape({"--keys", "12+3+\n\n{Up}{Up}{Up}{Up}{Up}[LineCopy]{Down}{Down}{Down}{Down}{Down}[LinePaste]"});
+    EXPECT_TRUE(line.out.ends_with("0.00\tZ\n12.00\t \n")) << line.out;
 }
 
 }  // namespace
