@@ -109,6 +109,12 @@ constexpr TPlainActionEntry kPlainActions[] = {
     {"EmbeddedSeriesCopy",
      [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyEmbeddedSeries(); }); }},
     {"TapeCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyTape(); }); }},
+    {"LineCut", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutLine(); }); }, true},
+    {"SeriesCut", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutSeries(); }); },
+     true},
+    {"EmbeddedSeriesCut",
+     [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutEmbeddedSeries(); }); }, true},
+    {"TapeCut", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutTape(); }); }, true},
     {"LinePaste",
      [](TCalculator& t, TLinkManager& l) {
          if (IClipboard* clipboard = t.Clipboard()) TLinePaster(t, *clipboard, l).PasteLine();

@@ -434,6 +434,10 @@ TEST_F(CliTapeTest, PasteActionsInsertTheCopiedLinesOrLeaveTheTape) {
     const std::vector<Case> cases = {
         {"12+3+\n\n{Up}{Up}[SeriesCopy]{Down}{Down}[SeriesPaste]", 2},
         {"12+3+\n\n[TapeCopy][TapePaste][TapePaste]", 3},
+        // A cut series moves; its record is pasted once.
+        {"12+3+\n\n{Up}{Up}[SeriesCut][SeriesPaste][SeriesPaste]", 1},
+        {"12+3+\n\n[TapeCut][TapePaste]", 1},
+        {"12+3+\n\n[TapeCut]", 0},
         // Nothing of the kind on the clipboard: nothing happens.
         {"12+3+\n\n[TapeCopy][SeriesPaste]", 1},
         {"12+3+\n\n{Up}{Up}[SeriesCopy]{Down}{Down}[TapePaste]", 1},
