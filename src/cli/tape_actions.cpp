@@ -122,6 +122,9 @@ constexpr TPlainActionEntry kPlainActions[] = {
     // A pasted series may carry destinations of sources that no longer exist.
     {"SeriesPaste",
      [](TCalculator& t, TLinkManager& l) { WithPaster(t, l, [](TTapePaster& p) { p.PasteSeries(); }); }, true},
+    {"EmbeddedSeriesPaste",
+     [](TCalculator& t, TLinkManager& l) { WithPaster(t, l, [](TTapePaster& p) { p.PasteEmbeddedSeries(); }); },
+     true},
     {"TapePaste", [](TCalculator& t, TLinkManager& l) { WithPaster(t, l, [](TTapePaster& p) { p.PasteTape(); }); }},
 };
 

@@ -16,6 +16,7 @@
 #include "foundation/notifications/notifier.h"
 #include "links/link_data_codec.h"
 #include "links/link_manager.h"
+#include "links/paste_links.h"
 #include "platform/clipboard.h"
 
 namespace tally {
@@ -25,20 +26,6 @@ namespace {
 bool Refuse(std::string explanation) {
     Notifier().ExplainAndBeep(std::move(explanation));
     return false;
-}
-
-bool IsRangeType(std::string_view type) {
-    return type.empty() || type == "gro" || type == "groc" || type == "gra" || type == "grac";
-}
-
-bool AreSeriesTypesCompatible(std::string_view a, std::string_view b) {
-    return a == b || (IsRangeType(a) && IsRangeType(b));
-}
-
-// A "+" only: a "-" is the number's sign and stays.
-std::string WithoutLeadingPlus(std::string text) {
-    if (!text.empty() && text.front() == '+') text.erase(0, 1);
-    return text;
 }
 
 bool IsFirstLineOfSeries(const TLineStore& lines, LineIndex line) {

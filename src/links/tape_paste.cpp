@@ -5,12 +5,14 @@
 
 #include "engine/lines/calc_params.h"
 #include "engine/lines/line_kinds.h"
+#include "engine/lines/operator_keys.h"
+#include "engine/lines/series_navigation.h"
+#include "engine/series/entry_line_texts.h"
 #include "engine/records/record_builder.h"
 #include "engine/tape/calculator.h"
 #include "engine/tape/link_manager_records.h"
 #include "foundation/notifications/notifier.h"
 #include "links/link_manager.h"
-#include "links/paste_links.h"
 #include "platform/clipboard.h"
 
 namespace tally {
@@ -128,15 +130,15 @@ std::string_view TapeCircleText(TRecordKind kind) {
 
 }  // namespace
 
-bool TTapePaster::PrepareBlock(TTapeRecord& record, bool seriesPaste, LineIndex at, std::string_view circleText) {
+bool TTapePaster::PrepareBlock(TTapeRecord& record, TPasteTarget target, LineIndex at, int lineCount,
+                               std::string_view circleText) {
     const TPasteCase pasteCase = ClassifyPaste(record, links_.SessionId());
     std::set<std::string, std::less<>> numbersInUse = links_.LinkNumbers();
-    const TPasteTarget target = seriesPaste ? TPasteTarget::Series : TPasteTarget::TapeOrRange;
     PreparePastedProperties(record, PasteRulesFor(target, pasteCase), numbersInUse, ProgramRandomFraction());
     // The existing lines from `at` on are counted as moved down by the block, so the check sees
     // the picture as it will be after the insertion.
     TLinkManager::TPastedBlock block;
-    block.LineCount = static_cast<int>(record.groups.size());
+    block.LineCount = lineCount;
     block.InsertLine = at + 1;
     block.GroupRangeEnd = LastGroupOfKind(record, "]");
     block.GrandRangeEnd = LastGroupOfKind(record, "}");
@@ -176,7 +178,8 @@ bool TTapePaster::PasteSeries() {
             group.calcParams = params.Text();
         }
     }
-    if (!PrepareBlock(*record, true, at,
+    const int count = static_cast<int>(record->groups.size());
+    if (!PrepareBlock(*record, TPasteTarget::Series, at, count,
                       "Pasting the cut or copied calculation series into the specified place on the tape would create a circular link.")) {
         return false;
     }
@@ -198,7 +201,8 @@ bool TTapePaster::PasteTape() {
     const std::string before = at == lines.LastLine() ? std::string() : std::string(lines.Property(at, LineKey::kSeriesType));
     const std::string dataEnd = SeriesTypeOf(record->groups.back());
     if (const auto refusal = RangeOrderRefusal(*record, dataEnd, before)) return Refuse(*refusal);
-    if (!PrepareBlock(*record, false, at, TapeCircleText(record->kind))) return false;
+    const int count = static_cast<int>(record->groups.size());
+    if (!PrepareBlock(*record, TPasteTarget::TapeOrRange, at, count, TapeCircleText(record->kind))) return false;
     InsertBlock(*record, at);
     const int lastTotal = LastGroupOfKind(*record, LineGroup::kTotalLine);
     if (lastTotal > 0) tape_.RecordTotalStatusChange(at + lastTotal - 1, "I");
@@ -209,6 +213,59 @@ bool TTapePaster::PasteTape() {
         }
     }
     Finish(*record, at);
+    return true;
+}
+
+bool TTapePaster::PasteEmbeddedSeries() {
+    std::optional<TTapeRecord> record = ReadTapeRecord(clipboard_.GetText(), TRecordKind::EmbeddedSeries);
+    if (!record) return false;
+    TLineStore& lines = tape_.Lines();
+    const LineIndex focus = tape_.FocusLine();
+    const char kind = lines.KindOf(focus);
+    if (IsInsideEmbeddedSeries(lines, focus) && kind != LineKind::kEmbeddedLeading) {
+        return Refuse("Cannot paste an embedded calculation series into another embedded calculation series.");
+    }
+    const std::string focusType = RecordSeriesType(lines, focus);
+    if (focusType == "gro") return Refuse("Cannot paste an embedded calculation series into, or before, a group total.");
+    if (focusType == "gra") return Refuse("Cannot paste an embedded calculation series into, or before, a grand total.");
+    if (!AreSeriesTypesCompatible(record->seriesType, focusType)) {
+        return Refuse("The total type of the embedded calculation series on the clipboard is incompatible with the total "
+                      "type of the receiving calculation series.");
+    }
+    bool newLine = kind == LineKind::kEmbeddedLeading;
+    if (!newLine && !IsEmptyOrOperatorOnly(lines.Entries(focus))) {
+        if (!tape_.CanInsertLine(focus)) return false;
+        newLine = true;
+    }
+    // The block ends with the receiving line, which exists already unless a new line takes it.
+    const int count = static_cast<int>(record->groups.size());
+    if (!PrepareBlock(*record, TPasteTarget::EmbeddedSeries, focus, newLine ? count : count - 1,
+                      "Pasting the cut or copied embedded calculation series into the specified calculation series "
+                      "would create a Circular Link.")) {
+        return false;
+    }
+    if (newLine && !tape_.InsertLine()) return false;
+    const LineIndex at = tape_.FocusLine();
+    const std::string formerEntry(lines.Entries(at));
+    const TRecordLineGroup externalTotal = record->groups.back();
+    record->groups.pop_back();
+    InsertBlock(*record, at);
+    const LineIndex receiving = at + static_cast<LineIndex>(record->groups.size());
+    std::string text = externalTotal.entry;
+    if (IsOperatorOnlyEntry(formerEntry)) {
+        text = formerEntry.substr(0, 1) + WithoutLeadingPlus(text);
+    } else if (StandardSeriesRecordRange(lines, receiving).first == receiving) {
+        text = WithoutLeadingPlus(text);
+    }
+    lines.SetEntries(receiving, text);
+    const std::string_view linkData = TCalcParams::FromText(externalTotal.calcParams).Value(LineKey::kLinkId);
+    lines.SetProperty(receiving, LineKey::kLinkId, linkData);
+    if (record->operation == RecordOperation::kCut) clipboard_.SetText({});
+    tape_.RefreshAll();
+    links_.UpdateLinksDisplay();
+    tape_.SetFocusLine(receiving);
+    tape_.AfterEditNotifications();
+    tape_.SetModified(true);
     return true;
 }
 

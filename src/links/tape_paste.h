@@ -8,6 +8,7 @@
 
 #include "engine/lines/line_store.h"
 #include "engine/records/tape_record.h"
+#include "links/paste_links.h"
 
 namespace tally {
 
@@ -25,11 +26,15 @@ public:
     // "[Entire Tape]", "[Group Total Range]" or "[Grand Total Range]" before the first line of
     // the focus line's series.
     bool PasteTape();
+    // "[Embedded Series]" into the focus line (its last group, the external total), with the
+    // embedded lines before it; a new line takes it before a "(" line or a line with a number.
+    bool PasteEmbeddedSeries();
 
 private:
     // Rewrites links and table columns by the paste case and asks whether the block, inserted
     // at `at`, would close a circle of links; false (explained) when it would.
-    bool PrepareBlock(TTapeRecord& record, bool seriesPaste, LineIndex at, std::string_view circleText);
+    bool PrepareBlock(TTapeRecord& record, TPasteTarget target, LineIndex at, int lineCount,
+                      std::string_view circleText);
     void InsertBlock(const TTapeRecord& record, LineIndex at);
     void Finish(const TTapeRecord& record, LineIndex at);
 

@@ -447,6 +447,11 @@ TEST_F(CliTapeTest, PasteActionsInsertTheCopiedLinesOrLeaveTheTape) {
         EXPECT_EQ(r.status, 0) << c.keys << r.err;
         EXPECT_EQ(count(r.out, "+12.00"), c.copies) << c.keys << r.out;
     }
+    // A cut embedded series goes, with its external total, and comes back before the line pasted on.
+    const std::string embedded = "12+[InsertNewEmbeddedSeries]3+\n\n{Up}{Up}{Up}{Up}{Up}{Up}[EmbeddedSeriesCut]";
+    EXPECT_EQ(RunTape({"--keys", embedded}).out, "Entries\t \n+12.00\t \n==========\t=\n12.00\tT\n\t \n");
+    EXPECT_TRUE(RunTape({"--keys", embedded + "{Up}[EmbeddedSeriesPaste]"})
+                    .out.starts_with("Entries\t \n\t(\n+3.00\t \n==========\t=\n3.00\tT\n\t)\n+3.00\t \n+12.00"));
     // A pasted line on the open last line stays in the open entry, without its "+".
     const RunResult line = RunTape({"--keys", "12+3+\n\n{Up}{Up}{Up}{Up}{Up}[LineCopy]{Down}{Down}{Down}{Down}{Down}[LinePaste]"});
     EXPECT_TRUE(line.out.ends_with("0.00\tZ\n12.00\t \n")) << line.out;

@@ -173,3 +173,73 @@ TEST_F(TapePasteTest, CopiedTapeGoesBeforeTheFocusSeriesWithLoneSourcesUnlinked)
 
 }  // namespace
 }  // namespace tally::test
+
+namespace tally::test {
+namespace {
+
+class EmbeddedPasteTest : public TapePasteTest {
+protected:
+    // "(", one entry, its total, ")" and the external total "+3.00".
+    void PutEmbedded(std::string_view operation, std::string seriesType = {}) {
+        TTapeRecord record;
+        record.kind = TRecordKind::EmbeddedSeries;
+        record.sessionId = manager_.SessionId();
+        record.operation = std::string(operation);
+        record.seriesType = std::move(seriesType);
+        record.groups = {{"", "(", "STYP=e", ""},
+                         {"+3.00", " ", "STYP=e", ""},
+                         {"==========", "=", "STYP=e", ""},
+                         {"3.00", "T", "STYP=e", ""},
+                         {"", ")", "STYP=e,TT=DE,SDP=2", ""},
+                         {"+3.00", " ", "", ""}};
+        clipboard_.SetText(WriteTapeRecord(record));
+    }
+};
+
+TEST_F(EmbeddedPasteTest, EmbeddedSeriesFillsTheOpenLineWithItsExternalTotal) {
+    PutEmbedded("cut");
+    main_.SetFocusLine(6);
+    ASSERT_TRUE(paster_.PasteEmbeddedSeries());
+    ASSERT_EQ(main_.Lines().LineCount(), 12);
+    EXPECT_EQ(main_.Lines().Indicator(6), "(");
+    EXPECT_EQ(main_.Lines().Indicator(10), ")");
+    EXPECT_EQ(main_.FocusLine(), 11);
+    // The embedded series gives the external total its value, written as the series writes it.
+    EXPECT_EQ(Entry(main_, 12), "+3.00");
+    EXPECT_EQ(clipboard_.GetText(), "");
+}
+
+TEST_F(EmbeddedPasteTest, RefusalsInsertNothing) {
+    struct Case {
+        std::vector<TapeRow> rows;
+        LineIndex focus;
+        std::string seriesType;
+        std::string explanation;
+    };
+    const std::vector<TapeRow> embedded = {{"(", "", "STYP=e"},          {" ", "+1.00", "STYP=e"},
+                                           {"=", "==========", "STYP=e"}, {"T", "1.00", "STYP=e"},
+                                           {")", "", "STYP=e,TT=DE,SDP=2"}, {" ", "+1.00"},
+                                           {" ", ""}};
+    const std::vector<TapeRow> group = {{" ", "+1.00"},         {"=", "=========="},      {"T", "1.00"},
+                                        {"Z", "0.00", "TT=DE,SDP=2"}, {"[", "", "STYP=gro"}, {"g", "1.00", "STYP=gro"},
+                                        {"]", "", "STYP=gro,TSD=SL,SDP=2,TT=DE"}, {" ", ""}};
+    const Case cases[] = {
+        {embedded, 1, "", "Cannot paste an embedded calculation series into another embedded calculation series."},
+        {group, 5, "", "Cannot paste an embedded calculation series into, or before, a group total."},
+        {embedded, 6, "c",
+         "The total type of the embedded calculation series on the clipboard is incompatible with the total type of "
+         "the receiving calculation series."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.explanation);
+        ReplaceTapeLines(main_, c.rows);
+        PutEmbedded("copy", c.seriesType);
+        main_.SetFocusLine(c.focus);
+        EXPECT_FALSE(paster_.PasteEmbeddedSeries());
+        EXPECT_EQ(Explanation(), c.explanation);
+        EXPECT_EQ(main_.Lines().LineCount(), static_cast<int>(c.rows.size()));
+    }
+}
+
+}  // namespace
+}  // namespace tally::test
