@@ -165,11 +165,56 @@ void TTapePaster::Finish(const TTapeRecord& record, LineIndex at) {
     tape_.SetModified(true);
 }
 
+bool TTapePaster::PasteSeriesIntoEmptyEmbedded(TTapeRecord& record, LineIndex blank) {
+    TLineStore& lines = tape_.Lines();
+    const bool holdsEmbedded = LastGroupOfKind(record, "(") > 0;
+    if (holdsEmbedded) {
+        return Refuse("Cannot paste a calculation series containing an embedded series into another embedded series.");
+    }
+    if (!AreSeriesTypesCompatible(record.seriesType, RecordSeriesType(lines, blank))) {
+        return Refuse("The total type of the calculation series on the clipboard is incompatible with the total type "
+                      "of the calculation series that contains the target embedded series.");
+    }
+    // The final zero total stays behind; its total type and decimal places go to the ")" line.
+    const TRecordLineGroup zeroTotal = record.groups.back();
+    const TCalcParams zeroParams = TCalcParams::FromText(zeroTotal.calcParams);
+    std::string decimals(zeroParams.Value(LineKey::kDecimalPlaces));
+    if (decimals.empty()) {
+        const std::size_t point = zeroTotal.entry.find('.');
+        decimals = std::to_string(point == std::string::npos ? 0 : zeroTotal.entry.size() - point - 1);
+    }
+    record.groups.pop_back();
+    for (TRecordLineGroup& group : record.groups) {
+        TCalcParams params = TCalcParams::FromText(group.calcParams);
+        params.SetValue(LineKey::kSeriesType, "e");
+        group.calcParams = params.Text();
+    }
+    const int count = static_cast<int>(record.groups.size());
+    if (!PrepareBlock(record, TPasteTarget::EmptyEmbeddedSeries, blank, count - 1,
+                      "Pasting the cut or copied calculation series into the specified empty embedded calculation "
+                      "series would create a circular link.")) {
+        return false;
+    }
+    if (!lines.Property(blank, LineKey::kLinkId).empty()) links_.Unlink(tape_.TapeId(), blank + 1, 'u');
+    // The blank line is replaced by the pasted lines.
+    lines.RemoveLines(blank, 1);
+    InsertBlock(record, blank);
+    const LineIndex trailing = blank + count;
+    lines.SetProperty(trailing, LineKey::kTotalType, zeroParams.Value(LineKey::kTotalType));
+    lines.SetProperty(trailing, LineKey::kDecimalPlaces, decimals);
+    Finish(record, blank);
+    return true;
+}
+
 bool TTapePaster::PasteSeries() {
     std::optional<TTapeRecord> record = ReadTapeRecord(clipboard_.GetText(), TRecordKind::CalcSeries);
     if (!record) return false;
     const TLineStore& lines = tape_.Lines();
-    const LineIndex at = StandardSeriesRecordRange(lines, tape_.FocusLine()).first;
+    const LineIndex focus = tape_.FocusLine();
+    const bool emptyEmbedded = focus > 0 && lines.HasKind(focus - 1, LineKind::kEmbeddedLeading) &&
+                               lines.HasKind(focus + 1, LineKind::kEmbeddedTrailing) && lines.Entries(focus).empty();
+    if (emptyEmbedded) return PasteSeriesIntoEmptyEmbedded(*record, focus);
+    const LineIndex at = StandardSeriesRecordRange(lines, focus).first;
     if (at == kNoLine) return false;
     for (TRecordLineGroup& group : record->groups) {
         TCalcParams params = TCalcParams::FromText(group.calcParams);

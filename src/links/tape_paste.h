@@ -35,6 +35,7 @@ private:
     // at `at`, would close a circle of links; false (explained) when it would.
     bool PrepareBlock(TTapeRecord& record, TPasteTarget target, LineIndex at, int lineCount,
                       std::string_view circleText);
+    bool PasteSeriesIntoEmptyEmbedded(TTapeRecord& record, LineIndex blank);
     void InsertBlock(const TTapeRecord& record, LineIndex at);
     void Finish(const TTapeRecord& record, LineIndex at);
 

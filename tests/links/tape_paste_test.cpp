@@ -243,3 +243,61 @@ TEST_F(EmbeddedPasteTest, RefusalsInsertNothing) {
 
 }  // namespace
 }  // namespace tally::test
+
+namespace tally::test {
+namespace {
+
+TEST_F(TapePasteTest, SeriesFillsAnEmptyEmbeddedSeriesWithoutItsZeroTotal) {
+    const std::vector<TapeRow> rows = {{" ", "+12.00"},
+                                       {"(", "", "STYP=e"},
+                                       {" ", "", "STYP=e"},
+                                       {")", "", "STYP=e,TT=DE,SDP=2"},
+                                       {" ", "+"},
+                                       {" ", ""}};
+    const auto put = [this](Groups groups) { PutRecord(TRecordKind::CalcSeries, "copy", std::move(groups)); };
+    const Groups series = {{"+7.000", " ", "", ""},
+                           {"==========", "=", "", ""},
+                           {"7.000", "T", "", ""},
+                           {"0.000", "Z", "TT=DE", ""}};
+    ReplaceTapeLines(main_, rows);
+    put(series);
+    main_.SetFocusLine(2);
+    ASSERT_TRUE(paster_.PasteSeries());
+    ASSERT_EQ(main_.Lines().LineCount(), 8);
+    EXPECT_EQ(Entry(main_, 3), "+7.000");
+    EXPECT_EQ(Property(3, LineKey::kSeriesType), "e");
+    EXPECT_EQ(main_.Lines().Indicator(5), ")");
+    // Decimal places from the zero total's entry when its property list has none.
+    EXPECT_EQ(Property(6, LineKey::kDecimalPlaces), "3");
+
+    struct Case {
+        Groups groups;
+        std::string seriesType;
+        std::string explanation;
+    };
+    const Case refusals[] = {
+        {{{"", "(", "STYP=e", ""}, {"+1.00", " ", "STYP=e", ""}, {"", ")", "STYP=e", ""}, {"0.00", "Z", "", ""}},
+         "",
+         "Cannot paste a calculation series containing an embedded series into another embedded series."},
+        {series, "c",
+         "The total type of the calculation series on the clipboard is incompatible with the total type of the "
+         "calculation series that contains the target embedded series."},
+    };
+    for (const Case& c : refusals) {
+        SCOPED_TRACE(c.explanation);
+        ReplaceTapeLines(main_, rows);
+        TTapeRecord record;
+        record.sessionId = manager_.SessionId();
+        record.operation = "copy";
+        record.seriesType = c.seriesType;
+        record.groups = c.groups;
+        clipboard_.SetText(WriteTapeRecord(record));
+        main_.SetFocusLine(2);
+        EXPECT_FALSE(paster_.PasteSeries());
+        EXPECT_EQ(Explanation(), c.explanation);
+        EXPECT_EQ(main_.Lines().LineCount(), 6);
+    }
+}
+
+}  // namespace
+}  // namespace tally::test
