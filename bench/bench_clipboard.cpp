@@ -1,16 +1,23 @@
 // Copy and paste of a whole tape through its clipboard record, by tape length: building and
 // writing the record (copy), and reading, preparing links for and inserting it as one block
-// in front of a one-line tape (paste). Every tenth series carries a link between its entries
-// and its total, so renumbering has work to do.
+// in front of a one-line tape (paste). The total of every tenth series feeds the first entry
+// of the series after it, so renumbering and the circle check have work to do.
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <set>
 #include <string>
 
 #include "bench_tapes.h"
 #include "engine/records/record_builder.h"
+#include "engine/tape/calculator.h"
+#include "foundation/mediator.h"
+#include "links/calculator_link_tape.h"
+#include "links/link_manager.h"
 #include "links/paste_links.h"
+#include "links/tape_paste.h"
+#include "platform/clipboard.h"
 
 namespace tally {
 namespace {
@@ -22,8 +29,9 @@ void FillLinkedTape(TLineStore& lines, int lineCount) {
     for (LineIndex line = 0, link = 1; line + bench::kSeriesLength < lineCount; line += 10 * bench::kSeriesLength) {
         std::string number = std::to_string(link++);
         number.insert(0, 16 - number.size(), '0');
-        lines.SetProperty(line, "LID", "AD+" + number);
+        // The series' total feeds the first entry of the next series.
         lines.SetProperty(line + bench::kEntriesPerSeries + 1, "LID", "AS+" + number);
+        lines.SetProperty(line + bench::kSeriesLength, "LID", "AD+" + number);
     }
 }
 
@@ -67,6 +75,39 @@ void BM_PasteTape(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PasteTape)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// A one-tape document with its link manager and clipboard.
+struct TPasteDocument {
+    TStMediator bus;
+    TCalculator tape{'t', &bus};
+    TCalculatorLinkTape link{tape};
+    HeadlessClipboard clipboard;
+    TLinkManager links{[this] { return std::vector<ILinkTape*>{&link}; }};
+};
+
+// The tape's Paste Tape command: the record read and checked, links prepared, the circle
+// check, the block inserted, and the tape recalculated.
+void BM_PasteTapeCommand(benchmark::State& state) {
+    TLineStore source;
+    FillLinkedTape(source, static_cast<int>(state.range(0)));
+    const std::string text = CopyTapeText(source);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto document = std::make_unique<TPasteDocument>();
+        document->clipboard.SetText(text);
+        TTapePaster paster(document->tape, document->clipboard, document->links);
+        state.ResumeTiming();
+        if (!paster.PasteTape()) {
+            state.SkipWithError("paste refused");
+            break;
+        }
+        benchmark::DoNotOptimize(document->tape.Lines().LineCount());
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PasteTapeCommand)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tally

@@ -11,6 +11,8 @@
 #include "engine/tape/calculator.h"
 #include "links/link_manager.h"
 #include "links/tape_copy.h"
+#include "links/line_paste.h"
+#include "links/tape_paste.h"
 #include "platform/clipboard.h"
 
 namespace tally::cli {
@@ -76,6 +78,15 @@ void WithCopier(TCalculator& t, TLinkManager& links, Copy copy) {
     }
 }
 
+// The paste commands read the document's clipboard; without one there is nothing to paste.
+template <class Paste>
+void WithPaster(TCalculator& t, TLinkManager& links, Paste paste) {
+    if (IClipboard* clipboard = t.Clipboard()) {
+        TTapePaster paster(t, *clipboard, links);
+        paste(paster);
+    }
+}
+
 constexpr TPlainActionEntry kPlainActions[] = {
     {"ZeroTotal", [](TCalculator& t, TLinkManager&) { t.ZeroTotal(); }},
     {"DeleteLine", [](TCalculator& t, TLinkManager&) { t.DeleteLine(); }, true},
@@ -112,6 +123,23 @@ constexpr TPlainActionEntry kPlainActions[] = {
     {"EmbeddedSeriesCopy",
      [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyEmbeddedSeries(); }); }},
     {"TapeCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyTape(); }); }},
+    {"LineCut", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutLine(); }); }, true},
+    {"SeriesCut", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutSeries(); }); },
+     true},
+    {"EmbeddedSeriesCut",
+     [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutEmbeddedSeries(); }); }, true},
+    {"TapeCut", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutTape(); }); }, true},
+    {"LinePaste",
+     [](TCalculator& t, TLinkManager& l) {
+         if (IClipboard* clipboard = t.Clipboard()) TLinePaster(t, *clipboard, l).PasteLine();
+     }},
+    // A pasted series may carry destinations of sources that no longer exist.
+    {"SeriesPaste",
+     [](TCalculator& t, TLinkManager& l) { WithPaster(t, l, [](TTapePaster& p) { p.PasteSeries(); }); }, true},
+    {"EmbeddedSeriesPaste",
+     [](TCalculator& t, TLinkManager& l) { WithPaster(t, l, [](TTapePaster& p) { p.PasteEmbeddedSeries(); }); },
+     true},
+    {"TapePaste", [](TCalculator& t, TLinkManager& l) { WithPaster(t, l, [](TTapePaster& p) { p.PasteTape(); }); }},
 };
 
 constexpr std::string_view kDecimalPlaces = "SpecifyTapeDecimalPlaces";

@@ -66,6 +66,8 @@ constexpr std::string_view kUsage =
     "                           DeleteEmbeddedSeries, EmptyEmbeddedSeries, SortSmallToLarge,\n"
     "                           SortLargeToSmall, CopyAsLinkSource, PasteAsLinkDest, Unlink,\n"
     "                           LineCopy, SeriesCopy, EmbeddedSeriesCopy, TapeCopy,\n"
+    "                           LineCut, SeriesCut, EmbeddedSeriesCut, TapeCut, LinePaste,\n"
+    "                           SeriesPaste, EmbeddedSeriesPaste, TapePaste,\n"
     "                           and on the series at the focus SpecifyTapeDecimalPlaces=N,\n"
     "                           SpecifyTapeTotalType=DE|T2|T3, SetRoundingMethod=up|even;\n"
     "                           [Table:Name] runs a results table command: Cell=C,R,\n"

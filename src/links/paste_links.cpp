@@ -46,6 +46,18 @@ std::map<std::string, std::string, std::less<>> Renumbering(const TRolesByNumber
 
 }  // namespace
 
+bool AreSeriesTypesCompatible(std::string_view a, std::string_view b) {
+    const auto isRangeType = [](std::string_view type) {
+        return type.empty() || type == "gro" || type == "groc" || type == "gra" || type == "grac";
+    };
+    return a == b || (isRangeType(a) && isRangeType(b));
+}
+
+std::string WithoutLeadingPlus(std::string text) {
+    if (!text.empty() && text.front() == '+') text.erase(0, 1);
+    return text;
+}
+
 TPasteCase ClassifyPaste(const TTapeRecord& record, std::string_view sessionId) {
     if (record.sessionId != sessionId) return TPasteCase::Foreign;
     if (record.operation == RecordOperation::kCut) return TPasteCase::Cut;

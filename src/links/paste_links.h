@@ -37,4 +37,10 @@ TPasteRules PasteRulesFor(TPasteTarget target, TPasteCase pasteCase);
 void PreparePastedProperties(TTapeRecord& record, const TPasteRules& rules,
                              std::set<std::string, std::less<>>& numbersInUse, const TRandomFraction& random);
 
+// Equal series type codes, or both among "", "gro", "groc", "gra" and "grac".
+bool AreSeriesTypesCompatible(std::string_view a, std::string_view b);
+
+// A pasted number that begins a series loses a leading "+" only: a "-" is its sign.
+std::string WithoutLeadingPlus(std::string text);
+
 }  // namespace tally

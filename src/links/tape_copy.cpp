@@ -88,14 +88,18 @@ bool TTapeCopier::CopySeries(std::string_view target) {
     return Write(WriteTapeRecord(BuildSeriesRecord(source, focus)));
 }
 
-bool TTapeCopier::CopyEmbeddedSeries() {
+bool TTapeCopier::CanCopyEmbeddedSeries(LineIndex line) const {
     const TLineStore& lines = tape_.Lines();
-    const LineIndex focus = tape_.FocusLine();
-    if (lines.Property(focus, LineKey::kSeriesType) != kEmbeddedSeriesType) return false;
-    const LineIndex trailing = EmbeddedTrailingBoundary(lines, focus);
+    if (lines.Property(line, LineKey::kSeriesType) != kEmbeddedSeriesType) return false;
+    const LineIndex trailing = EmbeddedTrailingBoundary(lines, line);
     if (trailing == kNoLine || !lines.InGroup(trailing - 1, LineGroup::kStandardTotal)) return false;
-    const LineIndex leading = EmbeddedLeadingBoundary(lines, focus);
-    if (!AreEntriesValid(leading + 1, trailing - 1) || !lines.IsLine(trailing + 1)) return false;
+    const LineIndex leading = EmbeddedLeadingBoundary(lines, line);
+    return AreEntriesValid(leading + 1, trailing - 1) && lines.IsLine(trailing + 1);
+}
+
+bool TTapeCopier::CopyEmbeddedSeries() {
+    const LineIndex focus = tape_.FocusLine();
+    if (!CanCopyEmbeddedSeries(focus)) return false;
     const TRecordSource source = Source(RecordOperation::kCopy);
     return Write(WriteTapeRecord(BuildEmbeddedSeriesRecord(source, focus)));
 }
@@ -114,6 +118,76 @@ bool TTapeCopier::CopyTape() {
     if (!CanCopyTape()) return Refuse();
     const TRecordSource source = Source(RecordOperation::kCopy);
     return Write(WriteTapeRecord(BuildTapeRecord(source)));
+}
+
+bool TTapeCopier::CutWith(const std::string& text, const std::function<bool()>& remove) {
+    const std::string previous = clipboard_.GetText();
+    clipboard_.SetText(text);
+    if (remove()) return true;
+    clipboard_.SetText(previous);
+    return false;
+}
+
+bool TTapeCopier::IsOnlyEntryOfSeries(LineIndex line) const {
+    const TLineStore& lines = tape_.Lines();
+    if (StandardSeriesRecordRange(lines, line).first != line || line == lines.LastLine()) return false;
+    if (!lines.HasKind(line + 1, '=') || !lines.HasKind(line + 2, 'T')) return false;
+    const std::string_view tableColumn = lines.Property(line + 2, LineKey::kTableColumnId);
+    return tableColumn.empty() || tape_.IsTableColumnEmpty(tableColumn);
+}
+
+bool TTapeCopier::CutLine() {
+    const TLineStore& lines = tape_.Lines();
+    const LineIndex focus = tape_.FocusLine();
+    if (!lines.InGroup(focus, LineGroup::kEntryLine)) return false;
+    const std::string seriesType = RecordSeriesType(lines, focus);
+    const bool externalTotal = focus > 0 && lines.HasKind(focus - 1, LineKind::kEmbeddedTrailing);
+    if (seriesType == "gro" || seriesType == "gra" || externalTotal || !IsEntryValid(focus)) return Refuse();
+    const std::string text = WriteLineRecord(BuildLineRecord(Source(RecordOperation::kCut), focus));
+    const bool wholeSeries = IsOnlyEntryOfSeries(focus);
+    return CutWith(text, [&] { return wholeSeries ? tape_.DeleteSeries() : tape_.DeleteLine(); });
+}
+
+bool TTapeCopier::CutSeries() {
+    TLineStore& lines = tape_.Lines();
+    const LineIndex focus = tape_.FocusLine();
+    const std::string seriesType = RecordSeriesType(lines, focus);
+    if (seriesType == "gro") return Refuse("Cannot cut a group total to the clipboard.");
+    if (seriesType == "gra") return Refuse("Cannot cut a grand total to the clipboard.");
+    if (lines.InGroup(focus, LineGroup::kBoundary) || !IsSeriesCompleteAndValid(focus)) return Refuse();
+    const std::string text = WriteTapeRecord(BuildSeriesRecord(Source(RecordOperation::kCut), focus));
+    if (!IsInsideEmbeddedSeries(lines, focus)) return CutWith(text, [&] { return tape_.DeleteSeries(); });
+    return CutWith(text, [&] {
+        if (!tape_.EmptyEmbeddedSeries()) return false;
+        // The one blank line left keeps nothing of the cut lines' links and table columns.
+        const LineIndex blank = tape_.FocusLine();
+        for (std::string_view key : {LineKey::kLinkId, LineKey::kTableColumnId, LineKey::kTableColumnNumber}) {
+            lines.SetProperty(blank, key, {});
+        }
+        lines.SetCell(blank, TLineColumn::Links, {});
+        lines.SetCell(blank, TLineColumn::TableColumns, {});
+        return true;
+    });
+}
+
+bool TTapeCopier::CutEmbeddedSeries() {
+    const TLineStore& lines = tape_.Lines();
+    const LineIndex focus = tape_.FocusLine();
+    if (!CanCopyEmbeddedSeries(focus)) return false;
+    const std::string text = WriteTapeRecord(BuildEmbeddedSeriesRecord(Source(RecordOperation::kCut), focus));
+    const LineIndex externalTotal = EmbeddedTrailingBoundary(lines, focus) + 1;
+    return CutWith(text, [&] {
+        if (!IsOnlyEntryOfSeries(externalTotal)) return tape_.DeleteEmbeddedSeries();
+        tape_.SetFocusLine(externalTotal);
+        return tape_.DeleteSeries();
+    });
+}
+
+bool TTapeCopier::CutTape() {
+    if (!CanCopyTape()) return Refuse();
+    clipboard_.SetText(WriteTapeRecord(BuildTapeRecord(Source(RecordOperation::kCut))));
+    tape_.EraseTape();
+    return true;
 }
 
 }  // namespace tally

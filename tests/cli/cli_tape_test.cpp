@@ -429,4 +429,40 @@ TEST_F(CliTapeTest, CopyActionsWriteRecordsThroughTheClipboardFiles) {
     EXPECT_EQ(RunTape({"--clipboard-in", "/nonexistent/clip.txt", "--keys", "1"}).status, 1);
 }
 
+TEST_F(CliTapeTest, PasteActionsInsertTheCopiedLinesOrLeaveTheTape) {
+    const auto count = [](const std::string& text, std::string_view what) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    };
+    struct Case {
+        std::string keys;
+        std::size_t copies;
+    };
+    const std::vector<Case> cases = {
+        {"12+3+\n\n{Up}{Up}[SeriesCopy]{Down}{Down}[SeriesPaste]", 2},
+        {"12+3+\n\n[TapeCopy][TapePaste][TapePaste]", 3},
+        // A cut series moves; its record is pasted once.
+        {"12+3+\n\n{Up}{Up}[SeriesCut][SeriesPaste][SeriesPaste]", 1},
+        {"12+3+\n\n[TapeCut][TapePaste]", 1},
+        {"12+3+\n\n[TapeCut]", 0},
+        // Nothing of the kind on the clipboard: nothing happens.
+        {"12+3+\n\n[TapeCopy][SeriesPaste]", 1},
+        {"12+3+\n\n{Up}{Up}[SeriesCopy]{Down}{Down}[TapePaste]", 1},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunTape({"--keys", c.keys});
+        EXPECT_EQ(r.status, 0) << c.keys << r.err;
+        EXPECT_EQ(count(r.out, "+12.00"), c.copies) << c.keys << r.out;
+    }
+    // A cut embedded series goes, with its external total, and comes back before the line pasted on.
+    const std::string embedded = "12+[InsertNewEmbeddedSeries]3+\n\n{Up}{Up}{Up}{Up}{Up}{Up}[EmbeddedSeriesCut]";
+    EXPECT_EQ(RunTape({"--keys", embedded}).out, "Entries\t \n+12.00\t \n==========\t=\n12.00\tT\n\t \n");
+    EXPECT_TRUE(RunTape({"--keys", embedded + "{Up}[EmbeddedSeriesPaste]"})
+                    .out.starts_with("Entries\t \n\t(\n+3.00\t \n==========\t=\n3.00\tT\n\t)\n+3.00\t \n+12.00"));
+    // A pasted line on the open last line stays in the open entry, without its "+".
+    const RunResult line = RunTape({"--keys", "12+3+\n\n{Up}{Up}{Up}{Up}{Up}[LineCopy]{Down}{Down}{Down}{Down}{Down}[LinePaste]"});
+    EXPECT_TRUE(line.out.ends_with("0.00\tZ\n12.00\t \n")) << line.out;
+}
+
 }  // namespace

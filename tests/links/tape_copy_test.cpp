@@ -9,7 +9,8 @@ namespace {
 
 class TapeCopyTest : public LinkTest {
 protected:
-    TapeCopyTest() {
+    TapeCopyTest() { SetUpTape(); }
+    void SetUpTape() {
         ReplaceTapeLines(main_, {{" ", "+100.00"},
                                  {"(", "", "STYP=e"},
                                  {" ", "+3.00", "STYP=e"},
@@ -77,6 +78,85 @@ TEST_F(TapeCopyTest, CopyEmbeddedSeriesOnlyInsideOne) {
     const auto record = ReadTapeRecord(clipboard_.GetText(), TRecordKind::EmbeddedSeries);
     ASSERT_TRUE(record);
     EXPECT_EQ(record->groups.size(), 6u);
+}
+
+}  // namespace
+}  // namespace tally::test
+
+namespace tally::test {
+namespace {
+
+struct CutCase {
+    const char* name;
+    LineIndex focus;
+    bool (TTapeCopier::*cut)();
+    int linesLeft;
+    std::string firstEntry;
+};
+
+TEST_F(TapeCopyTest, CutsWriteACutRecordAndRemoveWhatTheyCopied) {
+    const CutCase cases[] = {
+        {"whole series", 0, &TTapeCopier::CutSeries, 2, "+5.00"},
+        {"series inside an embedded series empties it", 2, &TTapeCopier::CutSeries, 10, "+100.00"},
+        {"embedded series with its external total", 3, &TTapeCopier::CutEmbeddedSeries, 6, "+100.00"},
+        {"line of the open series", 10, &TTapeCopier::CutLine, 11, "+100.00"},
+    };
+    for (const CutCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TapeCopyTest::SetUpTape();
+        main_.SetFocusLine(c.focus);
+        ASSERT_TRUE((copier_.*c.cut)());
+        EXPECT_EQ(main_.Lines().LineCount(), c.linesLeft);
+        EXPECT_EQ(Entry(main_, 1), c.firstEntry);
+        EXPECT_NE(clipboard_.GetText().find("Operation=cut\r\n"), std::string::npos) << clipboard_.GetText();
+    }
+}
+
+TEST_F(TapeCopyTest, CutLineOfASeriesWithOneEntryRemovesTheSeries) {
+    ReplaceTapeLines(main_, {{" ", "+4.00"}, {"=", "=========="}, {"T", "4.00"}, {"Z", "0.00", "TT=DE,SDP=2"}, {" ", ""}});
+    main_.SetFocusLine(0);
+    ASSERT_TRUE(copier_.CutLine());
+    EXPECT_EQ(main_.Lines().LineCount(), 1);
+    const auto record = ReadLineRecord(clipboard_.GetText());
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->operation, "cut");
+    EXPECT_EQ(record->entry, "+4.00");
+}
+
+TEST_F(TapeCopyTest, RefusedCutsLeaveTapeAndClipboard) {
+    struct Case {
+        LineIndex focus;
+        bool (TTapeCopier::*cut)();
+        std::string explanation;
+    };
+    ReplaceTapeLines(main_, {{" ", "+1.00"},
+                             {"=", "=========="},
+                             {"T", "1.00"},
+                             {"Z", "0.00", "TT=DE,SDP=2"},
+                             {"[", "", "STYP=gro"},
+                             {"g", "1.00", "STYP=gro"},
+                             {"]", "", "STYP=gro,TSD=SL,SDP=2,TT=DE"},
+                             {"{", "", "STYP=gra"},
+                             {"G", "1.00", "STYP=gra"},
+                             {"}", "", "STYP=gra,TSD=SL,SDP=2,TT=DE"},
+                             {" ", "+2.00"},
+                             {" ", ""}});
+    const Case cases[] = {
+        {5, &TTapeCopier::CutSeries, "Cannot cut a group total to the clipboard."},
+        {8, &TTapeCopier::CutSeries, "Cannot cut a grand total to the clipboard."},
+        {10, &TTapeCopier::CutSeries, ""},  // the open series is incomplete
+        {10, &TTapeCopier::CutTape, ""},
+        {1, &TTapeCopier::CutLine, ""},  // no entry line: nothing happens
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.explanation);
+        clipboard_.SetText("kept");
+        main_.SetFocusLine(c.focus);
+        EXPECT_FALSE((copier_.*c.cut)());
+        EXPECT_EQ(Explanation(), c.explanation);
+        EXPECT_EQ(main_.Lines().LineCount(), 12);
+        EXPECT_EQ(clipboard_.GetText(), "kept");
+    }
 }
 
 }  // namespace

@@ -1,0 +1,183 @@
+#include "links/line_paste.h"
+
+#include <optional>
+#include <string>
+
+#include "engine/lines/calc_params.h"
+#include "engine/lines/link_data.h"
+#include "engine/lines/operator_keys.h"
+#include "engine/lines/series_navigation.h"
+#include "engine/records/record_builder.h"
+#include "engine/records/tape_record.h"
+#include "engine/series/entry_line_texts.h"
+#include "engine/series/series_base.h"
+#include "engine/tape/calculator.h"
+#include "engine/tape/link_manager_records.h"
+#include "foundation/notifications/notifier.h"
+#include "links/link_data_codec.h"
+#include "links/link_manager.h"
+#include "links/paste_links.h"
+#include "platform/clipboard.h"
+
+namespace tally {
+
+namespace {
+
+bool Refuse(std::string explanation) {
+    Notifier().ExplainAndBeep(std::move(explanation));
+    return false;
+}
+
+bool IsFirstLineOfSeries(const TLineStore& lines, LineIndex line) {
+    return StandardSeriesRecordRange(lines, line).first == line;
+}
+
+bool HasMinusSign(std::string_view entry) {
+    return (!entry.empty() && entry[0] == '-') || (entry.size() > 1 && entry[1] == '-');
+}
+
+// What the refusals compare: the record's link and table column against the receiving line's.
+struct TLinePasteFacts {
+    bool cut = false;
+    bool sameDocument = false;
+    char recordRole = '\0';
+    bool recordHasTable = false;
+    char receivingRole = '\0';
+    bool receivingHasTable = false;
+    bool sameLink = false;
+
+    bool RecordSource() const { return recordRole == 'S'; }
+    bool ReceivingLinked() const { return receivingRole != '\0'; }
+};
+
+std::optional<std::string> FactRefusal(const TLinePasteFacts& f) {
+    if (f.cut && f.sameDocument && f.recordHasTable && f.receivingHasTable) {
+        return "Cannot paste a cut tape line containing a table column assignment to another tape line containing a "
+               "table column assignment.  Paste the cut line somewhere else to avoid losing the table column "
+               "assignment.";
+    }
+    if (f.cut && f.RecordSource() && f.receivingHasTable) {
+        return "Cannot paste a cut tape line containing a Link Source to another tape line containing a Table column "
+               "assignment.  Paste the cut line somewhere else to avoid losing the Link Source.";
+    }
+    if (f.sameLink) {
+        if (f.recordRole == 'D' && f.receivingRole == 'D') {
+            return "Cannot paste a Link Destination line to another Link Destination line, both of which have the same "
+                   "line as a Link Source.";
+        }
+        if (f.recordRole == 'S' && f.receivingRole == 'D') {
+            return "Cannot paste a Link Source line to one of its own Link Destination lines.";
+        }
+        if (f.recordRole == 'D' && f.receivingRole == 'S') return "Cannot paste a Link Destination line to its own Link Source line.";
+        return "Paste not done due to program logic error.";
+    }
+    if (f.cut && f.RecordSource() && f.ReceivingLinked()) {
+        return "Cannot paste a cut tape line containing a Link Source to another tape line that is linked.  Paste the "
+               "cut line somewhere else to avoid losing the Link Source.";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool TLinePaster::PasteLine() {
+    const std::optional<TLineRecord> record = ReadLineRecord(clipboard_.GetText());
+    if (!record) return Refuse("Can not paste a tape line when the clipboard does notcontain a tape line.");
+    TLineStore& lines = tape_.Lines();
+    const LineIndex focus = tape_.FocusLine();
+    const char kind = lines.KindOf(focus);
+    // A new line takes the paste before a "(" or ")" line, or before a line holding a number.
+    bool newLine = kind == '(' || kind == ')';
+    if (!newLine && !IsEmptyOrOperatorOnly(lines.Entries(focus))) {
+        if (!tape_.CanInsertLine(focus)) return false;
+        newLine = true;
+    }
+    if (!newLine) {
+        const TSeriesBase* series = tape_.SeriesClaiming(focus);
+        if (series == nullptr || !series->IsEditableEntryLine(focus)) return Refuse({});
+    }
+    if (!AreSeriesTypesCompatible(record->seriesType, RecordSeriesType(lines, focus))) {
+        return Refuse("The number on the clipboard (" + record->entry + ") " + "is incompatible with the total type of the " +
+                      "calculation series containing the focus " + "highlight.");
+    }
+
+    TLinePasteFacts facts;
+    facts.cut = record->operation == RecordOperation::kCut;
+    facts.sameDocument = record->sessionId == links_.SessionId();
+    facts.recordRole = LinkDataRole(record->linkId);
+    facts.recordHasTable = !record->tableColId.empty();
+    const std::string receivingLink = newLine ? std::string() : std::string(lines.Property(focus, LineKey::kLinkId));
+    facts.receivingRole = LinkDataRole(receivingLink);
+    facts.receivingHasTable = !newLine && !lines.Property(focus, LineKey::kTableColumnId).empty();
+    facts.sameLink = facts.recordRole != '\0' && facts.ReceivingLinked() &&
+                     LinkDataNumber(record->linkId) == LinkDataNumber(receivingLink);
+    if (const auto refusal = FactRefusal(facts)) {
+        tape_.ReloadFocusLine();
+        return Refuse(*refusal);
+    }
+    const bool copiedSource = !facts.cut && facts.RecordSource();
+    if (facts.recordRole != '\0' && facts.sameDocument && !copiedSource) {
+        // A new line is checked as a one-line block, with the lines from the focus on moved down.
+        std::optional<std::string> chain;
+        if (newLine) {
+            TTapeLinkInfoListItem item;
+            item.Line = 1;
+            item.SeriesStart = 1;
+            item.InOrdinarySeries = !IsInsideEmbeddedSeries(lines, focus) || kind == '(';
+            item.LinkData = record->linkId;
+            item.LineKind = " ";
+            chain = links_.PasteMultSeriesCircLink(tape_.TapeId(), {item}, {1, focus + 1, -1, -1});
+        } else {
+            chain = links_.PotentialCircLink(tape_.TapeId(), focus + 1, record->linkId);
+        }
+        if (chain) {
+            tape_.ReloadFocusLine();
+            return Refuse("Cannot paste copied line to line " + std::to_string(focus + 1) +
+                          ".  It would create a Circular Link between the following " + "lines: " + *chain);
+        }
+    }
+
+    if (newLine && !tape_.InsertLine()) return false;
+    const LineIndex line = tape_.FocusLine();
+    const std::string formerEntry(lines.Entries(line));
+    std::string text = record->entry;
+    const bool inEmbedded = IsInsideEmbeddedSeries(lines, line);
+    if (tape_.DataEntryOption() == DataEntryOption::kAddingMachine && !inEmbedded) text = WithoutLeadingPlus(text);
+    if (IsFirstLineOfSeries(lines, line)) text = WithoutLeadingPlus(text);
+    if (IsOperatorOnlyEntry(formerEntry)) {
+        if (!tape_.PlaceNumber(text)) return false;
+    } else {
+        tape_.WriteEntry(line, text);
+    }
+    if (tape_.IsColumnShown(TTapeColumn::Annotations) && facts.receivingRole != 'S' && !facts.receivingHasTable &&
+        lines.Annotations(line).empty()) {
+        lines.SetCell(line, TLineColumn::Annotations, record->annot);
+    }
+    if (facts.receivingRole == 'D') {
+        links_.Unlink(tape_.TapeId(), line + 1, 'u');
+    } else if (facts.receivingRole == '\0' && facts.recordRole != '\0' && record->linkId.front() == 'A' &&
+               facts.sameDocument && !facts.receivingHasTable && !copiedSource) {
+        const bool negative = (record->linkId.size() > 2 && record->linkId[2] == '-') != HasMinusSign(formerEntry);
+        std::string linkData = WithLinkSign(record->linkId, negative ? '-' : '+');
+        if (!facts.cut) linkData = WithLinkFlag(linkData, "");
+        lines.SetProperty(line, LineKey::kLinkId, linkData);
+        if (facts.cut && facts.RecordSource()) clipboard_.SetText({});
+    }
+    if (facts.recordHasTable && !facts.receivingHasTable && record->operation != RecordOperation::kCopy &&
+        facts.sameDocument) {
+        lines.SetProperty(line, LineKey::kTableColumnId, record->tableColId);
+        lines.SetProperty(line, LineKey::kTableColumnNumber, record->tableColNum);
+        lines.SetCell(line, TLineColumn::TableColumns, record->tableColNum);
+        if (facts.cut) clipboard_.SetText({});
+    }
+    links_.UpdateLinksDisplay();
+    if (line != lines.LastLine()) {
+        tape_.RecalculateTotalAt(line);
+        tape_.PostEditPass();
+        tape_.ReloadFocusLine();
+    }
+    tape_.SetModified(true);
+    return true;
+}
+
+}  // namespace tally

@@ -1,0 +1,140 @@
+// Paste Line: the refusals in their order (none leaves a line behind), and what the receiving
+// line takes of the record's entry, link and table column.
+#include "links/line_paste.h"
+
+#include "engine/records/tape_record.h"
+#include "link_test_fixture.h"
+
+namespace tally::test {
+namespace {
+
+class LinePasteTest : public LinkTest {
+protected:
+    LinePasteTest() {
+        ReplaceTapeLines(main_, {{" ", "+2.00", "LID=AS+" + Num(1)},
+                                 {" ", "+", "LID=AD+" + Num(1)},
+                                 {" ", "+", "LID=AS+" + Num(4)},
+                                 {" ", "+", "TCID=c2,TCN=2"},
+                                 {"=", "=========="},
+                                 {"T", "2.00"},
+                                 {"Z", "0.00", "TT=DE,SDP=2"},
+                                 {" ", ""}});
+    }
+
+    void PutLine(std::string_view operation, std::string entry, std::string linkId, std::string tableColId = {},
+                 std::string seriesType = {}, std::string sessionId = {}) {
+        TLineRecord record;
+        record.sessionId = sessionId.empty() ? manager_.SessionId() : sessionId;
+        record.operation = std::string(operation);
+        record.entry = std::move(entry);
+        record.linkId = std::move(linkId);
+        record.tableColId = std::move(tableColId);
+        record.tableColNum = record.tableColId.empty() ? "" : "9";
+        record.seriesType = std::move(seriesType);
+        clipboard_.SetText(WriteLineRecord(record));
+    }
+
+    std::string Property(int line, std::string_view key) {
+        return std::string(main_.Lines().Property(line - 1, key));
+    }
+
+    TLinePaster paster_{main_, clipboard_, manager_};
+};
+
+TEST_F(LinePasteTest, RefusalsComeInOrderAndLeaveTheTapeAsItWas) {
+    struct Case {
+        LineIndex focus;
+        std::string operation, entry, linkId, tableColId, seriesType;
+        std::string explanation;
+    };
+    const std::string source9 = "AS+" + Num(9);
+    const Case cases[] = {
+        {3, "cut", "+1.00", "", "c9", "",
+         "Cannot paste a cut tape line containing a table column assignment to another tape line containing a table "
+         "column assignment.  Paste the cut line somewhere else to avoid losing the table column assignment."},
+        {3, "cut", "+1.00", source9, "", "",
+         "Cannot paste a cut tape line containing a Link Source to another tape line containing a Table column "
+         "assignment.  Paste the cut line somewhere else to avoid losing the Link Source."},
+        {1, "copy", "+1.00", "AD+" + Num(1), "", "",
+         "Cannot paste a Link Destination line to another Link Destination line, both of which have the same line as "
+         "a Link Source."},
+        {1, "copy", "+1.00", "AS+" + Num(1), "", "", "Cannot paste a Link Source line to one of its own Link Destination lines."},
+        {2, "copy", "+1.00", "AD+" + Num(4), "", "", "Cannot paste a Link Destination line to its own Link Source line."},
+        {2, "copy", "+1.00", "AS+" + Num(4), "", "", "Paste not done due to program logic error."},
+        {1, "cut", "+1.00", source9, "", "",
+         "Cannot paste a cut tape line containing a Link Source to another tape line that is linked.  Paste the cut "
+         "line somewhere else to avoid losing the Link Source."},
+        {0, "copy", "+1.00", "", "", "c",
+         "The number on the clipboard (+1.00) is incompatible with the total type of the calculation series "
+         "containing the focus highlight."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.explanation);
+        PutLine(c.operation, c.entry, c.linkId, c.tableColId, c.seriesType);
+        const std::string record = clipboard_.GetText();
+        main_.SetFocusLine(c.focus);
+        EXPECT_FALSE(paster_.PasteLine());
+        EXPECT_EQ(Explanation(), c.explanation);
+        EXPECT_EQ(main_.Lines().LineCount(), 8);
+        EXPECT_EQ(Entry(main_, c.focus + 1), c.focus == 0 ? "+2.00" : "+");
+        EXPECT_EQ(clipboard_.GetText(), record);
+    }
+    clipboard_.SetText("no record");
+    EXPECT_FALSE(paster_.PasteLine());
+    EXPECT_EQ(Explanation(), "Can not paste a tape line when the clipboard does notcontain a tape line.");
+}
+
+TEST_F(LinePasteTest, FirstLineOfASeriesLosesOnlyALeadingPlus) {
+    struct Case {
+        std::string entry, expected;
+    };
+    for (const Case& c : {Case{"+3.00", "3.00"}, Case{"-3.00", "-3.00"}}) {
+        PutLine("copy", c.entry, "");
+        main_.SetFocusLine(7);
+        ASSERT_TRUE(paster_.PasteLine());
+        EXPECT_EQ(Entry(main_, 8), c.expected);
+    }
+}
+
+TEST_F(LinePasteTest, LineHoldingANumberGetsANewLineBeforeIt) {
+    PutLine("copy", "+5.00", "");
+    main_.SetFocusLine(0);
+    ASSERT_TRUE(paster_.PasteLine());
+    EXPECT_EQ(main_.Lines().LineCount(), 9);
+    // Committed like a typed entry, which writes its operator.
+    EXPECT_EQ(Entry(main_, 1), "+5.00");
+    EXPECT_EQ(Entry(main_, 2), "+2.00");
+    EXPECT_EQ(LinkOf(main_, 2), "AS+" + Num(1));
+}
+
+TEST_F(LinePasteTest, CopiedDestinationJoinsItsSourceOnlyWithinTheDocument) {
+    PutLine("copy", "+2.00", "AD+" + Num(1));
+    main_.SetFocusLine(7);
+    ASSERT_TRUE(paster_.PasteLine());
+    EXPECT_EQ(LinkDataNumber(LinkOf(main_, 8)), Num(1));
+    EXPECT_EQ(LinkDataRole(LinkOf(main_, 8)), 'D');
+
+    ReplaceTapeLines(main_, {{" ", ""}});
+    PutLine("copy", "+2.00", "AD+" + Num(1), "", "", "9999999999999999");
+    main_.SetFocusLine(0);
+    ASSERT_TRUE(paster_.PasteLine());
+    EXPECT_EQ(LinkOf(main_, 1), "");
+}
+
+TEST_F(LinePasteTest, CutLineHandsOverItsTableColumnAndClearsTheClipboard) {
+    PutLine("cut", "+2.00", "", "c7");
+    main_.SetFocusLine(7);
+    ASSERT_TRUE(paster_.PasteLine());
+    EXPECT_EQ(Property(8, LineKey::kTableColumnId), "c7");
+    EXPECT_EQ(clipboard_.GetText(), "");
+    // A copied one leaves its table column behind.
+    ReplaceTapeLines(main_, {{" ", ""}});
+    PutLine("copy", "+2.00", "", "c7");
+    main_.SetFocusLine(0);
+    ASSERT_TRUE(paster_.PasteLine());
+    EXPECT_EQ(Property(1, LineKey::kTableColumnId), "");
+    EXPECT_NE(clipboard_.GetText(), "");
+}
+
+}  // namespace
+}  // namespace tally::test
