@@ -292,19 +292,21 @@ void TResultsTable::RemoveTrailingGaps() {
 }
 
 void TResultsTable::KeepFixedColumnsInPlace() {
-    const auto moveTo = [this](int from, int to) {
-        if (from == to) return;
-        for (TRow& row : rows_) {
-            std::string cell = std::move(row.Cells[static_cast<std::size_t>(from)]);
-            row.Cells.erase(row.Cells.begin() + from);
-            row.Cells.insert(row.Cells.begin() + to, std::move(cell));
-        }
-        TColumn info = std::move(ColumnAt(from));
-        columns_.erase(columns_.begin() + from);
-        columns_.insert(columns_.begin() + to, std::move(info));
-    };
-    if (const int lineNumbers = LineNumberColumn(); lineNumbers > 1) moveTo(lineNumbers, 1);
-    if (const int annotations = AnnotationColumn(); annotations > 0) moveTo(annotations, ColumnCount() - 1);
+    if (const int lineNumbers = LineNumberColumn(); lineNumbers > 1) ShiftColumn(lineNumbers, 1);
+    if (const int annotations = AnnotationColumn(); annotations > 0) ShiftColumn(annotations, ColumnCount() - 1);
+}
+
+// Moves column `from` (cells and properties) to position `to`; the columns between close up.
+void TResultsTable::ShiftColumn(int from, int to) {
+    if (from == to) return;
+    for (TRow& row : rows_) {
+        std::string cell = std::move(row.Cells[static_cast<std::size_t>(from)]);
+        row.Cells.erase(row.Cells.begin() + from);
+        row.Cells.insert(row.Cells.begin() + to, std::move(cell));
+    }
+    TColumn info = std::move(ColumnAt(from));
+    columns_.erase(columns_.begin() + from);
+    columns_.insert(columns_.begin() + to, std::move(info));
 }
 
 void TResultsTable::NumberRowsFrom(int first) {
@@ -410,14 +412,7 @@ bool TResultsTable::DeleteRow(int row) {
 void TResultsTable::MoveColumn(int from, int to) {
     if (from < 1 || from >= ColumnCount() || to < 1 || from == to) return;
     if (to >= ColumnCount()) AppendColumns(to - ColumnCount() + 1);
-    for (TRow& row : rows_) {
-        std::string cell = std::move(row.Cells[static_cast<std::size_t>(from)]);
-        row.Cells.erase(row.Cells.begin() + from);
-        row.Cells.insert(row.Cells.begin() + to, std::move(cell));
-    }
-    TColumn info = std::move(ColumnAt(from));
-    columns_.erase(columns_.begin() + from);
-    columns_.insert(columns_.begin() + to, std::move(info));
+    ShiftColumn(from, to);
     RemoveTrailingGaps();
     KeepFixedColumnsInPlace();
     ClampCurrentCell();

@@ -257,6 +257,7 @@ private:
     void RemoveTrailingGaps();
     // Keeps the line-number column first and the annotation column last.
     void KeepFixedColumnsInPlace();
+    void ShiftColumn(int from, int to);
     void CreateTotalRows();
     void DeleteTotalRows();
     void NumberRowsFrom(int row);
