@@ -1,8 +1,11 @@
 #pragma once
-// Replaces a tape's lines with rows described compactly and puts the focus on a line.
+// Replaces a tape's lines with rows described compactly and puts the focus on a line; types
+// keys into a tape.
 
+#include <functional>
 #include <initializer_list>
 #include <span>
+#include <string_view>
 
 #include "engine/tape/calculator.h"
 #include "lines_test_tape.h"
@@ -18,6 +21,19 @@ inline void ReplaceTapeLines(TCalculator& tape, std::span<const TapeRow> rows, L
 
 inline void ReplaceTapeLines(TCalculator& tape, std::initializer_list<TapeRow> rows, LineIndex focus = -1) {
     ReplaceTapeLines(tape, std::span<const TapeRow>(rows.begin(), rows.size()), focus);
+}
+
+// Types the keys one by one ('\n' is the Enter key), calling `afterEachKey` after each, where
+// the callers run the deferred requests the key posted.
+inline void TypeKeys(TCalculator& tape, std::string_view keys, const std::function<void()>& afterEachKey) {
+    for (const char key : keys) {
+        if (key == '\n') {
+            if (!tape.KeyDown(TTapeKey::Enter)) tape.KeyPress(TapeChar::kEnter);
+        } else {
+            tape.KeyPress(key);
+        }
+        afterEachKey();
+    }
 }
 
 }  // namespace tally::test

@@ -60,14 +60,7 @@ protected:
 
     // Types the keys one by one ('\n' is the Enter key) and runs the requests after each.
     void Type(std::string_view keys) {
-        for (const char key : keys) {
-            if (key == '\n') {
-                if (!tape_.KeyDown(TTapeKey::Enter)) tape_.KeyPress(TapeChar::kEnter);
-            } else {
-                tape_.KeyPress(key);
-            }
-            RunRequests();
-        }
+        TypeKeys(tape_, keys, [this] { RunRequests(); });
     }
     void RunRequests() {
         queue_.Drain([this](const TDeferredRequest& request) { runner_.Run(request); });

@@ -90,18 +90,13 @@ struct LinkDocument {
     // Types keys into a tape ('\n' is Enter) and runs the deferred requests after each, as the
     // main window does: the stored quick link goes to the link manager, the rest to the tape.
     void Type(TCalculator& tape, std::string_view keys) {
-        for (const char key : keys) {
-            if (key == '\n') {
-                if (!tape.KeyDown(TTapeKey::Enter)) tape.KeyPress(TapeChar::kEnter);
-            } else {
-                tape.KeyPress(key);
-            }
+        TypeKeys(tape, keys, [this, &tape] {
             TTapeRequestRunner runner(tape);
             queue_.Drain([&](const TDeferredRequest& request) {
                 if (RunLinkRequest(manager_, request)) return;
                 if (!otherRequests_ || !otherRequests_(request)) runner.Run(request);
             });
-        }
+        });
     }
 };
 

@@ -58,14 +58,7 @@ protected:
         });
     }
     void TypeOnMain(std::string_view keys) {
-        for (const char key : keys) {
-            if (key == '\n') {
-                if (!main_.KeyDown(TTapeKey::Enter)) main_.KeyPress(TapeChar::kEnter);
-            } else {
-                main_.KeyPress(key);
-            }
-            DrainRequests();
-        }
+        test::TypeKeys(main_, keys, [this] { DrainRequests(); });
     }
     Rows MemoryRows() const {
         Rows rows;
