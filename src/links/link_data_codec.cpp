@@ -49,10 +49,6 @@ std::string WithLinkFlag(std::string_view linkData, std::string_view flag) {
     return text;
 }
 
-char LinkDataFlag(std::string_view linkData) {
-    return IsWellFormedLinkData(linkData) && linkData.size() == 21 ? linkData[20] : '\0';
-}
-
 bool IsLinkNumber(std::string_view text) {
     if (text.size() != kLinkNumberDigits) return false;
     for (const char c : text) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/lines/link_data.h"
+
 namespace tally {
 
 inline constexpr std::size_t kLinkNumberDigits = 16;
@@ -19,7 +21,6 @@ std::string WithLinkSign(std::string_view linkData, char sign);
 std::string WithLinkNumber(std::string_view linkData, std::string_view number);
 // "P" or "D" adds (or, on a flagged string, for "D" replaces) the flag; "" removes it.
 std::string WithLinkFlag(std::string_view linkData, std::string_view flag);
-char LinkDataFlag(std::string_view linkData);
 
 bool IsLinkNumber(std::string_view text);
 

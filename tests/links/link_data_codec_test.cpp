@@ -35,6 +35,7 @@ TEST(LinkDataCodec, EditsOnlyWellFormedStringsWithAllowedValues) {
     for (const Case& c : cases) EXPECT_EQ(c.result, c.expected) << c.name;
     EXPECT_EQ(LinkDataFlag(source + ",P"), 'P');
     EXPECT_EQ(LinkDataFlag(source), '\0');
+    EXPECT_EQ(LinkDataFlag(source + "xP"), '\0') << "no comma before the letter";
 }
 
 TEST(LinkDataCodec, NumbersDrawnInOneStepDifferEvenFromARepeatingGenerator) {

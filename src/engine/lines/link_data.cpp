@@ -22,4 +22,8 @@ std::string_view LinkDataNumber(std::string_view linkData) noexcept {
     return IsWellFormedLinkData(linkData) ? linkData.substr(3, 16) : std::string_view{};
 }
 
+char LinkDataFlag(std::string_view linkData) noexcept {
+    return IsWellFormedLinkData(linkData) && linkData.size() == 21 && linkData[19] == ',' ? linkData[20] : '\0';
+}
+
 }  // namespace tally

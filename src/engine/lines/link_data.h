@@ -13,5 +13,8 @@ bool IsWellFormedLinkData(std::string_view linkData) noexcept;
 char LinkDataRole(std::string_view linkData) noexcept;
 // The 16-digit link number, or empty when the string is not well formed.
 std::string_view LinkDataNumber(std::string_view linkData) noexcept;
+// The flag letter after the comma ('P' permanent, 'D' dummy), or '\0' when there is none or the
+// string is not well formed.
+char LinkDataFlag(std::string_view linkData) noexcept;
 
 }  // namespace tally

@@ -133,7 +133,7 @@ bool TStandardSeries::LinkExternalTotal(LineIndex trailing) {
 
 bool TStandardSeries::ExternalTotalFollowsLink(LineIndex trailing) const {
     const std::string_view linkData = lines_.Property(trailing + 1, LineKey::kLinkId);
-    return LinkDataRole(linkData) == 'D' && linkData.ends_with(",P") && tape_.Hooks().QueueLinkSourceAtOnce &&
+    return LinkDataRole(linkData) == 'D' && LinkDataFlag(linkData) == 'P' && tape_.Hooks().QueueLinkSourceAtOnce &&
            LinkDataRole(lines_.Property(trailing - 1, LineKey::kLinkId)) == 'S';
 }
 
