@@ -7,6 +7,7 @@
 
 #include "engine/lines/calc_params.h"
 #include "engine/lines/operator_keys.h"
+#include "engine/records/tape_record.h"
 #include "engine/tape/calculator.h"
 #include "engine/tape/table_column_texts.h"
 #include "foundation/deferred_request_codes.h"
@@ -51,37 +52,13 @@ std::string LineNumberText(std::string_view entry) {
     return std::string(entry);
 }
 
-constexpr std::string_view kTapeRecordHeaders[] = {"[Tape Line]",   "[Calc Series]",        "[Embedded Series]",
-                                                  "[Entire Tape]", "[Grand Total Range]", "[Group Total Range]"};
-
 // The table column ids held by cut tape data on the clipboard.
 std::set<std::string, std::less<>> CutColumnIds(const IClipboard* clipboard) {
     std::set<std::string, std::less<>> ids;
     if (clipboard == nullptr) return ids;
-    const std::string text = clipboard->GetText();
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string_view line(text.data() + start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    if (lines.empty() || std::find(std::begin(kTapeRecordHeaders), std::end(kTapeRecordHeaders), lines.front()) ==
-                             std::end(kTapeRecordHeaders)) {
-        return ids;
-    }
-    const auto operation = std::find_if(lines.begin(), lines.end(),
-                                        [](std::string_view line) { return line.starts_with("Operation="); });
-    if (operation == lines.end() || *operation != "Operation=cut") return ids;
-    for (const std::string_view line : lines) {
-        if (line.starts_with("TableColId=")) {
-            ids.emplace(line.substr(11));
-        } else if (line.starts_with("CalcParams=")) {
-            const TCalcParams params = TCalcParams::FromText(line.substr(11));
-            if (!params.Value(LineKey::kTableColumnId).empty()) ids.emplace(params.Value(LineKey::kTableColumnId));
-        }
+    for (const std::string& properties : CutRecordPropertyTexts(clipboard->GetText())) {
+        const TCalcParams params = TCalcParams::FromText(properties);
+        if (!params.Value(LineKey::kTableColumnId).empty()) ids.emplace(params.Value(LineKey::kTableColumnId));
     }
     return ids;
 }

@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/records/tape_record.h"
 #include "foundation/deferred_request_codes.h"
 #include "table_manager_fixture.h"
 
@@ -235,16 +236,17 @@ TEST_F(TableManagerTest, ACutLineKeepsItsColumnWhileTheCutDataIsOnTheClipboard) 
     TypeColumn(0, "1");
     TypeColumn(1, "2");
     const std::string id0(tape_.Lines().Property(0, LineKey::kTableColumnId));
-    clipboard_.SetText("[Calc Series]\r\nSessionId=1\r\nOperation=cut\r\nLineCount=1\r\nSeriesType=\r\nEntry=5\r\n"
-                       "Symbol= \r\nCalcParams=TT=DE,TCID=" + id0 + ",TCN=1\r\n");
+    TTapeRecord cut{TRecordKind::CalcSeries, "1", std::string(RecordOperation::kCut), "", false,
+                    {{"+5", " ", "TT=DE,TCID=" + id0 + ",TCN=1", ""}, {"==========", "=", "", ""},
+                     {"5", "T", "", ""}, {"0", "Z", "TT=DE,SDP=2", ""}}};
+    clipboard_.SetText(WriteTapeRecord(cut));
     tape_.Lines().SetParamsText(0, "");
     tape_.Lines().SetParamsText(1, "");
     manager_.RemoveUnassignedColumns();
     EXPECT_EQ(Table().DataColumnCount(), 1);
     EXPECT_EQ(Table().ColumnParams(1).Value(TableKey::kColumnId), id0);
     // Copied (not cut) data keeps nothing.
-    clipboard_.SetText("[Tape Line]\r\nSessionId=1\r\nOperation=copy\r\nEntry=5\r\nLinkId=\r\nTableColId=" + id0 +
-                       "\r\nTableColNum=1\r\nAnnot=\r\nSeriesType=\r\n");
+    clipboard_.SetText(WriteLineRecord({"1", std::string(RecordOperation::kCopy), "5", "", id0, "1", "", ""}));
     manager_.RemoveUnassignedColumns();
     EXPECT_EQ(Table().DataColumnCount(), 0);
 }
