@@ -1,0 +1,14 @@
+#pragma once
+// The main window's side of "FileMgr_PostMainFormWindowsMsg": a document's deferred requests
+// go into the queue that the window (or the command-line tool) drains after each event.
+
+#include "platform/deferred_requests.h"
+
+namespace tally {
+
+class TStMediator;
+
+// Serves the event on the bus until the bus goes; the queue must outlive the bus.
+void ServePostedRequests(TStMediator& parentBus, TDeferredRequestQueue& queue);
+
+}  // namespace tally
