@@ -1,5 +1,5 @@
-// tallyroll-cli tape: types keys into a new, headless tape (the main tape, a memory tape or a side
-// tape) and prints it.
+// tallyroll-cli tape: types keys into the tapes of a new, headless document (the same document
+// the window shows) and prints its tapes and table.
 
 #include <algorithm>
 #include <charconv>
@@ -10,33 +10,27 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "cli/document_actions.h"
 #include "cli/key_script.h"
 #include "cli/tape_actions.h"
+#include "cli/tape_show.h"
 #include "cli/tape_table.h"
+#include "documents/file_document.h"
+#include "documents/posted_requests.h"
 #include "engine/tape/calculator.h"
-#include "engine/tape/tape_request_runner.h"
-#include "engine/totals/total_manager.h"
-#include "foundation/deferred_request_codes.h"
-#include "foundation/event_names.h"
 #include "foundation/mediator.h"
-#include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/format_settings.h"
-#include "links/calculator_copy_tape.h"
-#include "links/calculator_link_tape.h"
-#include "links/copy_manager.h"
 #include "links/link_manager.h"
-#include "links/link_requests.h"
 #include "platform/clipboard.h"
 #include "platform/deferred_requests.h"
 #include "platform/headless_notification_platform.h"
 #include "settings/atomic_file.h"
 #include "settings/print_settings.h"
+#include "table/table_manager.h"
 #ifdef TALLYROLL_WITH_PDF
 #include "ui/print/pdf_tape_print.h"
 #endif
-#include "tapes/calculator_memory.h"
-#include "tapes/side_calculator.h"
 
 namespace tally::cli {
 
@@ -48,11 +42,11 @@ constexpr std::string_view kUsage =
     "usage: tallyroll-cli tape [--keys TEXT] [--option 1..5] [--decimals N]\n"
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
-    "                          [--show LIST] [--answer ok|cancel] [--pdf FILE]\n"
+    "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE]\n"
     "                          [--tape main|memory|side] [--item-counts LIST]\n"
     "\n"
-    "Types keys into a new tape and prints it: a line with the headings of the\n"
-    "shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
+    "Types keys into the tapes of a new document and prints a tape: a line with the headings of\n"
+    "the shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
     "explanation (\"beep: ...\") and each message list shown (\"message: ...\") go to standard\n"
     "error, in order.\n"
     "\n"
@@ -68,9 +62,15 @@ constexpr std::string_view kUsage =
     "                           LineCopy, SeriesCopy, EmbeddedSeriesCopy, TapeCopy,\n"
     "                           LineCut, SeriesCut, EmbeddedSeriesCut, TapeCut, LinePaste,\n"
     "                           SeriesPaste, EmbeddedSeriesPaste, TapePaste,\n"
+    "                           the document actions EnableMemory, EnableSideTape, EnableTable,\n"
+    "                           NewAuxTape=LABEL (the next auxiliary tape, shown), View=NAME\n"
+    "                           (shows \"Tape\", \"Memory\", \"Side Tape\", \"Aux A\", \"Table A\";\n"
+    "                           keys then go to the visible tape),\n"
     "                           and on the series at the focus SpecifyTapeDecimalPlaces=N,\n"
     "                           SpecifyTapeTotalType=DE|T2|T3, SetRoundingMethod=up|even;\n"
-    "                           [Table:Name] runs a results table command: Cell=C,R,\n"
+    "                           [Table:Name] runs a command of the results table (which any\n"
+    "                           [Table:...] action, --columns table or --show naming the table\n"
+    "                           enables from the start): Cell=C,R,\n"
     "                           Decimals=N, CopyToTable, TableDeleteLine, TableDeleteCol,\n"
     "                           EmptyTable, ResetTable, SortSmallToLarge, SortLargeToSmall,\n"
     "                           EditColHeading, CopyCellToClip, Paste, MoveLineUp, MoveLineDown,\n"
@@ -94,9 +94,12 @@ constexpr std::string_view kUsage =
     "                           separator is \".\")\n"
     "  --thousand-separator S   thousand separator (default \",\", or \".\" when the decimal\n"
     "                           separator is \",\")\n"
-    "  --show LIST              what to print: tape, table (tab-separated, as the table text\n"
-    "                           export writes it; nothing while the table has no data), or\n"
-    "                           tape,table (default tape)\n"
+    "  --show WHAT              what to print: main (the main tape), memory, side, aux:NAME (an\n"
+    "                           auxiliary tape by its name or label), table (tab-separated, as\n"
+    "                           the table text export writes it; nothing while it has no data),\n"
+    "                           all (every tape, then the table, each as a block that starts\n"
+    "                           with \"# \" and its name and ends with an empty line), tape (the\n"
+    "                           tape --tape names) or tape,table; default: tape\n"
     "  --answer ok|cancel       the answer to every confirmation (\"confirm: ...\" on standard\n"
     "                           error; default cancel)\n"
     "  --pdf FILE               print the tape into a PDF file instead, with the default page\n"
@@ -104,14 +107,14 @@ constexpr std::string_view kUsage =
     "                           \"Untitled(1)\" (not available in a build without Qt)\n"
     "  --item-counts LIST       comma-separated totals that show their item count: series,\n"
     "                           group, grand\n"
-    "  --tape main|memory|side  the kind of tape typed on (default main): the memory tape\n"
-    "                           refuses typed entries; the side tape knows only the command\n"
-    "                           letters m and e\n"
+    "  --tape main|memory|side  the tape typed on (default main), enabled and shown first: the\n"
+    "                           memory tape refuses typed entries; the side tape knows only\n"
+    "                           the command letters m and e\n"
     "  --clipboard-in FILE      start with the file's text on the clipboard (the copy and paste\n"
     "                           actions use an in-memory clipboard)\n"
     "  --clipboard-out FILE     write the clipboard's text into the file at the end\n"
     "Exit status: 0 typed and printed, 1 the PDF or a clipboard file could not be read or\n"
-    "written, 2 wrong arguments.\n";
+    "written or the document lacks the part to show, 2 wrong arguments.\n";
 
 struct TTapeOptions {
     std::string_view Keys;
@@ -127,8 +130,7 @@ struct TTapeOptions {
     bool HaveThousand = false;
     std::string_view PdfFile;
     bool HavePdf = false;
-    bool ShowTape = true;
-    bool ShowTable = false;
+    TShowChoice Show;
     TMessageBoxAnswer Answer = TMessageBoxAnswer::Cancel;
     std::string_view TapeKind = "main";
     bool SeriesItemCount = false;
@@ -220,9 +222,7 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
                 return UsageError(io, kName, "unknown column '" + bad + "'");
             }
         } else if (TakeOption(args, i, "--show", value, missing)) {
-            options.ShowTape = value == "tape" || value == "tape,table";
-            options.ShowTable = value == "table" || value == "tape,table";
-            valid = missing || options.ShowTape || options.ShowTable;
+            valid = missing || ParseShowChoice(value, options.Show);
         } else if (TakeOption(args, i, "--answer", value, missing)) {
             valid = missing || value == "ok" || value == "cancel";
             options.Answer = value == "ok" ? TMessageBoxAnswer::Ok : TMessageBoxAnswer::Cancel;
@@ -347,38 +347,6 @@ void PressKey(TCalculator& tape, TNamedKey key) {
     }
 }
 
-void PrintTape(const TCalculator& tape, std::FILE* out) {
-    const std::vector<TTapeColumn> columns = tape.ShownColumns();
-    std::string heading;
-    for (const TTapeColumn column : columns) {
-        if (!heading.empty()) heading += '\t';
-        std::string text(TCalculator::ColumnHeading(column));
-        // A two-line heading is printed on one line.
-        for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-            text.replace(at, 2, " ");
-        }
-        heading += text;
-    }
-    WriteLine(out, heading);
-    const TLineStore& lines = tape.Lines();
-    for (LineIndex line = 0; line < lines.LineCount(); ++line) {
-        std::string row;
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            if (i > 0) row += '\t';
-            switch (columns[i]) {
-                case TTapeColumn::Line: row += std::to_string(line + 1); break;
-                case TTapeColumn::Entries: row += lines.Entries(line); break;
-                case TTapeColumn::Indicator: row += lines.Indicator(line); break;
-                case TTapeColumn::Links: row += lines.Links(line); break;
-                case TTapeColumn::RunningTotal: row += lines.RunningTotal(line); break;
-                case TTapeColumn::Annotations: row += lines.Annotations(line); break;
-                case TTapeColumn::TableColumns: row += lines.TableColumns(line); break;
-            }
-        }
-        WriteLine(out, row);
-    }
-}
-
 std::string ReadAll(std::FILE* in) {
     std::string text;
     char buffer[4096];
@@ -387,16 +355,35 @@ std::string ReadAll(std::FILE* in) {
     return text;
 }
 
-void SetUpTape(TCalculator& tape, const TTapeOptions& options) {
+// The options reach the typed tape; the shown columns reach every tape of the document, as
+// given (the document's own choice would add line numbers to links).
+void SetUpTapes(TTlyFile& document, TCalculator& tape, const TTapeOptions& options) {
+    document.SetRoundingMethod(options.Rounding);
     tape.SetDataEntryOption(options.Option);
-    tape.SetRoundingMethod(options.Rounding);
     tape.SetOpenSeriesDecimalPlaces(options.Decimals);
     tape.SetOpenSeriesTotalType(options.TotalType);
-    for (const TTapeColumn column : options.Columns) tape.SetColumnShown(column, true);
+    for (TCalculator* each : document.EnabledTapes()) {
+        for (const TTapeColumn column : options.Columns) each->SetColumnShown(column, true);
+    }
+    document.LinkManager().UpdateLinksDisplay();
     tape.SetShowSeriesTotalItemCount(options.SeriesItemCount);
     tape.SetShowGroupTotalItemCount(options.GroupItemCount);
     tape.SetShowGrandTotalItemCount(options.GrandItemCount);
     tape.ChooseCurrentSeries();
+    document.ClearModified();
+}
+
+// A [Table:...] action, the Table Columns column or a --show naming the table wants the table
+// from the start.
+bool WantsTable(const TKeyScript& script, const TTapeOptions& options) {
+    using Kind = TShowChoice::Kind;
+    if (options.Show.What == Kind::Table || options.Show.What == Kind::TypedAndTable) return true;
+    if (std::find(options.Columns.begin(), options.Columns.end(), TTapeColumn::TableColumns) != options.Columns.end()) {
+        return true;
+    }
+    return std::any_of(script.Steps.begin(), script.Steps.end(), [](const TKeyStep& step) {
+        return step.StepKind == TKeyStep::Kind::Action && IsTableAction(step.Action);
+    });
 }
 
 // Writes the PDF; returns the exit status.
@@ -417,22 +404,6 @@ int PrintPdf(const TCalculator& tape, std::string_view pdfFile, TCliIo& io) {
     return kExitFailure;
 }
 
-std::unique_ptr<TCalculator> MakeTape(std::string_view kind, TStMediator& documentBus) {
-    if (kind == "memory") return std::make_unique<TCalculatorMemory>(&documentBus);
-    if (kind == "side") return std::make_unique<TSideCalculator>(&documentBus);
-    return std::make_unique<TCalculator>('t', &documentBus);
-}
-
-// The one tape the total manager of a run reaches.
-class TSingleTotalTapes final : public ITotalTapes {
-public:
-    explicit TSingleTotalTapes(TCalculator& tape) : tape_(tape) {}
-    TCalculator* TapeById(char tapeId) override { return tapeId == tape_.TapeId() ? &tape_ : nullptr; }
-
-private:
-    TCalculator& tape_;
-};
-
 int RunTape(TCommandArgs args, TCliIo& io) {
     TTapeOptions options;
     if (const int status = ParseArguments(args, io, options); status != kExitOk) return status;
@@ -449,7 +420,9 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!script.Error.empty()) return UsageError(io, kName, script.Error);
     for (const TKeyStep& step : script.Steps) {
         if (step.StepKind != TKeyStep::Kind::Action) continue;
-        const std::string error = IsTableAction(step.Action) ? CheckTableAction(step.Action) : CheckTapeAction(step.Action);
+        const std::string error = IsTableAction(step.Action)      ? CheckTableAction(step.Action)
+                                  : IsDocumentAction(step.Action) ? CheckDocumentAction(step.Action)
+                                                                  : CheckTapeAction(step.Action);
         if (!error.empty()) {
             return UsageError(io, kName, error);
         }
@@ -458,15 +431,9 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     TCliNotificationPlatform platform(io.Err, options.Answer);
     TInstalledNotifier notifier(platform);
     TDeferredRequestQueue queue;
-    TStMediator documentBus;
-    documentBus.Add(events::FileObj_PostMainFormWindowsMsg, [&queue](TMedRecord* in, TMedRecord*) {
-        if (const auto* message = RecordAs<TOsMsgVariables>(in)) {
-            queue.Post({message->MessageNumber - requests::kFirstUserMessage, message->FirstParam,
-                           message->SecondParam});
-        }
-    });
-    const std::unique_ptr<TCalculator> typedTape = MakeTape(options.TapeKind, documentBus);
-    TCalculator& tape = *typedTape;
+    // The file manager's bus, as far as a lone document needs it: posting deferred requests.
+    TStMediator fileBus;
+    ServePostedRequests(fileBus, queue);
     HeadlessClipboard clipboard;
     if (!options.ClipboardIn.empty()) {
         const TFileText in = ReadWholeFile(std::string(options.ClipboardIn), kMaxClipboardFileSize);
@@ -477,39 +444,39 @@ int RunTape(TCommandArgs args, TCliIo& io) {
         }
         clipboard.SetText(in.Text);
     }
-    tape.SetClipboard(&clipboard);
-    TCalculatorLinkTape linkTape(tape);
-    TLinkManager links([&linkTape] { return std::vector<ILinkTape*>{&linkTape}; }, ProgramRandomFraction(),
-                       &clipboard);
-    links.RegisterEvents(documentBus);
-    links.ConnectTape(tape);
-    TCalculatorCopyTape copyTape(tape);
-    TCopyManager copies([&copyTape] { return std::vector<ICopyTape*>{&copyTape}; });
-    copies.RegisterEvents(documentBus);
-    TSingleTotalTapes totalTapes(tape);
-    TTotalManager totals(documentBus, totalTapes);
-    tape.Hooks().ProcessPendingTotals = [&totals](TCalculator&) { totals.ProcessPendingTotals(); };
-    SetUpTape(tape, options);
-    TCliTable table(documentBus, tape);
-    TTapeRequestRunner runner(tape);
+    TTlyFileSetup setup;
+    setup.ParentBus = &fileBus;
+    setup.Clipboard = &clipboard;
+    setup.FileName = std::string(kUntitledFileName);
+    TTlyFile document(setup);
+    if (options.TapeKind == "memory") document.EnableMemory(true);
+    if (options.TapeKind == "side") document.EnableSide(true);
+    TCalculator& typedTape = options.TapeKind == "memory" ? *document.MemoryTape()
+                             : options.TapeKind == "side" ? *document.SideTape()
+                                                          : document.MainTape();
+    document.ShowTape(typedTape);
+    if (WantsTable(script, options)) document.AddTableNamed();
+    SetUpTapes(document, typedTape, options);
     // The window's own requests (its width, ...) have nothing to do here.
-    const auto run = [&runner, &links, &copies](const TDeferredRequest& request) {
-        if (!RunLinkRequest(links, request) && !RunCopyRequest(copies, request)) runner.Run(request);
-    };
+    const auto run = [&document](const TDeferredRequest& request) { document.RunRequest(request); };
     for (const TKeyStep& step : script.Steps) {
+        TCalculator& tape = document.CurrentTape();
         switch (step.StepKind) {
             case TKeyStep::Kind::Character: tape.KeyPress(step.Character); break;
             case TKeyStep::Kind::Key: PressKey(tape, step.Key); break;
             case TKeyStep::Kind::Action:
                 if (IsTableAction(step.Action)) {
-                    table.Run(step.Action);
+                    RunTableAction(document.TableManager(), step.Action);
+                } else if (IsDocumentAction(step.Action)) {
+                    RunDocumentAction(document, step.Action, io.Err);
                 } else {
-                    RunTapeAction(tape, links, step.Action);
-                    table.AfterTapeEdit();
+                    RunTapeAction(tape, document.LinkManager(), step.Action);
+                    document.AfterEditAction();
                 }
                 break;
         }
         queue.Drain(run);
+        document.RemoveBrokenLinksAfterEdit();
     }
     if (!options.ClipboardOut.empty()) {
         const TFileResult written = WriteFileAtomically(std::string(options.ClipboardOut), clipboard.GetText());
@@ -519,14 +486,11 @@ int RunTape(TCommandArgs args, TCliIo& io) {
             return kExitFailure;
         }
     }
-    if (options.HavePdf) return PrintPdf(tape, options.PdfFile, io);
-    if (options.ShowTape) PrintTape(tape, io.Out);
-    if (options.ShowTape && options.ShowTable) WriteLine(io.Out, "");
-    if (options.ShowTable) table.Print(io.Out);
-    return kExitOk;
+    if (options.HavePdf) return PrintPdf(typedTape, options.PdfFile, io);
+    return PrintShown(document, options.Show, typedTape, io.Out, io.Err) ? kExitOk : kExitFailure;
 }
 
-const TCommandRegistrar kRegistrar{{kName, kUsage, "type keys into a new tape and print it", &RunTape}};
+const TCommandRegistrar kRegistrar{{kName, kUsage, "type keys into a new document's tapes and print them", &RunTape}};
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/tape_actions.h"
-#include "engine/tape/calculator.h"
+#include "table/table_manager.h"
 
 namespace tally::cli {
 namespace {
@@ -59,27 +59,18 @@ std::string CheckTableAction(std::string_view actionText) {
     return action.HasValue ? "action " + shown + " takes no value" : std::string();
 }
 
-TCliTable::TCliTable(TStMediator& documentBus, TCalculator& tape) : manager_(&documentBus, &clipboard_) {
-    manager_.Tapes().MainTape = [&tape] { return &tape; };
-    manager_.ConnectTape(tape);
-    manager_.CreateTable();
-}
-
-void TCliTable::Run(std::string_view actionText) {
+void RunTableAction(TTableManager& manager, std::string_view actionText) {
     const TActionText action = SplitTableAction(actionText);
-    TResultsTable* table = manager_.CurrentTable();
+    TResultsTable* table = manager.CurrentTable();
+    if (table == nullptr) return;
     if (action.Name == kCell) {
         const TCellPlace place = *CellPlace(action.Value);
         table->SetCurrentCell(place.Column, place.Row);
     } else if (action.Name == kDecimals) {
-        manager_.SetCurrentColumnDecimals(*WholeNumber(action.Value));
+        manager.SetCurrentColumnDecimals(*WholeNumber(action.Value));
     } else {
-        manager_.PerformAction(action.Name, action.Value == "on");
+        manager.PerformAction(action.Name, action.Value == "on");
     }
-}
-
-void TCliTable::Print(std::FILE* out) const {
-    for (const std::string& line : manager_.CurrentTable()->TextExportLines()) WriteLine(out, line);
 }
 
 }  // namespace tally::cli

@@ -1,23 +1,17 @@
 #pragma once
-// The results table of `tallyroll-cli tape`: a table manager wired to the typed tape, the
-// table actions the key script runs as [Table:Name] (and [Table:Name=value]), and the table
-// printed in the tab-separated layout of the table text export.
+// The table actions `tallyroll-cli tape` runs on the document's results table as [Table:Name]
+// (and [Table:Name=value]).
 //
 //   [Table:Cell=C,R]              puts the table's current cell at column C, row R
 //   [Table:Decimals=N]            total decimals of the current column
 //   [Table:ShowColTotal=on|off]   and EnableAnnots, ShowLineNums
 //   [Table:CopyToTable] ...       every other table command by its action name
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
-#include "foundation/mediator.h"
-#include "platform/clipboard.h"
-#include "table/table_manager.h"
-
 namespace tally {
-class TCalculator;
+class TTableManager;
 }
 
 namespace tally::cli {
@@ -26,19 +20,7 @@ bool IsTableAction(std::string_view actionText);
 // Why the table action cannot run; empty when it can.
 std::string CheckTableAction(std::string_view actionText);
 
-class TCliTable {
-public:
-    TCliTable(TStMediator& documentBus, TCalculator& tape);
-    // Runs an action that passed CheckTableAction.
-    void Run(std::string_view actionText);
-    // After a tape edit, as the document does: columns whose lines are gone are deleted.
-    void AfterTapeEdit() { manager_.RemoveUnassignedColumns(); }
-    // The table's text export lines; nothing when the table has no data.
-    void Print(std::FILE* out) const;
-
-private:
-    HeadlessClipboard clipboard_;
-    TTableManager manager_;
-};
+// Runs an action that passed CheckTableAction on the current table; nothing without one.
+void RunTableAction(TTableManager& manager, std::string_view actionText);
 
 }  // namespace tally::cli

@@ -161,7 +161,11 @@ public:
     bool RunRequest(const TDeferredRequest& request);
     // After a key or a request: links whose other end went with a removed line are taken off.
     void RemoveBrokenLinksAfterEdit();
-    // After an edit action: also the table columns no line is assigned to are deleted.
+    // After a command that made its own link changes (a copied link source waits for its
+    // destination without one): those changes are not taken for broken links.
+    void KeepLinkState();
+    // After an edit command, which removes broken links itself: the table columns no line is
+    // assigned to are deleted.
     void AfterEditAction();
 
     // ---- What the ".tly" reader and writer reach

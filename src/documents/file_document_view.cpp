@@ -232,7 +232,9 @@ void TTlyFile::RemoveBrokenLinksAfterEdit() {
 
 void TTlyFile::AfterEditAction() {
     if ((enabledParts_ & DocumentPart::kTables) != 0) tableManager_->RemoveUnassignedColumns();
-    RemoveBrokenLinksAfterEdit();
+    KeepLinkState();
 }
+
+void TTlyFile::KeepLinkState() { checkedLinkGenerations_ = LinkGenerations(); }
 
 }  // namespace tally
