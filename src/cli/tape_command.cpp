@@ -448,7 +448,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     setup.ParentBus = &fileBus;
     setup.Clipboard = &clipboard;
     setup.FileName = std::string(kUntitledFileName);
-    TTlyFile document(setup);
+    TTlyFile document(std::move(setup));
     if (options.TapeKind == "memory") document.EnableMemory(true);
     if (options.TapeKind == "side") document.EnableSide(true);
     TCalculator& typedTape = options.TapeKind == "memory" ? *document.MemoryTape()

@@ -33,7 +33,8 @@ private:
 
 TTlyFile::TTlyFile(TTlyFileSetup setup)
     : parentBus_(setup.ParentBus),
-      pages_(setup.Pages),
+      ownPages_(std::move(setup.OwnPages)),
+      pages_(ownPages_ ? ownPages_.get() : setup.Pages),
       clipboard_(setup.Clipboard),
       fileName_(std::move(setup.FileName)),
       fileNumber_(setup.FileNumber) {

@@ -73,6 +73,9 @@ inline constexpr std::string_view kLeaveSideDuringSideCalcText =
 struct TTlyFileSetup {
     TStMediator* ParentBus = nullptr;
     IDocumentPages* Pages = nullptr;
+    // Pages the document owns and frees last (a window's page control made for it); they take
+    // the place of Pages.
+    std::unique_ptr<IDocumentPages> OwnPages;
     IPrinter* Printer = nullptr;
     IClipboard* Clipboard = nullptr;
     // Link numbers are drawn from it; the program's generator when empty.

@@ -5,22 +5,21 @@
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStackedWidget>
 
 #include <algorithm>
 
+#include "documents/file_document.h"
+#include "documents/posted_requests.h"
 #include "engine/tape/calculator.h"
-#include "engine/tape/tape_request_runner.h"
 #include "foundation/deferred_request_codes.h"
-#include "foundation/event_names.h"
-#include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
-#include "links/calculator_copy_tape.h"
-#include "links/calculator_link_tape.h"
-#include "links/copy_manager.h"
 #include "links/link_manager.h"
-#include "links/link_requests.h"
+#include "table/table_manager.h"
 #include "ui/print/print_tape_command.h"
 #include "ui/qt_deferred_request_pump.h"
+#include "ui/qt_document_pages.h"
+#include "ui/qt_text.h"
 #include "ui/tape_grid.h"
 
 namespace tally {
@@ -33,37 +32,16 @@ constexpr int kStartHeight = 480;
 TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     : QMainWindow(parent),
       requests_(requests),
-      grid_(new TTapeGrid(this)) {
+      documentStack_(new QStackedWidget(this)) {
     new QtDeferredRequestPump(
         requests_, [this](const TDeferredRequest& request) { RunRequest(request); }, this);
     setObjectName(QStringLiteral("frmCalc"));
-    setWindowTitle(QStringLiteral("Tallyroll - Untitled(1)"));
-
-    documentBus_.Add(events::FileObj_PostMainFormWindowsMsg, [this](TMedRecord* in, TMedRecord*) {
-        if (const auto* message = RecordAs<TOsMsgVariables>(in)) {
-            requests_.Post({message->MessageNumber - requests::kFirstUserMessage,
-                            message->FirstParam, message->SecondParam});
-        }
-    });
-    tape_ = std::make_unique<TCalculator>('t', &documentBus_, grid_);
-    tape_->SetClipboard(&clipboard_);
-    tapeRequests_ = std::make_unique<TTapeRequestRunner>(*tape_);
-    linkTape_ = std::make_unique<TCalculatorLinkTape>(*tape_);
-    links_ = std::make_unique<TLinkManager>([this] { return std::vector<ILinkTape*>{linkTape_.get()}; },
-                                            ProgramRandomFraction(), &clipboard_);
-    links_->RegisterEvents(documentBus_);
-    links_->ConnectTape(*tape_);
-    copyTape_ = std::make_unique<TCalculatorCopyTape>(*tape_);
-    copies_ = std::make_unique<TCopyManager>([this] { return std::vector<ICopyTape*>{copyTape_.get()}; });
-    copies_->RegisterEvents(documentBus_);
-    checkedLinkGeneration_ = tape_->Lines().LinkGeneration();
-    grid_->AttachTape(tape_.get());
-    grid_->SetAfterKey([this] { RemoveBrokenLinksAfterEdit(); });
-    setCentralWidget(grid_);
+    ServePostedRequests(fileBus_, requests_);
+    setCentralWidget(documentStack_);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
-                    [this] { PrintTapeToPrinter(this, *tape_, "Untitled(1)"); });
+                    [this] { PrintTapeToPrinter(this, Tape(), document_->FileName()); });
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     AddEditMenu();
     AddConfigureTapeMenu();
@@ -71,15 +49,51 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     mniHelpExplainLastBeep_ = help->addAction(QStringLiteral("&Explain Last Beep..."), this,
                                               [] { Notifier().ShowLastExplanation(); });
 
+    SetDocument(CreateDocument("Untitled(1)"));
     resize(width(), kStartHeight);
     FitWidthToTape();
-    grid_->setFocus();
 }
 
-TfrmCalc::~TfrmCalc() {
-    // The grid watches the tape's lines, so it lets go before the tape goes.
-    grid_->AttachTape(nullptr);
+// The document goes before the window's widgets: its pages let go of its tapes first.
+TfrmCalc::~TfrmCalc() { document_.reset(); }
+
+std::unique_ptr<TTlyFile> TfrmCalc::CreateDocument(std::string fileName) const {
+    TTlyFileSetup setup;
+    setup.ParentBus = const_cast<TStMediator*>(&fileBus_);
+    setup.Clipboard = const_cast<QtClipboard*>(&clipboard_);
+    setup.OwnPages = std::make_unique<QtDocumentPages>(setup.Clipboard);
+    setup.FileName = std::move(fileName);
+    return std::make_unique<TTlyFile>(std::move(setup));
 }
+
+void TfrmCalc::SetDocument(std::unique_ptr<TTlyFile> document) {
+    auto& pages = dynamic_cast<QtDocumentPages&>(document->Pages());
+    TTlyFile* shown = document.get();
+    pages.SetAfterKey([shown] { shown->RemoveBrokenLinksAfterEdit(); });
+    pages.SetTableActionRunner([shown](std::string_view action) {
+        shown->TableManager().PerformAction(action);
+        shown->TableManager().RenumberAssignments();
+        shown->Pages().Refresh();
+    });
+    documentStack_->addWidget(&pages);
+    documentStack_->setCurrentWidget(&pages);
+    std::swap(document_, document);
+    document.reset();
+    setWindowTitle(QStringLiteral("Tallyroll - ") + ToQString(document_->FileName()));
+    if (mniConfigureShowLinks_ != nullptr) {
+        const QSignalBlocker quiet(mniConfigureShowLinks_);
+        mniConfigureShowLinks_->setChecked(document_->MainTape().IsColumnShown(TTapeColumn::Links));
+    }
+    pages.Refresh();
+    FitWidthToTape();
+    Grid().setFocus();
+}
+
+QtDocumentPages& TfrmCalc::Pages() const { return static_cast<QtDocumentPages&>(document_->Pages()); }
+
+TCalculator& TfrmCalc::Tape() const { return document_->CurrentTape(); }
+
+TTapeGrid& TfrmCalc::Grid() const { return *Pages().CurrentGrid(); }
 
 void TfrmCalc::AddEditMenu() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
@@ -99,36 +113,27 @@ void TfrmCalc::AddConfigureTapeMenu() {
     mniConfigureShowLinks_ = configure->addAction(QStringLiteral("Show &Links"));
     mniConfigureShowLinks_->setCheckable(true);
     connect(mniConfigureShowLinks_, &QAction::toggled, this, [this](bool shown) {
-        tape_->SetColumnShown(TTapeColumn::Links, shown);
-        links_->UpdateLinksDisplay();
-        grid_->SyncFromTape();
+        document_->ShowColumn(TTapeColumn::Links, shown);
         FitWidthToTape();
     });
 }
 
 void TfrmCalc::RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line)) {
-    command(*links_, tape_->TapeId(), tape_->FocusLine() + 1);
-    grid_->SyncFromTape();
-    grid_->setFocus();
+    TCalculator& tape = Tape();
+    command(document_->LinkManager(), tape.TapeId(), tape.FocusLine() + 1);
+    document_->KeepLinkState();
+    Pages().Refresh();
+    Grid().setFocus();
 }
 
 void TfrmCalc::RunRequest(const TDeferredRequest& request) {
     if (closing_) return;
     if (request.Code == requests::RecomputeWindowWidth) {
         FitWidthToTape();
-    } else if (!RunLinkRequest(*links_, request) && !RunCopyRequest(*copies_, request)) {
-        tapeRequests_->Run(request);
+    } else {
+        document_->RunRequest(request);
     }
-    RemoveBrokenLinksAfterEdit();
-    grid_->SyncFromTape();
-}
-
-void TfrmCalc::RemoveBrokenLinksAfterEdit() {
-    // The line store counts every change of link data and every move of a linked line, so an
-    // edit that touched no link costs nothing here.
-    if (tape_->Lines().LinkGeneration() == checkedLinkGeneration_) return;
-    links_->RemoveBrokenLinks();
-    checkedLinkGeneration_ = tape_->Lines().LinkGeneration();
+    Grid().SyncFromTape();
 }
 
 // The grid fills the window from edge to edge, but the window is never narrower than its
@@ -136,7 +141,7 @@ void TfrmCalc::RemoveBrokenLinksAfterEdit() {
 // user maximized stays so.
 void TfrmCalc::FitWidthToTape() {
     if (isMaximized() || isFullScreen()) return;
-    int width = std::max(grid_->RequiredWidth(), MinimumWidth());
+    int width = std::max(Grid().RequiredWidth(), MinimumWidth());
     if (const QScreen* shown = screen()) {
         const int frame = frameGeometry().width() - geometry().width();
         width = std::min(width, shown->availableGeometry().width() - frame);

@@ -1,28 +1,27 @@
 #pragma once
-// The main window: one tape in its grid with the links between its lines, the File, Edit,
-// Configure Tape and Help menus, and the runner of the deferred requests that the tape posts
-// for after the current event.
+// The main window: one document (its tapes and table on pages with tabs at the bottom), the
+// File, Edit, Configure Tape and Help menus, and the runner of the deferred requests that the
+// document posts for after the current event.
 
 #include <QMainWindow>
 
-#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "foundation/mediator.h"
 #include "platform/deferred_requests.h"
 #include "ui/qt_clipboard.h"
 
 class QAction;
+class QStackedWidget;
 
 namespace tally {
 
+class QtDocumentPages;
 class TCalculator;
-class TCalculatorCopyTape;
-class TCalculatorLinkTape;
-class TCopyManager;
 class TLinkManager;
 class TTapeGrid;
-class TTapeRequestRunner;
+class TTlyFile;
 
 class TfrmCalc : public QMainWindow {
     Q_OBJECT
@@ -34,8 +33,17 @@ public:
     TfrmCalc(const TfrmCalc&) = delete;
     TfrmCalc& operator=(const TfrmCalc&) = delete;
 
-    TCalculator& Tape() const { return *tape_; }
-    TTapeGrid& Grid() const { return *grid_; }
+    // A new document that the window can show: on pages of its own, under the window's bus.
+    std::unique_ptr<TTlyFile> CreateDocument(std::string fileName) const;
+    // Shows the document in place of the one shown, which is freed. It must come from
+    // CreateDocument.
+    void SetDocument(std::unique_ptr<TTlyFile> document);
+    TTlyFile& Document() const { return *document_; }
+
+    // The tape commands act on, and the grid of the page shown (of the main tape while the
+    // table is shown).
+    TCalculator& Tape() const;
+    TTapeGrid& Grid() const;
     QAction* ExplainLastBeepAction() const { return mniHelpExplainLastBeep_; }
     QAction* ExitAction() const { return mniFileExit_; }
     QAction* CopyAsLinkSourceAction() const { return mniEditCopyAsLinkSource_; }
@@ -57,23 +65,16 @@ private:
     void AddConfigureTapeMenu();
     // Runs a link command on the tape's focus line and shows the result.
     void RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line));
-    // After a key or request that moved or removed linked lines, links whose other end went
-    // with a removed line are taken off the line left behind.
-    void RemoveBrokenLinksAfterEdit();
+    QtDocumentPages& Pages() const;
 
     TDeferredRequestQueue& requests_;
-    // Until documents exist the window keeps the bus the tape sends on, and serves the one
-    // event a tape needs of it: posting a deferred request.
-    TStMediator documentBus_;
+    // Until the file manager exists the window keeps the bus a document sends upward on, and
+    // serves the one event a document needs of it: posting a deferred request.
+    TStMediator fileBus_;
     QtClipboard clipboard_;
-    TTapeGrid* grid_;
-    std::unique_ptr<TCalculator> tape_;
-    std::unique_ptr<TTapeRequestRunner> tapeRequests_;
-    std::unique_ptr<TCalculatorLinkTape> linkTape_;
-    std::unique_ptr<TLinkManager> links_;
-    std::unique_ptr<TCalculatorCopyTape> copyTape_;
-    std::unique_ptr<TCopyManager> copies_;
-    std::uint64_t checkedLinkGeneration_ = 0;
+    // Holds the pages of the document shown.
+    QStackedWidget* documentStack_;
+    std::unique_ptr<TTlyFile> document_;
     QAction* mniFileExit_;
     QAction* mniEditCopyAsLinkSource_ = nullptr;
     QAction* mniEditPasteAsLinkDest_ = nullptr;

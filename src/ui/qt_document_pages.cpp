@@ -1,0 +1,115 @@
+#include "ui/qt_document_pages.h"
+
+#include <QTabBar>
+
+#include "ui/qt_text.h"
+#include "ui/results_table_view.h"
+#include "ui/tape_grid.h"
+
+namespace tally {
+
+QtDocumentPages::QtDocumentPages(IClipboard* clipboard, QWidget* parent) : QTabWidget(parent), clipboard_(clipboard) {
+    setTabPosition(QTabWidget::South);
+    setDocumentMode(true);
+    setFocusPolicy(Qt::NoFocus);
+    tabBar()->setFocusPolicy(Qt::NoFocus);
+    tabBar()->setVisible(false);
+    connect(this, &QTabWidget::currentChanged, this, &QtDocumentPages::UserChangedPage);
+}
+
+ITapeView* QtDocumentPages::AddTapePage(TDocumentPageId id, std::string_view caption) {
+    auto* grid = new TTapeGrid(this);
+    grid->SetAfterKey(afterKey_);
+    pages_[id] = grid;
+    switching_ = true;
+    addTab(grid, ToQString(caption));
+    switching_ = false;
+    return grid;
+}
+
+void QtDocumentPages::AttachTape(TDocumentPageId id, TCalculator* tape) {
+    if (auto* grid = qobject_cast<TTapeGrid*>(pages_.at(id))) grid->AttachTape(tape);
+}
+
+void QtDocumentPages::AddTablePage(TDocumentPageId id, std::string_view caption, TResultsTable& table) {
+    auto* view = new TResultsTableView(this);
+    view->AttachTable(&table, clipboard_);
+    view->SetActionRunner(runTableAction_);
+    pages_[id] = view;
+    switching_ = true;
+    addTab(view, ToQString(caption));
+    switching_ = false;
+}
+
+void QtDocumentPages::RemovePage(TDocumentPageId id) {
+    const auto found = pages_.find(id);
+    if (found == pages_.end()) return;
+    QWidget* page = found->second;
+    if (auto* grid = qobject_cast<TTapeGrid*>(page)) grid->AttachTape(nullptr);
+    if (auto* view = qobject_cast<TResultsTableView*>(page)) view->AttachTable(nullptr);
+    switching_ = true;
+    removeTab(indexOf(page));
+    switching_ = false;
+    pages_.erase(found);
+    // Deleted once the current event is over: the tape that used it as its view may still be
+    // on its way out.
+    page->deleteLater();
+}
+
+void QtDocumentPages::ActivatePage(TDocumentPageId id) {
+    active_ = id;
+    switching_ = true;
+    setCurrentWidget(pages_.at(id));
+    switching_ = false;
+    if (QWidget* page = currentWidget(); page != nullptr && isVisible()) page->setFocus();
+}
+
+void QtDocumentPages::SetTabStripShown(bool shown) { tabBar()->setVisible(shown); }
+
+void QtDocumentPages::Refresh() {
+    for (const auto& [id, page] : pages_) {
+        if (auto* grid = qobject_cast<TTapeGrid*>(page)) {
+            if (grid->Tape() != nullptr) grid->SyncFromTape();
+        } else if (auto* view = qobject_cast<TResultsTableView*>(page)) {
+            view->SyncFromTable();
+        }
+    }
+}
+
+void QtDocumentPages::SetAfterKey(std::function<void()> afterKey) {
+    afterKey_ = std::move(afterKey);
+    for (const auto& [id, page] : pages_) {
+        if (auto* grid = qobject_cast<TTapeGrid*>(page)) grid->SetAfterKey(afterKey_);
+    }
+}
+
+void QtDocumentPages::SetTableActionRunner(std::function<void(std::string_view)> run) {
+    runTableAction_ = std::move(run);
+    for (const auto& [id, page] : pages_) {
+        if (auto* view = qobject_cast<TResultsTableView*>(page)) view->SetActionRunner(runTableAction_);
+    }
+}
+
+TTapeGrid* QtDocumentPages::CurrentGrid() const {
+    if (auto* grid = qobject_cast<TTapeGrid*>(currentWidget())) return grid;
+    return qobject_cast<TTapeGrid*>(widget(0));
+}
+
+TDocumentPageId QtDocumentPages::IdOf(const QWidget* page) const {
+    for (const auto& [id, shown] : pages_) {
+        if (shown == page) return id;
+    }
+    return -1;
+}
+
+void QtDocumentPages::UserChangedPage(int index) {
+    if (switching_ || index < 0) return;
+    const TDocumentPageId picked = IdOf(widget(index));
+    if (picked == active_ || AskUserSelection(picked)) return;
+    // Refused: the page shown stays.
+    switching_ = true;
+    if (const auto shown = pages_.find(active_); shown != pages_.end()) setCurrentWidget(shown->second);
+    switching_ = false;
+}
+
+}  // namespace tally

@@ -1,0 +1,54 @@
+#pragma once
+// A document's pages on screen: a tab widget with its tabs at the bottom, one page per tape (a
+// tape grid) or table (a results table view). The tab strip hides while there is one page.
+// A tab the user clicks is first offered to the document, which may refuse to leave the page
+// shown; the tab widget then goes back to it.
+
+#include <QTabWidget>
+
+#include <functional>
+#include <map>
+#include <string_view>
+
+#include "documents/document_pages.h"
+
+namespace tally {
+
+class IClipboard;
+class TResultsTableView;
+class TTapeGrid;
+
+class QtDocumentPages final : public QTabWidget, public IDocumentPages {
+    Q_OBJECT
+
+public:
+    explicit QtDocumentPages(IClipboard* clipboard, QWidget* parent = nullptr);
+
+    ITapeView* AddTapePage(TDocumentPageId id, std::string_view caption) override;
+    void AttachTape(TDocumentPageId id, TCalculator* tape) override;
+    void AddTablePage(TDocumentPageId id, std::string_view caption, TResultsTable& table) override;
+    void RemovePage(TDocumentPageId id) override;
+    void ActivatePage(TDocumentPageId id) override;
+    void SetTabStripShown(bool shown) override;
+    void Refresh() override;
+
+    // Runs after every key a grid's tape consumed, on every grid.
+    void SetAfterKey(std::function<void()> afterKey);
+    // Runs the table commands a table view asks for (Ctrl+arrows).
+    void SetTableActionRunner(std::function<void(std::string_view)> run);
+    // The grid of the page shown, or of the first page while a table is shown.
+    TTapeGrid* CurrentGrid() const;
+
+private:
+    void UserChangedPage(int index);
+    TDocumentPageId IdOf(const QWidget* page) const;
+
+    IClipboard* clipboard_;
+    std::map<TDocumentPageId, QWidget*> pages_;
+    TDocumentPageId active_ = -1;
+    bool switching_ = false;
+    std::function<void()> afterKey_;
+    std::function<void(std::string_view)> runTableAction_;
+};
+
+}  // namespace tally
