@@ -72,7 +72,6 @@ void TfrmCalc::SetDocument(std::unique_ptr<TTlyFile> document) {
     pages.SetAfterKey([shown] { shown->RemoveBrokenLinksAfterEdit(); });
     pages.SetTableActionRunner([shown](std::string_view action) {
         shown->TableManager().PerformAction(action);
-        shown->TableManager().RenumberAssignments();
         shown->Pages().Refresh();
     });
     documentStack_->addWidget(&pages);

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "documents/file_document.h"
+#include "engine/lines/calc_params.h"
 #include "engine/tape/calculator.h"
 #include "ui/qt_document_pages.h"
 #include "ui/tape_grid.h"
@@ -60,6 +61,23 @@ private slots:
         QCOMPARE(document.VisibleKind(), TVisibleKind::Table);
         // Commands still act on the main tape, whose grid the window keeps.
         QCOMPARE(program.window.Grid().Tape(), &document.MainTape());
+    }
+
+    // The copied source waits for its destination without one: the keys that move there must
+    // not take it for a broken link.
+    void aCopiedLinkSourceSurvivesTheKeysThatMoveToItsDestination() {
+        test::Program program;
+        TCalculator& tape = program.window.Tape();
+        QTest::keyClicks(program.window.Grid().CellEditor(), QStringLiteral("5+1+"));
+        tape.SetFocusLine(0);
+        program.window.Grid().SyncFromTape();
+        program.window.CopyAsLinkSourceAction()->trigger();
+        QTest::keyClick(program.window.Grid().CellEditor(), Qt::Key_Down);
+        QCoreApplication::processEvents();
+        QCOMPARE(tape.FocusLine(), 1);
+        program.window.PasteAsLinkDestAction()->trigger();
+        QVERIFY(!tape.Lines().Property(0, LineKey::kLinkId).empty());
+        QCOMPARE(std::string(tape.Lines().Entries(1)), std::string("+5.00"));
     }
 
     void replacingTheDocumentIsOneCall() {
