@@ -370,7 +370,6 @@ void SetUpTapes(TTlyFile& document, TCalculator& tape, const TTapeOptions& optio
     tape.SetShowGroupTotalItemCount(options.GroupItemCount);
     tape.SetShowGrandTotalItemCount(options.GrandItemCount);
     tape.ChooseCurrentSeries();
-    document.ClearModified();
 }
 
 // A [Table:...] action, the Table Columns column or a --show naming the table wants the table

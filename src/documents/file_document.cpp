@@ -60,17 +60,22 @@ TTlyFile::TTlyFile(TTlyFileSetup setup)
     pageLayout_ = std::make_unique<TTapePageLayout>(&documentBus_);
     totalTapes_ = std::make_unique<TDocumentTotalTapes>(*this);
     totalManager_ = std::make_unique<TTotalManager>(documentBus_, *totalTapes_);
+    // A tape joins the managers' lists once it has its adapters.
     linkManager_ = std::make_unique<TLinkManager>(
         [this] {
             std::vector<ILinkTape*> tapes;
-            for (TCalculator* tape : EnabledTapes()) tapes.push_back(adapters_.at(tape).Link.get());
+            for (TCalculator* tape : EnabledTapes()) {
+                if (const auto found = adapters_.find(tape); found != adapters_.end()) tapes.push_back(found->second.Link.get());
+            }
             return tapes;
         },
         setup.Random ? setup.Random : ProgramRandomFraction(), clipboard_);
     linkManager_->RegisterEvents(documentBus_);
     copyManager_ = std::make_unique<TCopyManager>([this] {
         std::vector<ICopyTape*> tapes;
-        for (TCalculator* tape : EnabledTapes()) tapes.push_back(adapters_.at(tape).Copy.get());
+        for (TCalculator* tape : EnabledTapes()) {
+            if (const auto found = adapters_.find(tape); found != adapters_.end()) tapes.push_back(found->second.Copy.get());
+        }
         return tapes;
     });
     copyManager_->RegisterEvents(documentBus_);
