@@ -122,9 +122,14 @@ TTlyFile::TTlyFile(TTlyFileSetup setup)
 }
 
 TTlyFile::~TTlyFile() {
-    // The views let go of their tapes and tables before those are freed.
+    // The views let go of their tapes and tables before those are freed; a table's page goes
+    // at once.
     for (const TDocPage& page : docPages_) {
-        if (page.Tape != nullptr) pages_->AttachTape(page.Id, nullptr);
+        if (page.Tape != nullptr) {
+            pages_->AttachTape(page.Id, nullptr);
+        } else {
+            pages_->RemovePage(page.Id);
+        }
     }
     pages_->SetUserSelection(nullptr);
     tableManager_.reset();
@@ -132,7 +137,9 @@ TTlyFile::~TTlyFile() {
     memoryTape_.reset();
     sideTape_.reset();
     mainTape_.reset();
-    for (const TDocPage& page : docPages_) pages_->RemovePage(page.Id);
+    for (const TDocPage& page : docPages_) {
+        if (page.Tape != nullptr) pages_->RemovePage(page.Id);
+    }
     docPages_.clear();
 }
 
