@@ -87,6 +87,15 @@ TTlyFile::TTlyFile(TTlyFileSetup setup)
     auxManager_->ApplySettings(auxSettings);
 
     tableManager_ = std::make_unique<TTableManager>(&documentBus_, clipboard_);
+    // The tables highlight and write as the tapes do; unanswered, they keep their own defaults.
+    TMedColor focusColor;
+    if (parentBus_ != nullptr && parentBus_->HandleIfExists(ev::FileMgr_GetTapeFocusHighlightColor, nullptr, &focusColor)) {
+        tableManager_->SetFocusColor(focusColor.Value);
+    }
+    TMedFont font;
+    if (parentBus_ != nullptr && parentBus_->HandleIfExists(ev::FileMgr_GetTapeScreenFont, nullptr, &font)) {
+        tableManager_->SetFont(font.Font);
+    }
     TTableManagerTapes& tableTapes = tableManager_->Tapes();
     tableTapes.MainTape = [this] { return mainTape_.get(); };
     tableTapes.MemoryTape = [this] { return memoryTape_.get(); };

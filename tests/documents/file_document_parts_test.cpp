@@ -159,6 +159,27 @@ TEST_F(DocumentTest, DocumentEventsAnswerWithTheirFallbacksWhenNobodyAboveAnswer
     EXPECT_EQ(title.Value, "Expenses");
 }
 
+TEST_F(DocumentTest, NewPartsTakeTheSettingsAnsweredAbove) {
+    fileBus_.Add(events::FileMgr_GetTapeFocusHighlightColor, [](TMedRecord*, TMedRecord* out) {
+        RecordAs<TMedColor>(out)->Value = 0x00FF00;
+    });
+    fileBus_.Add(events::FileMgr_GetZeroTotalLineColor, [](TMedRecord*, TMedRecord* out) {
+        RecordAs<TMedColor>(out)->Value = 0x123456;
+    });
+    fileBus_.Add(events::FileMgr_GetStartupRoundingMethod, [](TMedRecord*, TMedRecord* out) {
+        RecordAs<TMedInteger>(out)->Value = 1;
+    });
+    TTlyFileSetup setup;
+    setup.ParentBus = &fileBus_;
+    TTlyFile document(std::move(setup));
+    EXPECT_EQ(document.RoundingMethod(), TRoundingMethod::Even);
+    EXPECT_EQ(document.MainTape().Colors().ZeroTotal, 0x123456u);
+    EXPECT_EQ(document.AddTable({})->FocusColor(), 0x00FF00u);
+    EXPECT_EQ(document.AddAuxiliaryTape("Aux A")->Colors().ZeroTotal, 0x123456u);
+    // Unanswered, the zero total lines are light grey.
+    EXPECT_EQ(doc_.MainTape().Colors().ZeroTotal, 0xC0C0C0u);
+}
+
 TEST_F(DocumentTest, EmptyAndModifiedFollowTheTapesTheTableAndTheStructure) {
     EXPECT_TRUE(doc_.IsEmpty());
     EXPECT_FALSE(doc_.IsModified());
