@@ -224,8 +224,8 @@ bool TTlyReader::StartCompanionSection(std::string_view inner) {
 }
 
 // An auxiliary tape's sections go to the tape their header names. Its parameters section adds
-// it; when the name is refused (reserved, malformed, no tape left) or already taken, that
-// section and every later one of that name are skipped.
+// it; when the name is refused (reserved, malformed, no tape left) every section of that name
+// is skipped, and a second parameters section of a tape is skipped.
 void TTlyReader::StartAuxSection(std::string_view name, int section) {
     static constexpr std::array<TSection, 4> kTapeSections = {TSection::TapeParameters, TSection::TapeReport,
                                                               TSection::TapeNotes, TSection::TapeData};
@@ -234,17 +234,13 @@ void TTlyReader::StartAuxSection(std::string_view name, int section) {
         if (tapeName == name) tape = auxTape;
     }
     if (section == 0) {
-        if (tape) {
-            refusedAuxNames_.emplace_back(name);
-            return;
-        }
+        if (tape) return;
         tape = document_.AddAuxiliaryTape(name);
         if (!tape) return;
         tape->SetTitle({});
         tape->SetPageHeader({});
     }
-    if (!tape || std::find(refusedAuxNames_.begin(), refusedAuxNames_.end(), name) != refusedAuxNames_.end()) return;
-    StartTapeSection(tape, kTapeSections[static_cast<std::size_t>(section)]);
+    if (tape) StartTapeSection(tape, kTapeSections[static_cast<std::size_t>(section)]);
 }
 
 // A table's sections likewise go to the table their header names.

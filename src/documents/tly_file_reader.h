@@ -81,7 +81,6 @@ private:
     TColumnGroups columnGroups_;
     std::deque<TTapeLoad> tapeLoads_;
     std::deque<TTableLoad> tableLoads_;
-    std::vector<std::string> refusedAuxNames_;
 };
 
 // Checks the line kinds and boundaries of a loaded tape and ends it with an empty entry line
