@@ -8,6 +8,13 @@
 
 namespace tally {
 
+namespace {
+
+// Far beyond any document (a million tape lines take about 30 MB); a larger file is not ours.
+constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 30;
+
+}  // namespace
+
 int TlyFileVersion(std::string_view firstLine) {
     if (firstLine == tly::kVersion1Line) return 1;
     if (!firstLine.starts_with(tly::kVersionPrefix) || !firstLine.ends_with(']')) return 0;
@@ -30,6 +37,7 @@ bool IsFileOfThisProgram(const std::string& fileName, int& version) {
 TTlyFileResult LoadTlyFile(ITlyDocumentParts& freshDocument, const std::string& fileName) {
     TWyn_TextFile file;
     if (!file.Open(fileName, TWyn_TextFile::kRead)) return {false, "the file does not exist"};
+    if (file.FileSize() > kMaxFileSize) return {false, "it is larger than 1 GB"};
     file.ReadLine();
     const int version = TlyFileVersion(file.CurrentLine());
     if (version <= 0) return {false, "it is not a Tallyroll file"};

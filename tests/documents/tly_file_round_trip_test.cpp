@@ -35,7 +35,7 @@ void FillFullDocument(TTestDocument& document) {
     ASSERT_TRUE(main.ZeroTotal());
     ASSERT_TRUE(main.InsertGrandTotalAt(main.LastLine()));
     main.Lines().SetCell(0, TLineColumn::Annotations, "first\r\nsecond\rthird\nfourth <CR> [GlobalParameters]");
-    main.Lines().SetCell(1, TLineColumn::Annotations, "[TapeData]");
+    main.Lines().SetCell(1, TLineColumn::Annotations, "end\n[TapeData]");
     main.Lines().SetProperty(0, LineKey::kLinkId, "AS+" + test::Num(7));
     main.SetTitle("Budget;2026");
     main.SetPageHeader("Page\nheading");
