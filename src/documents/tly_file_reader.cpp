@@ -98,7 +98,7 @@ void TTlyReader::ReadLine(std::string_view line) {
     const std::string_view key = line.substr(0, equals + 1);
     const std::string_view value = line.substr(equals + 1);
     if (section_ == TSection::TapeNotes || section_ == TSection::TableNotes) {
-        if (key == Key::kNoteLine) WithUnescaped(value, [this](std::string_view text) { notes_.emplace_back(text); });
+        if (key == Key::kNoteLine) notes_.push_back(Unescape(value));
         return;
     }
     if (value.empty()) return;
@@ -110,19 +110,13 @@ void TTlyReader::ReadLine(std::string_view line) {
         case TSection::PrintColumns: ReadPrintColumn(key, value); break;
         case TSection::TableParameters: ReadTableParameter(key, value); break;
         case TSection::TapeReport:
-            if (key == Key::kTitle) WithUnescaped(value, [this](std::string_view text) { tape_->SetTitle(std::string(text)); });
-            if (key == Key::kPageHeading) {
-                WithUnescaped(value, [this](std::string_view text) { tape_->SetPageHeader(std::string(text)); });
-            }
+            if (key == Key::kTitle) tape_->SetTitle(Unescape(value));
+            if (key == Key::kPageHeading) tape_->SetPageHeader(Unescape(value));
             break;
-        case TSection::TableReport: {
-            TResultsTable& table = *tableLoad_->Table;
-            if (key == Key::kTitle) WithUnescaped(value, [&table](std::string_view text) { table.SetTitle(std::string(text)); });
-            if (key == Key::kPageHeading) {
-                WithUnescaped(value, [&table](std::string_view text) { table.SetPageHeading(std::string(text)); });
-            }
+        case TSection::TableReport:
+            if (key == Key::kTitle) tableLoad_->Table->SetTitle(Unescape(value));
+            if (key == Key::kPageHeading) tableLoad_->Table->SetPageHeading(Unescape(value));
             break;
-        }
         default: break;
     }
 }
@@ -316,7 +310,7 @@ void TTlyReader::ReadTapeParameter(std::string_view key, std::string_view value)
     } else if (key == Key::kShowSeriesTotalItemCount) {
         tape.SetShowSeriesTotalItemCount(IsYes(value));
     } else if (key == Key::kTapeLabel) {
-        WithUnescaped(value, [this, &tape](std::string_view label) { document_.SetTapeLabel(tape, std::string(label)); });
+        document_.SetTapeLabel(tape, Unescape(value));
     } else if (key == Key::kTapeLineCount) {
         // Bounds the rows the data lines may name; the tape grows only to the rows present.
         if (const std::optional<int> count = ParseCount(value)) tapeLoad_->RowLimit = std::min(*count, sizeRowLimit_);
@@ -365,28 +359,34 @@ void TTlyReader::ReadTapeDataLine(std::string_view dataLine) {
     const auto [code, value] = SplitAtBlank(rest);
     const std::optional<int> row = ParseBoundedInteger(rowText, 1, tapeLoad_->RowLimit);
     if (!row || code.empty()) return;
+    // "C" is the line's property list; any other code names a cell.
+    std::optional<TLineColumn> column;
+    if (code != "C") {
+        const std::optional<TTapeColumn> kind = ColumnOfCode(*tape_, code);
+        column = kind ? LineColumnOf(*kind) : std::nullopt;
+        if (!column) return;
+    }
     TLineStore& lines = tape_->Lines();
     const LineIndex line = *row - 1;
-    const auto fill = [&lines, line](TLineColumn column, std::string_view text) {
-        if (line >= lines.LineCount()) lines.InsertLines(lines.LineCount(), line + 1 - lines.LineCount());
-        lines.SetCell(line, column, text);
-    };
-    if (code == "C") {
-        if (line >= lines.LineCount()) lines.InsertLines(lines.LineCount(), line + 1 - lines.LineCount());
-        WithUnescaped(value, [&lines, line](std::string_view text) { lines.SetParamsText(line, text); });
-        return;
+    if (line >= lines.LineCount()) lines.InsertLines(lines.LineCount(), line + 1 - lines.LineCount());
+    WithUnescaped(value, [this, &lines, line, column](std::string_view text) {
+        if (!column) {
+            lines.SetParamsText(line, text);
+        } else if (*column == TLineColumn::Entries && !text.empty()) {
+            lines.SetEntries(line, EntryAsRead(text));
+        } else {
+            lines.SetCell(line, *column, text);
+        }
+    });
+}
+
+// An entry in the current separators, its divide operator the current divide character.
+std::string TTlyReader::EntryAsRead(std::string_view text) const {
+    std::string entry = convertNumbers_ ? ConvertNumberText(text) : std::string(text);
+    if (entry[0] == TFormatSettings::kDivisionSign || entry[0] == TFormatSettings::kSlash) {
+        entry[0] = FormatSettings().DivideOperChar;
     }
-    const std::optional<TTapeColumn> kind = ColumnOfCode(*tape_, code);
-    const std::optional<TLineColumn> column = kind ? LineColumnOf(*kind) : std::nullopt;
-    if (!column) return;
-    if (*column != TLineColumn::Entries || value.empty()) {
-        WithUnescaped(value, [&fill, column](std::string_view text) { fill(*column, text); });
-        return;
-    }
-    std::string entry = convertNumbers_ ? ConvertNumberText(value) : std::string(value);
-    const char divide = FormatSettings().DivideOperChar;
-    if (entry[0] == TFormatSettings::kDivisionSign || entry[0] == TFormatSettings::kSlash) entry[0] = divide;
-    fill(TLineColumn::Entries, entry);
+    return entry;
 }
 
 // "row column kind text"; cells outside the table's grid are ignored by the table.

@@ -64,6 +64,7 @@ private:
 
     // A number text written with the file's separators, in the current ones.
     std::string ConvertNumberText(std::string_view text) const;
+    std::string EntryAsRead(std::string_view text) const;
     TTapeLoad& LoadOf(TCalculator* tape);
 
     ITlyDocumentParts& document_;

@@ -78,7 +78,8 @@ bool TTlyReader::ReadPageSetting(TWyn_ReportProperties& report, std::string_view
         report.SetUnits(value == kMillimetres ? TPageUnits::Millimetres : TPageUnits::Inches);
     } else if (key == Key::kLeftMargin || key == Key::kTopMargin || key == Key::kRightMargin ||
                key == Key::kBottomMargin) {
-        const std::optional<long double> margin = ParseMargin(convertNumbers_ ? ConvertNumberText(value) : std::string(value));
+        const std::string text = convertNumbers_ ? ConvertNumberText(value) : std::string(value);
+        const std::optional<long double> margin = ParseMargin(text);
         if (!margin) return true;
         if (key == Key::kLeftMargin) report.SetLeftMargin(*margin);
         if (key == Key::kTopMargin) report.SetTopMargin(*margin);
