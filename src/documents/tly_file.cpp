@@ -12,6 +12,7 @@ namespace {
 
 // Far beyond any document (a million tape lines take about 30 MB); a larger file is not ours.
 constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 30;
+constexpr std::size_t kMaxVersionLineLength = 256;
 
 }  // namespace
 
@@ -29,7 +30,10 @@ int TlyFileVersion(std::string_view firstLine) {
 bool IsFileOfThisProgram(const std::string& fileName, int& version) {
     version = 0;
     TWyn_TextFile file;
-    if (!file.Open(fileName, TWyn_TextFile::kRead) || !file.ReadLine()) return false;
+    if (!file.Open(fileName, TWyn_TextFile::kRead)) return false;
+    // The version line is short; a file that is no text needs no more than this looked at.
+    file.SetLineLimit(kMaxVersionLineLength);
+    file.ReadLine();
     version = TlyFileVersion(file.CurrentLine());
     return version > 0;
 }

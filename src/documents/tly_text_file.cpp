@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -136,14 +137,11 @@ bool TWyn_TextFile::ReadLine() {
         const char* start = buffer_.get() + bufferStart_;
         const std::size_t available = bufferEnd_ - bufferStart_;
         const void* newline = std::memchr(start, '\n', available);
-        if (newline) {
-            const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(newline) - start);
-            currentLine_.append(start, length);
-            bufferStart_ += length + 1;
-            break;
-        }
-        currentLine_.append(start, available);
-        bufferStart_ = bufferEnd_;
+        const std::size_t length =
+            newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - start) : available;
+        currentLine_.append(start, std::min(length, lineLimit_ - std::min(lineLimit_, currentLine_.size())));
+        bufferStart_ += newline ? length + 1 : length;
+        if (newline) break;
     }
     if (!currentLine_.empty() && currentLine_.back() == '\r') currentLine_.pop_back();
     atEnd_ = !FillBuffer();

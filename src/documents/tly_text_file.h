@@ -33,6 +33,9 @@ public:
     // Makes the next line the current one; at the end of the file the current line is empty.
     // True when the file was open for reading.
     bool ReadLine();
+    // Lines read from now on keep at most this many characters; the rest of a longer line is
+    // skipped (for a look at a file that may not be text at all).
+    void SetLineLimit(std::size_t limit) { lineLimit_ = limit; }
     // Writes the text and a CR LF; the text becomes the current line.
     bool WriteLine(std::string_view text);
     // Closes an open file; for writing and appending this is when the lines reach the disk, and
@@ -73,6 +76,7 @@ private:
     std::size_t bufferEnd_ = 0;
     bool endOfFile_ = false;
     std::string pending_;  // the lines written since Open
+    std::size_t lineLimit_ = static_cast<std::size_t>(-1);
 };
 
 }  // namespace tally

@@ -54,7 +54,8 @@ TEST(TextFile, ReadsCrLfAndBareLfLinesAndKnowsTheEnd) {
     };
     const std::string longLine(200'000, 'x');
     for (const Case& c : {Case{"", {}}, Case{"a\r\nb\r\n", {"a", "b"}}, Case{"a\nb", {"a", "b"}},
-                          Case{"a\r\n\r\nlone\rcr\n", {"a", "", "lone\rcr"}}, Case{longLine + "\n" + "z", {longLine, "z"}}}) {
+                          Case{"a\r\n\r\nlone\rcr\n", {"a", "", "lone\rcr"}},
+                          Case{longLine + "\n" + "z", {longLine, "z"}}}) {
         SCOPED_TRACE(c.bytes.size());
         const std::string name = folder.File("lines.txt");
         test::WriteBytes(name, c.bytes);
@@ -69,6 +70,18 @@ TEST(TextFile, ReadsCrLfAndBareLfLinesAndKnowsTheEnd) {
         ASSERT_TRUE(file.ReadLine());
         EXPECT_EQ(file.CurrentLine(), "");
     }
+
+    // A line limit keeps the start of a long line and goes on after its end.
+    const std::string name = folder.File("long.txt");
+    test::WriteBytes(name, longLine + "\r\nnext\r\n");
+    TWyn_TextFile file;
+    ASSERT_TRUE(file.Open(name, TWyn_TextFile::kRead));
+    file.SetLineLimit(5);
+    ASSERT_TRUE(file.ReadLine());
+    EXPECT_EQ(file.CurrentLine(), "xxxxx");
+    ASSERT_TRUE(file.ReadLine());
+    EXPECT_EQ(file.CurrentLine(), "next");
+    EXPECT_TRUE(file.AtEnd());
 }
 
 }  // namespace
