@@ -34,6 +34,9 @@ void FillFullDocument(TTestDocument& document) {
     document.Type(main, "\n");
     ASSERT_TRUE(main.ZeroTotal());
     ASSERT_TRUE(main.InsertGrandTotalAt(main.LastLine()));
+    // The open last series keeps its own decimal places, which must not be re-rounded.
+    main.SetOpenSeriesDecimalPlaces(3);
+    document.Type(main, "1.2345+1\n");
     main.Lines().SetCell(0, TLineColumn::Annotations, "first\r\nsecond\rthird\nfourth <CR> [GlobalParameters]");
     main.Lines().SetCell(1, TLineColumn::Annotations, "end\n[TapeData]");
     main.Lines().SetProperty(0, LineKey::kLinkId, "AS+" + test::Num(7));
