@@ -57,9 +57,12 @@ std::optional<TLineColumn> LineColumnOf(TTapeColumn column) {
     return std::nullopt;
 }
 
+// Columns are named by a letter; older files give a column position instead.
+bool IsLetterCode(std::string_view code) { return code.size() == 1 && !(code[0] >= '0' && code[0] <= '9'); }
+
 // A column given by its letter, or by its position among the shown columns in older files.
 std::optional<TTapeColumn> ColumnOfCode(const TCalculator& tape, std::string_view code) {
-    if (code.size() == 1 && !(code[0] >= '0' && code[0] <= '9')) return ColumnOfLetter(code[0]);
+    if (IsLetterCode(code)) return ColumnOfLetter(code[0]);
     const std::optional<int> position = ParseCount(code);
     const std::vector<TTapeColumn> shown = tape.ShownColumns();
     if (!position || *position >= static_cast<int>(shown.size())) return std::nullopt;
@@ -321,9 +324,9 @@ void TTlyReader::ReadTapeParameter(std::string_view key, std::string_view value)
 
 void TTlyReader::ReadColumnWidth(std::string_view value) {
     const auto [code, widthText] = SplitAtBlank(value);
-    std::optional<TTapeColumn> column = ColumnOfCode(*tape_, code);
     // An unknown letter stands for the Entries column.
-    if (!column && code.size() == 1 && !(code[0] >= '0' && code[0] <= '9')) column = TTapeColumn::Entries;
+    const bool unknownLetter = IsLetterCode(code) && kColumnLetters.find(code[0]) == std::string_view::npos;
+    const std::optional<TTapeColumn> column = unknownLetter ? TTapeColumn::Entries : ColumnOfCode(*tape_, code);
     const std::optional<int> width = ParseBoundedInteger(widthText, 1, kMaxColumnWidth);
     if (column && width && tape_->IsColumnShown(*column)) tape_->SetColumnWidth(*column, *width);
 }
@@ -335,7 +338,7 @@ void TTlyReader::ReadPrintColumn(std::string_view key, std::string_view value) {
     if (!printColumn || code.empty()) return;
     TTapePageLayout& layout = document_.PageLayout();
     std::optional<TTapeColumn> kind;
-    if (code.size() == 1 && !(code[0] >= '0' && code[0] <= '9')) {
+    if (IsLetterCode(code)) {
         kind = ColumnOfLetter(code[0]);
     } else if (const std::optional<int> position = ParseBoundedInteger(code, 0, kTapeColumnKinds)) {
         kind = layout.KindAtPosition(*position);

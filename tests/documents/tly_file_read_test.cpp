@@ -127,7 +127,7 @@ TEST_F(TlyFileReadTest, NumbersWrittenWithOtherSeparatorsAreConverted) {
 TEST_F(TlyFileReadTest, ValuesAreReadAsTheFormatSaysAndBadNumbersIgnored) {
     const std::string text = std::string(kVersion3) +
                              "[TapeParameters]\nLastSeriesDecimals=99\nLastSeriesTotalType=XX\nDataEntryOption=Fast\n"
-                             "TapeColNumWidth=E -5\n"
+                             "TapeColNumWidth=E -5\nTapeColNumWidth=A 50\nTapeColNumWidth=1 60\n"
                              "[ReportParameters]\nShowPageNumbers=yes\nMarginUnits=MM\nFontSize=0\nFontName=Courier\n"
                              "LeftMargin=-1.00\nTopMargin=abc\nPageOrientation=Sideways\n"
                              "[AllTablesReportParameters]\nMarginUnits=mm\nRightMargin=12.0\n"
@@ -141,6 +141,9 @@ TEST_F(TlyFileReadTest, ValuesAreReadAsTheFormatSaysAndBadNumbersIgnored) {
     EXPECT_EQ(main.OpenSeriesTotalType(), "DE");
     EXPECT_EQ(main.DataEntryOption(), 1);
     EXPECT_EQ(main.ColumnWidth(TTapeColumn::Entries), entriesWidth);
+    // A hidden column's width is ignored; a position (older files) names a shown column.
+    EXPECT_NE(main.ColumnWidth(TTapeColumn::Annotations), 50);
+    EXPECT_EQ(main.ColumnWidth(TTapeColumn::Indicator), 60);
     EXPECT_FALSE(document_.PageLayout().TapeFlags().ShowPageNumbers);
     const TWyn_ReportProperties& tapeReport = document_.TapeReportProps();
     EXPECT_EQ(tapeReport.Units(), TPageUnits::Inches);
@@ -155,7 +158,11 @@ TEST_F(TlyFileReadTest, ValuesAreReadAsTheFormatSaysAndBadNumbersIgnored) {
     EXPECT_EQ(Rows(main), (std::vector<std::string>{" |+2.00|"}));
 
     // The open series' values set the open series and the next series' start.
-    ASSERT_TRUE(Open(std::string(kVersion3) + "[TapeParameters]\nLastSeriesDecimals=3\nLastSeriesTotalType=T2\n").Ok);
+    ASSERT_TRUE(Open(std::string(kVersion3) +
+                     "[TapeParameters]\nLastSeriesDecimals=3\nLastSeriesTotalType=T2\nTapeColNumWidth=Q 77\n")
+                    .Ok);
+    // An unknown letter stands for the Entries column.
+    EXPECT_EQ(main.ColumnWidth(TTapeColumn::Entries), 77);
     EXPECT_EQ(main.OpenSeriesDecimalPlaces(), 3);
     EXPECT_EQ(main.StartupDecimalPlaces(), 3);
     EXPECT_EQ(main.OpenSeriesTotalType(), "T2");
@@ -200,7 +207,8 @@ TEST_F(TlyFileReadTest, SectionsGoToTheTapeTheirHeaderNamesOrAreSkipped) {
                              "[Aux BReportParameters]\nTitle=Bee title\n"
                              "[Table BData]\n1 1 T 5\n"
                              "[Table AParameters]\nTableRowCount=2\nTableColCount=2\n"
-                             "[Table ANoteText]\nNoteLine=a note\n";
+                             "[Table ANoteText]\nNoteLine=a note\n"
+                             "[Table AData]\n1 1 T 5\n9 9 T 6\n1 99999999999 T 7\n-1 1 T 8\n";
     const TTlyFileResult opened = Open(text);
     ASSERT_TRUE(opened.Ok) << opened.Reason;
     EXPECT_EQ(document_.MemoryTape(), nullptr);
@@ -217,6 +225,9 @@ TEST_F(TlyFileReadTest, SectionsGoToTheTapeTheirHeaderNamesOrAreSkipped) {
     ASSERT_EQ(tables.size(), 1u);
     EXPECT_EQ(tables[0].first, "Table A");
     EXPECT_EQ(tables[0].second->NoteLines(), (std::vector<std::string>{"a note"}));
+    // Cells outside the table's grid are dropped.
+    EXPECT_EQ(tables[0].second->RowCount(), 2);
+    EXPECT_EQ(tables[0].second->Cell(1, 1), "5");
 }
 
 TEST_F(TlyFileReadTest, BrokenStructuresAreRefusedWithTheLineAndRepairedWhereSafe) {
