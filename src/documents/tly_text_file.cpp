@@ -37,9 +37,8 @@ bool IsExistingFile(const std::string& fileName) {
 
 TWyn_TextFile::TWyn_TextFile(const IFileCalls& calls) : calls_(calls) {}
 
-TWyn_TextFile::~TWyn_TextFile() {
-    if (fd_ >= 0) ::close(fd_);
-}
+// An open file is closed, so the lines written so far reach the disk.
+TWyn_TextFile::~TWyn_TextFile() { Close(); }
 
 void TWyn_TextFile::SetError(Error error) {
     lastError_ = error;

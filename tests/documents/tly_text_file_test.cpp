@@ -38,6 +38,13 @@ TEST(TextFile, RefusalsKeepTheirTexts) {
     EXPECT_TRUE(file.WriteLine("second"));
     EXPECT_TRUE(file.Close().Ok);
     EXPECT_EQ(test::ReadBytes(name), "first\r\nsecond\r\n");
+    // Destroying an open file closes it.
+    {
+        TWyn_TextFile dropped;
+        ASSERT_TRUE(dropped.Open(name, TWyn_TextFile::kAppend));
+        dropped.WriteLine("third");
+    }
+    EXPECT_EQ(test::ReadBytes(name), "first\r\nsecond\r\nthird\r\n");
 
     ASSERT_TRUE(file.Open(name, TWyn_TextFile::kRead));
     EXPECT_FALSE(file.WriteLine("x"));
