@@ -40,7 +40,7 @@ bench: deps
 fuzz: deps
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYROLL_FUZZ=ON \
 	  -DTALLYROLL_CORE_ONLY=ON -DTALLYROLL_BENCH=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target record_reader_fuzz
+	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target record_reader_fuzz tly_file_fuzz
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(BENCH_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -34,6 +34,9 @@ public:
     virtual std::vector<std::pair<std::string, TCalculator*>> AuxiliaryTapes() = 0;
     // Null when refused: no tape left, the name taken, reserved or malformed.
     virtual TCalculator* AddAuxiliaryTape(std::string_view tapeName) = 0;
+    // The tape's label ("TapeLabel="): kept for auxiliary tapes, empty and ignored for others.
+    virtual std::string TapeLabel(const TCalculator& tape) const = 0;
+    virtual void SetTapeLabel(const TCalculator& tape, std::string label) = 0;
 
     // In the table manager's order, each with its table name ("Table A").
     virtual std::vector<std::pair<std::string, TResultsTable*>> Tables() = 0;

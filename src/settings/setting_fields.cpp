@@ -14,6 +14,9 @@ template <class... Ts>
 struct TOverloaded : Ts... {
     using Ts::operator()...;
 };
+// Clang before 17 does not deduce aggregate template arguments by itself.
+template <class... Ts>
+TOverloaded(Ts...) -> TOverloaded<Ts...>;
 
 // The value a field takes from a raw integer: none when refused.
 std::optional<std::int32_t> CheckedInteger(const TSettingField& field, std::int64_t value) {
