@@ -328,6 +328,12 @@ TCalculator* TTlyFile::AddAuxiliaryTape(std::string_view tapeName) {
     return added.empty() ? nullptr : auxManager_->FindByName(added);
 }
 
+std::string TTlyFile::TapeLabel(const TCalculator& tape) const { return auxManager_->Label(&tape); }
+
+void TTlyFile::SetTapeLabel(const TCalculator& tape, std::string label) {
+    auxManager_->SetLabel(&tape, std::move(label));
+}
+
 std::vector<std::pair<std::string, TResultsTable*>> TTlyFile::Tables() {
     std::vector<std::pair<std::string, TResultsTable*>> tables;
     for (const auto& table : tableManager_->Tables()) tables.emplace_back(table->TableName(), table.get());

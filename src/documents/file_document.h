@@ -179,6 +179,8 @@ public:
     TCalculator& EnableSideTape() override;
     std::vector<std::pair<std::string, TCalculator*>> AuxiliaryTapes() override;
     TCalculator* AddAuxiliaryTape(std::string_view tapeName) override;
+    std::string TapeLabel(const TCalculator& tape) const override;
+    void SetTapeLabel(const TCalculator& tape, std::string label) override;
     std::vector<std::pair<std::string, TResultsTable*>> Tables() override;
     TResultsTable* AddTable(std::string_view tableName) override;
     TTapePageLayout& PageLayout() override { return *pageLayout_; }
