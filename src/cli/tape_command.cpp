@@ -59,8 +59,9 @@ constexpr std::string_view kUsage =
     "  --keys TEXT              the keys (default: read from standard input). Every character\n"
     "                           is typed as itself and a newline is Enter; {Enter}, {Esc}, {Tab},\n"
     "                           {Backspace}, {Delete}, {Up}, {Down}, {Left}, {Right}, {Home},\n"
-    "                           {End}, {PgUp}, {PgDn} and {Divide} (the numeric pad's divide\n"
-    "                           key) name keys; [Action] runs an edit action:\n"
+    "                           {End}, {PgUp}, {PgDn}, {Divide} (the numeric pad's divide\n"
+    "                           key) and {SelectAll} (the whole cell selected) name keys;\n"
+    "                           [Action] runs an edit action:\n"
     "                           ZeroTotal, DeleteLine, InsertLine, ClearEntry, EraseTape,\n"
     "                           DeleteSeries, InsertNewSeries, InsertNewEmbeddedSeries,\n"
     "                           DeleteEmbeddedSeries, EmptyEmbeddedSeries, SortSmallToLarge,\n"
@@ -68,6 +69,10 @@ constexpr std::string_view kUsage =
     "                           LineCopy, SeriesCopy, EmbeddedSeriesCopy, TapeCopy,\n"
     "                           LineCut, SeriesCut, EmbeddedSeriesCut, TapeCut, LinePaste,\n"
     "                           SeriesPaste, EmbeddedSeriesPaste, TapePaste,\n"
+    "                           GroupTotalRangeCopy, GroupTotalRangeCut, GroupTotalRangePaste,\n"
+    "                           GrandTotalRangeCopy, GrandTotalRangeCut, GrandTotalRangePaste,\n"
+    "                           SelCut, SelCopy, SelPaste, SelDelete (the selected text of the\n"
+    "                           focus cell),\n"
     "                           and on the series at the focus SpecifyTapeDecimalPlaces=N,\n"
     "                           SpecifyTapeTotalType=DE|T2|T3, SetRoundingMethod=up|even;\n"
     "                           [Table:Name] runs a results table command: Cell=C,R,\n"
@@ -344,6 +349,10 @@ void PressKey(TCalculator& tape, TNamedKey key) {
             break;
         case TNamedKey::Home:
         case TNamedKey::End: MoveCaret(tape.Editor(), key); break;
+        case TNamedKey::SelectAll:
+            tape.Editor().SelStart = 0;
+            tape.Editor().SelLength = static_cast<int>(tape.Editor().Text.size());
+            break;
     }
 }
 
@@ -483,7 +492,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
                        &clipboard);
     links.RegisterEvents(documentBus);
     links.ConnectTape(tape);
-    TCalculatorCopyTape copyTape(tape);
+    TCalculatorCopyTape copyTape(tape, links);
     TCopyManager copies([&copyTape] { return std::vector<ICopyTape*>{&copyTape}; });
     copies.RegisterEvents(documentBus);
     TSingleTotalTapes totalTapes(tape);

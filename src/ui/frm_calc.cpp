@@ -53,7 +53,7 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
                                             ProgramRandomFraction(), &clipboard_);
     links_->RegisterEvents(documentBus_);
     links_->ConnectTape(*tape_);
-    copyTape_ = std::make_unique<TCalculatorCopyTape>(*tape_);
+    copyTape_ = std::make_unique<TCalculatorCopyTape>(*tape_, *links_);
     copies_ = std::make_unique<TCopyManager>([this] { return std::vector<ICopyTape*>{copyTape_.get()}; });
     copies_->RegisterEvents(documentBus_);
     checkedLinkGeneration_ = tape_->Lines().LinkGeneration();
