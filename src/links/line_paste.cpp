@@ -156,7 +156,11 @@ bool TLinePaster::PasteLine() {
         if (!tape_.PlaceNumber(text)) return false;
     } else {
         tape_.WriteEntry(line, text);
-        if (!openLine && !CommitAsTotalKey(line, formerEntry)) return false;
+        if (!openLine && !CommitAsTotalKey(line, formerEntry)) {
+            // A refused number leaves no empty line behind.
+            if (newLine) tape_.DeleteLine();
+            return false;
+        }
     }
     if (tape_.IsColumnShown(TTapeColumn::Annotations) && facts.receivingRole != 'S' && !facts.receivingHasTable &&
         lines.Annotations(line).empty()) {
