@@ -19,6 +19,7 @@
 #include "links/copy_manager.h"
 #include "links/link_manager.h"
 #include "links/link_requests.h"
+#include "links/tape_edit_actions.h"
 #include "ui/print/print_tape_command.h"
 #include "ui/qt_deferred_request_pump.h"
 #include "ui/tape_grid.h"
@@ -83,15 +84,38 @@ TfrmCalc::~TfrmCalc() {
 
 void TfrmCalc::AddEditMenu() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    mniEditCopyAsLinkSource_ = edit->addAction(QStringLiteral("C&opy Line As Link Source"), this, [this] {
-        RunLinkCommand([](TLinkManager& links, char tape, int line) { links.SetAsLinkSource(tape, line, ""); });
-    });
-    mniEditPasteAsLinkDest_ = edit->addAction(QStringLiteral("&Paste Line As Link Destination"), this, [this] {
-        RunLinkCommand([](TLinkManager& links, char tape, int line) { links.SetAsLinkDest(tape, line, ""); });
-    });
-    mniEditUnlink_ = edit->addAction(QStringLiteral("&Unlink"), this, [this] {
-        RunLinkCommand([](TLinkManager& links, char tape, int line) { links.Unlink(tape, line, 'u'); });
-    });
+    AddEditItem(*edit, QStringLiteral("Cu&t"), "SelCut");
+    AddEditItem(*edit, QStringLiteral("&Copy"), "SelCopy");
+    AddEditItem(*edit, QStringLiteral("&Paste"), "SelPaste");
+    AddEditItem(*edit, QStringLiteral("&Delete"), "SelDelete");
+    edit->addSeparator();
+    AddEditItem(*edit, QStringLiteral("Cut &Line"), "LineCut");
+    AddEditItem(*edit, QStringLiteral("Copy L&ine"), "LineCopy");
+    AddEditItem(*edit, QStringLiteral("Paste Li&ne"), "LinePaste");
+    AddEditItem(*edit, QStringLiteral("Cut &Series"), "SeriesCut");
+    AddEditItem(*edit, QStringLiteral("Copy S&eries"), "SeriesCopy");
+    AddEditItem(*edit, QStringLiteral("Paste Se&ries"), "SeriesPaste");
+    AddEditItem(*edit, QStringLiteral("Cut T&ape"), "TapeCut");
+    AddEditItem(*edit, QStringLiteral("Copy Tap&e"), "TapeCopy");
+    AddEditItem(*edit, QStringLiteral("Paste Tape"), "TapePaste");
+    QMenu* embedded = edit->addMenu(QStringLiteral("E&mbedded"));
+    AddEditItem(*embedded, QStringLiteral("Cu&t"), "EmbeddedSeriesCut");
+    AddEditItem(*embedded, QStringLiteral("&Copy"), "EmbeddedSeriesCopy");
+    AddEditItem(*embedded, QStringLiteral("&Paste"), "EmbeddedSeriesPaste");
+    edit->addSeparator();
+    AddEditItem(*edit, QStringLiteral("C&opy Line As Link Source"), "CopyAsLinkSource");
+    AddEditItem(*edit, QStringLiteral("&Paste Line As Link Destination"), "PasteAsLinkDest");
+    AddEditItem(*edit, QStringLiteral("&Unlink"), "Unlink");
+}
+
+void TfrmCalc::AddEditItem(QMenu& menu, const QString& caption, std::string_view actionName) {
+    const std::string name(actionName);
+    editActions_[name] = menu.addAction(caption, this, [this, name] { RunEditAction(name); });
+}
+
+QAction* TfrmCalc::EditAction(std::string_view actionName) const {
+    const auto found = editActions_.find(actionName);
+    return found == editActions_.end() ? nullptr : found->second;
 }
 
 void TfrmCalc::AddConfigureTapeMenu() {
@@ -106,8 +130,12 @@ void TfrmCalc::AddConfigureTapeMenu() {
     });
 }
 
-void TfrmCalc::RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line)) {
-    command(*links_, tape_->TapeId(), tape_->FocusLine() + 1);
+void TfrmCalc::RunEditAction(std::string_view actionName) {
+    // The table sweeps broken links after the actions that remove lines. The others leave the
+    // links as they made them: a source just copied has no destination yet, and the next key
+    // (an arrow to the destination line) must not sweep it away.
+    RunTapeEditAction(*tape_, *links_, actionName);
+    checkedLinkGeneration_ = tape_->Lines().LinkGeneration();
     grid_->SyncFromTape();
     grid_->setFocus();
 }

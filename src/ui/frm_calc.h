@@ -6,13 +6,18 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "foundation/mediator.h"
 #include "platform/deferred_requests.h"
 #include "ui/qt_clipboard.h"
 
 class QAction;
+class QMenu;
+class QString;
 
 namespace tally {
 
@@ -38,9 +43,11 @@ public:
     TTapeGrid& Grid() const { return *grid_; }
     QAction* ExplainLastBeepAction() const { return mniHelpExplainLastBeep_; }
     QAction* ExitAction() const { return mniFileExit_; }
-    QAction* CopyAsLinkSourceAction() const { return mniEditCopyAsLinkSource_; }
-    QAction* PasteAsLinkDestAction() const { return mniEditPasteAsLinkDest_; }
-    QAction* UnlinkAction() const { return mniEditUnlink_; }
+    // The Edit menu's item that runs the tape edit action of that name ("LineCopy", ...).
+    QAction* EditAction(std::string_view actionName) const;
+    QAction* CopyAsLinkSourceAction() const { return EditAction("CopyAsLinkSource"); }
+    QAction* PasteAsLinkDestAction() const { return EditAction("PasteAsLinkDest"); }
+    QAction* UnlinkAction() const { return EditAction("Unlink"); }
     QAction* ShowLinksAction() const { return mniConfigureShowLinks_; }
 
     void RunRequest(const TDeferredRequest& request);
@@ -54,9 +61,10 @@ private:
     // What the caption and the menus need.
     int MinimumWidth() const;
     void AddEditMenu();
+    void AddEditItem(QMenu& menu, const QString& caption, std::string_view actionName);
     void AddConfigureTapeMenu();
-    // Runs a link command on the tape's focus line and shows the result.
-    void RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line));
+    // Runs a tape edit action by its name on the tape's focus line and shows the result.
+    void RunEditAction(std::string_view actionName);
     // After a key or request that moved or removed linked lines, links whose other end went
     // with a removed line are taken off the line left behind.
     void RemoveBrokenLinksAfterEdit();
@@ -75,9 +83,7 @@ private:
     std::unique_ptr<TCopyManager> copies_;
     std::uint64_t checkedLinkGeneration_ = 0;
     QAction* mniFileExit_;
-    QAction* mniEditCopyAsLinkSource_ = nullptr;
-    QAction* mniEditPasteAsLinkDest_ = nullptr;
-    QAction* mniEditUnlink_ = nullptr;
+    std::map<std::string, QAction*, std::less<>> editActions_;
     QAction* mniConfigureShowLinks_ = nullptr;
     QAction* mniHelpExplainLastBeep_;
     bool closing_ = false;
