@@ -65,8 +65,12 @@ bool SelCopy(TCalculator& tape) {
 bool SelDelete(TCalculator& tape) {
     if (!CanDeleteSelection(tape)) return RefuseSilently();
     // The Delete key removes the selection (or the character after the caret) with the checks
-    // of the column, and marks the tape modified.
-    return tape.KeyDown(TTapeKey::Delete);
+    // of the column.
+    const std::string before = tape.Editor().Text;
+    tape.KeyDown(TTapeKey::Delete);
+    if (tape.Editor().Text == before) return false;
+    tape.SetModified(true);
+    return true;
 }
 
 bool SelCut(TCalculator& tape) {
@@ -78,6 +82,7 @@ bool SelCut(TCalculator& tape) {
     // The text is on the clipboard only when it really left the cell.
     if (tape.Editor().Text == before) return false;
     tape.Clipboard()->SetText(selected);
+    tape.SetModified(true);
     return true;
 }
 

@@ -46,8 +46,10 @@ TEST_F(SelectionCommandsTest, EntriesAndAnnotationsTakeTheSelectedText) {
         main_.Lines().SetCell(0, TLineColumn::Annotations, "rent");
         clipboard_.SetText(c.clipboardBefore);
         Select(0, c.column, 1, 2);
+        main_.SetModified(false);
         EXPECT_TRUE(c.command(main_));
         EXPECT_EQ(main_.Editor().Text, c.editorAfter);
+        EXPECT_EQ(main_.IsModified(), c.command != SelCopy);
         EXPECT_EQ(clipboard_.GetText(), c.clipboardAfter);
         EXPECT_EQ(platform_.BeepCount(), 0);
     }
