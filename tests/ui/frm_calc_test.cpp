@@ -222,6 +222,23 @@ private slots:
         QCOMPARE(tape.Lines().LineCount(), 6);
     }
 
+    // The selection items act on the text selected in the cell editor.
+    void theSelectedEntryTextIsCutAndPastedThroughTheEditMenu() {
+        Program program;
+        TCalculator& tape = program.window.Tape();
+        for (const char key : std::string("12.5")) tape.KeyPress(key);
+        program.window.Grid().SyncFromTape();
+        QLineEdit* editor = program.window.Grid().CellEditor();
+        editor->setSelection(1, 2);
+        program.window.EditAction("SelCut")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2."));
+        QCOMPARE(editor->text(), QStringLiteral("15"));
+        editor->setCursorPosition(2);
+        program.window.EditAction("SelPaste")->trigger();
+        QCOMPARE(editor->text(), QStringLiteral("152."));
+        QCOMPARE(std::string(tape.Lines().Entries(0)), std::string("152."));
+    }
+
     void linksShowInTheirColumnAndRefusalsReachTheNotificationWindow() {
         Program program;
         TCalculator& tape = program.window.Tape();
