@@ -188,7 +188,14 @@ bool TLinePaster::PasteLine() {
 }
 
 bool TLinePaster::CommitAsTotalKey(LineIndex line, const std::string& formerEntry) {
-    if (TSeriesBase* series = tape_.CurrentSeries()) series->PressTotalKey();
+    if (TSeriesBase* series = tape_.CurrentSeries()) {
+        if (tape_.FocusColumn() == TTapeColumn::Entries) {
+            series->PressTotalKey();
+        } else if (series->CommitEntry(line, tape_.Lines().Entries(line))) {
+            // The total key reads the editor, which holds another column's text here.
+            tape_.FinishLineEdit();
+        }
+    }
     if (!tape_.FocusEntryChanged()) return true;
     // The series refused the number (explained): the line keeps what it had.
     tape_.WriteEntry(line, formerEntry);

@@ -132,11 +132,21 @@ TEST_F(LinePasteTest, ANumberTheSeriesRefusesLeavesNoLineBehind) {
 }
 
 TEST_F(LinePasteTest, APastedLineInsideTheTapeIsCommittedAndTotalled) {
-    PutLine("copy", "+5.00", "");
-    main_.SetFocusLine(0);
-    ASSERT_TRUE(paster_.PasteLine());
-    EXPECT_EQ(Entry(main_, 7), "7.00");
-    EXPECT_FALSE(main_.FocusEntryChanged());
+    main_.SetColumnShown(TTapeColumn::Annotations, true);
+    // The focus may stand in the Annotations column, whose text is then no entry to commit.
+    for (const TTapeColumn focusColumn : {TTapeColumn::Entries, TTapeColumn::Annotations}) {
+        SCOPED_TRACE(static_cast<int>(focusColumn));
+        ReplaceTapeLines(main_, {{" ", "+2.00"}, {" ", ""}, {"=", "=========="}, {"T", "2.00"}, {"Z", "0.00"}, {" ", ""}},
+                         1);
+        main_.Lines().SetCell(1, TLineColumn::Annotations, "c2 is a note");
+        ASSERT_TRUE(main_.SelectCell(focusColumn, 1));
+        PutLine("copy", "+5.00", "");
+        ASSERT_TRUE(paster_.PasteLine());
+        EXPECT_EQ(main_.Lines().LineCount(), 6);
+        EXPECT_EQ(Entry(main_, 2), "+5.00");
+        EXPECT_EQ(Entry(main_, 4), "7.00");
+        EXPECT_FALSE(main_.FocusEntryChanged());
+    }
 }
 
 TEST_F(LinePasteTest, CopiedDestinationJoinsItsSourceOnlyWithinTheDocument) {
