@@ -8,12 +8,13 @@
 namespace tally::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, TNamedKey>, 14> kKeyNames{{
+constexpr std::array<std::pair<std::string_view, TNamedKey>, 15> kKeyNames{{
     {"Enter", TNamedKey::Enter},   {"Esc", TNamedKey::Escape},     {"Tab", TNamedKey::Tab},
     {"Backspace", TNamedKey::Backspace}, {"Delete", TNamedKey::Delete}, {"Up", TNamedKey::Up},
     {"Down", TNamedKey::Down},     {"Left", TNamedKey::Left},      {"Right", TNamedKey::Right},
     {"Home", TNamedKey::Home},     {"End", TNamedKey::End},        {"PgUp", TNamedKey::PageUp},
     {"PgDn", TNamedKey::PageDown}, {"Divide", TNamedKey::Divide},
+    {"SelectAll", TNamedKey::SelectAll},
 }};
 
 std::optional<TNamedKey> KeyByName(std::string_view name) {

@@ -1,7 +1,7 @@
 #pragma once
 // The key notation of `tallyroll-cli tape`: every character is typed as itself, a newline is
 // Enter, braces name other keys ({Enter}, {Esc}, {Tab}, {Divide} for the numeric pad's divide
-// key, ...), square brackets run an edit
+// key, {SelectAll} to select the whole cell as Ctrl+A does, ...), square brackets run an edit
 // command by its action name ([ZeroTotal]), and doubled braces or brackets type them literally.
 
 #include <optional>
@@ -12,7 +12,7 @@
 namespace tally::cli {
 
 enum class TNamedKey { Enter, Escape, Tab, Backspace, Delete, Up, Down, Left, Right, Home, End,
-                       PageUp, PageDown, Divide };
+                       PageUp, PageDown, Divide, SelectAll };
 
 struct TKeyStep {
     enum class Kind { Character, Key, Action };

@@ -1,8 +1,8 @@
 #pragma once
 // The edit actions `tallyroll-cli tape` runs by name in square brackets: the tape's edit
-// actions ([ZeroTotal], [DeleteLine], ...) and the commands that take a value after "="
-// ([SpecifyTapeDecimalPlaces=3], [SpecifyTapeTotalType=T2], [SetRoundingMethod=even]), and the
-// link commands on the focus line ([CopyAsLinkSource], [PasteAsLinkDest], [Unlink]).
+// actions of the main window's table ([ZeroTotal], [DeleteLine], [LineCopy], [SelPaste],
+// [CopyAsLinkSource], ...) and the commands that take a value after "="
+// ([SpecifyTapeDecimalPlaces=3], [SpecifyTapeTotalType=T2], [SetRoundingMethod=even]).
 
 #include <string>
 #include <string_view>

@@ -53,8 +53,9 @@ constexpr std::string_view kUsage =
     "  --keys TEXT              the keys (default: read from standard input). Every character\n"
     "                           is typed as itself and a newline is Enter; {Enter}, {Esc}, {Tab},\n"
     "                           {Backspace}, {Delete}, {Up}, {Down}, {Left}, {Right}, {Home},\n"
-    "                           {End}, {PgUp}, {PgDn} and {Divide} (the numeric pad's divide\n"
-    "                           key) name keys; [Action] runs an edit action:\n"
+    "                           {End}, {PgUp}, {PgDn}, {Divide} (the numeric pad's divide\n"
+    "                           key) and {SelectAll} (the whole cell selected) name keys;\n"
+    "                           [Action] runs an edit action:\n"
     "                           ZeroTotal, DeleteLine, InsertLine, ClearEntry, EraseTape,\n"
     "                           DeleteSeries, InsertNewSeries, InsertNewEmbeddedSeries,\n"
     "                           DeleteEmbeddedSeries, EmptyEmbeddedSeries, SortSmallToLarge,\n"
@@ -66,6 +67,10 @@ constexpr std::string_view kUsage =
     "                           NewAuxTape=LABEL (the next auxiliary tape, shown), View=NAME\n"
     "                           (shows \"Tape\", \"Memory\", \"Side Tape\", \"Aux A\", \"Table A\";\n"
     "                           keys then go to the visible tape),\n"
+    "                           GroupTotalRangeCopy, GroupTotalRangeCut, GroupTotalRangePaste,\n"
+    "                           GrandTotalRangeCopy, GrandTotalRangeCut, GrandTotalRangePaste,\n"
+    "                           SelCut, SelCopy, SelPaste, SelDelete (the selected text of the\n"
+    "                           focus cell),\n"
     "                           and on the series at the focus SpecifyTapeDecimalPlaces=N,\n"
     "                           SpecifyTapeTotalType=DE|T2|T3, SetRoundingMethod=up|even;\n"
     "                           [Table:Name] runs a command of the results table (which any\n"
@@ -81,7 +86,8 @@ constexpr std::string_view kUsage =
     "                           assigns the line to that table column once the cell is left.\n"
     "                           A quick link, \"l\" and a line number typed as an entry (l3),\n"
     "                           links the entry to that line. A quick copy, \"c\" and a line\n"
-    "                           number (c3), copies that line's number into the entry.\n"
+    "                           number (c3), copies that line into the entry through the\n"
+    "                           clipboard, where the line stays.\n"
     "  --option 1..5            data entry option: 1 manual start, 2 auto start, 3 Enter key\n"
     "                           starts, 4 auto embed, 5 adding machine (default 1)\n"
     "  --decimals N             decimal places of the first series, 0 to 15 (default 2)\n"
@@ -344,6 +350,10 @@ void PressKey(TCalculator& tape, TNamedKey key) {
             break;
         case TNamedKey::Home:
         case TNamedKey::End: MoveCaret(tape.Editor(), key); break;
+        case TNamedKey::SelectAll:
+            tape.Editor().SelStart = 0;
+            tape.Editor().SelLength = static_cast<int>(tape.Editor().Text.size());
+            break;
     }
 }
 

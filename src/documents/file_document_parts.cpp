@@ -66,7 +66,8 @@ void TTlyFile::SetUpTape(TCalculator& tape, TTapeKind kind, TDocumentPageId page
     tape.SetStartupDecimalPlaces(AskInteger(ev::FileMgr_GetStartupDecimalPlaces, 2));
     if (kind != TTapeKind::Main) CopyMainColumnChoices(tape);
     ConnectTape(tape, kind);
-    adapters_[&tape] = {std::make_unique<TCalculatorLinkTape>(tape), std::make_unique<TCalculatorCopyTape>(tape)};
+    adapters_[&tape] = {std::make_unique<TCalculatorLinkTape>(tape),
+                        std::make_unique<TCalculatorCopyTape>(tape, *linkManager_)};
     docPages_.push_back({page, &tape, nullptr});
     pages_->AttachTape(page, &tape);
 }

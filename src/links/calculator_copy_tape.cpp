@@ -1,8 +1,10 @@
 #include "links/calculator_copy_tape.h"
 
-#include "engine/lines/operator_keys.h"
 #include "engine/tape/calculator.h"
-#include "foundation/numbers/number_texts.h"
+#include "links/line_paste.h"
+#include "links/link_manager.h"
+#include "links/tape_copy.h"
+#include "platform/clipboard.h"
 
 namespace tally {
 
@@ -11,20 +13,14 @@ bool TCalculatorCopyTape::IsCopySource(int line) const {
     return lines_.IsLine(line) && !lines_.IsLastLine(line) && lines_.CanBeLinkSource(line) && lines_.ContainsNumber(line);
 }
 
-std::string TCalculatorCopyTape::CopyNumber(int line) const {
-    return RemoveThousandSeparators(lines_.NumberText(line));
+bool TCalculatorCopyTape::CopyLineAt(int line) {
+    IClipboard* clipboard = tape_.Clipboard();
+    return clipboard != nullptr && TTapeCopier(tape_, *clipboard, links_.SessionId()).CopyLineAt(line - 1);
 }
 
-bool TCalculatorCopyTape::PasteIntoEntry(int line, std::string_view number) {
-    if (line != CurrentLine()) return false;
-    TEntryEditor& editor = tape_.Editor();
-    std::size_t operators = 0;
-    while (operators < editor.Text.size() && IsStoredOperator(editor.Text[operators])) ++operators;
-    if (operators >= editor.Text.size() || editor.Text[operators] != 'c') return false;
-    editor.Text = editor.Text.substr(0, operators) + std::string(number);
-    editor.SelStart = static_cast<int>(operators);
-    editor.SelLength = 0;
-    return true;
+bool TCalculatorCopyTape::PasteLine() {
+    IClipboard* clipboard = tape_.Clipboard();
+    return clipboard != nullptr && TLinePaster(tape_, *clipboard, links_).PasteLine();
 }
 
 }  // namespace tally

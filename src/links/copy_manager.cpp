@@ -164,7 +164,7 @@ void TCopyManager::DoCopyPasteWithStoredEntryData() {
         (IsDigit(ch) ? digits : letters) += ch;
     }
     const char sourceId = letters.empty() ? request.TapeId : LowerAscii(letters.front());
-    const ICopyTape* source = TapeById(sourceId);
+    ICopyTape* source = TapeById(sourceId);
     if (source == nullptr) return Refuse(DisabledTapeMessage(sourceId, "Can not"));
     const TSourceLine found = FindSourceLine(*source, digits);
     if (found.NoFinalTotal) {
@@ -174,16 +174,16 @@ void TCopyManager::DoCopyPasteWithStoredEntryData() {
     }
     const int sourceLine = found.Line;
     if (sourceLine == 0 || !source->IsCopySource(sourceLine)) return Refuse(NotCopyableMessage(found.Name));
-    if (!SeriesKindsFit(source->SeriesKind(sourceLine), receiving->SeriesKind(request.Line))) {
-        return Refuse(std::string(kSeriesKindMismatch));
-    }
+    // Series kinds that do not fit are refused by the paste.
     bool caretToEnd = false;
     if (receiving->CurrentLine() == request.Line) {
         const bool totalKey = request.Key == TapeChar::kEnter || request.Key == '\n' || request.Key == '=';
         const bool addingMachine = receiving->DataEntryOption() == DataEntryOption::kAddingMachine;
         caretToEnd = addingMachine == totalKey;
     }
-    if (!receiving->PasteIntoEntry(request.Line, source->CopyNumber(sourceLine))) return;
+    // The line goes over the clipboard, where it stays, into the entry that held the request.
+    if (!source->CopyLineAt(sourceLine)) return;
+    if (receiving->CurrentLine() != request.Line || !receiving->PasteLine()) return;
     if (caretToEnd) receiving->PutCaretAfterText();
     if (request.Key != '\0') receiving->RetypeKey(request.Key);
 }

@@ -86,9 +86,12 @@ bool TLinePaster::PasteLine() {
     TLineStore& lines = tape_.Lines();
     const LineIndex focus = tape_.FocusLine();
     const char kind = lines.KindOf(focus);
+    // A quick copy typed into the focus entry gives way to the line it names.
+    std::string focusEntry(lines.Entries(focus));
+    if (LineReferenceCommand(focusEntry) == 'c') focusEntry.erase(focusEntry.find('c'));
     // A new line takes the paste before a "(" or ")" line, or before a line holding a number.
     bool newLine = kind == '(' || kind == ')';
-    if (!newLine && !IsEmptyOrOperatorOnly(lines.Entries(focus))) {
+    if (!newLine && !IsEmptyOrOperatorOnly(focusEntry)) {
         if (!tape_.CanInsertLine(focus)) return false;
         newLine = true;
     }
@@ -139,24 +142,32 @@ bool TLinePaster::PasteLine() {
 
     if (newLine && !tape_.InsertLine()) return false;
     const LineIndex line = tape_.FocusLine();
+    if (!newLine && lines.Entries(line) != focusEntry) tape_.WriteEntry(line, focusEntry);
+    // The receiving destination lets go of its source before its number is replaced.
+    if (facts.receivingRole == 'D') links_.Unlink(tape_.TapeId(), line + 1, 'u');
     const std::string formerEntry(lines.Entries(line));
     std::string text = record->entry;
     const bool inEmbedded = IsInsideEmbeddedSeries(lines, line);
     if (tape_.DataEntryOption() == DataEntryOption::kAddingMachine && !inEmbedded) text = WithoutLeadingPlus(text);
     if (IsFirstLineOfSeries(lines, line)) text = WithoutLeadingPlus(text);
+    const bool openLine = line == lines.LastLine() || lines.HasKind(line + 1, LineKind::kEmbeddedTrailing);
     if (IsOperatorOnlyEntry(formerEntry)) {
+        // Placing a number commits it on a line that is not open.
         if (!tape_.PlaceNumber(text)) return false;
     } else {
         tape_.WriteEntry(line, text);
+        if (!openLine && !CommitAsTotalKey(line, formerEntry)) {
+            // A refused number leaves no empty line behind.
+            if (newLine) tape_.DeleteLine();
+            return false;
+        }
     }
     if (tape_.IsColumnShown(TTapeColumn::Annotations) && facts.receivingRole != 'S' && !facts.receivingHasTable &&
         lines.Annotations(line).empty()) {
         lines.SetCell(line, TLineColumn::Annotations, record->annot);
     }
-    if (facts.receivingRole == 'D') {
-        links_.Unlink(tape_.TapeId(), line + 1, 'u');
-    } else if (facts.receivingRole == '\0' && facts.recordRole != '\0' && record->linkId.front() == 'A' &&
-               facts.sameDocument && !facts.receivingHasTable && !copiedSource) {
+    if (facts.receivingRole == '\0' && facts.recordRole != '\0' && record->linkId.front() == 'A' &&
+        facts.sameDocument && !facts.receivingHasTable && !copiedSource) {
         const bool negative = (record->linkId.size() > 2 && record->linkId[2] == '-') != HasMinusSign(formerEntry);
         std::string linkData = WithLinkSign(record->linkId, negative ? '-' : '+');
         if (!facts.cut) linkData = WithLinkFlag(linkData, "");
@@ -171,13 +182,37 @@ bool TLinePaster::PasteLine() {
         if (facts.cut) clipboard_.SetText({});
     }
     links_.UpdateLinksDisplay();
-    if (line != lines.LastLine()) {
-        tape_.RecalculateTotalAt(line);
-        tape_.PostEditPass();
-        tape_.ReloadFocusLine();
-    }
+    if (openLine && LinkDataRole(lines.Property(line, LineKey::kLinkId)) == 'D') PassOnDestinationValue(line);
     tape_.SetModified(true);
     return true;
+}
+
+bool TLinePaster::CommitAsTotalKey(LineIndex line, const std::string& formerEntry) {
+    if (TSeriesBase* series = tape_.CurrentSeries()) {
+        if (tape_.FocusColumn() == TTapeColumn::Entries) {
+            series->PressTotalKey();
+        } else if (series->CommitEntry(line, tape_.Lines().Entries(line))) {
+            // The total key reads the editor, which holds another column's text here.
+            tape_.FinishLineEdit();
+        }
+    }
+    if (!tape_.FocusEntryChanged()) return true;
+    // The series refused the number (explained): the line keeps what it had.
+    tape_.WriteEntry(line, formerEntry);
+    tape_.ReloadFocusLine();
+    return false;
+}
+
+// An open line that became a destination passes its number on: the last line remembers it
+// as its entry text, the last line of an embedded series gives its series a new total.
+void TLinePaster::PassOnDestinationValue(LineIndex line) {
+    if (line == tape_.Lines().LastLine()) {
+        tape_.SetSavedFocusEntry(std::string(tape_.Lines().Entries(line)));
+        return;
+    }
+    if (TSeriesBase* series = tape_.SeriesClaiming(line)) series->RecalculateWithEmbedded(line);
+    tape_.PostEditPass();
+    tape_.ReloadFocusLine();
 }
 
 }  // namespace tally

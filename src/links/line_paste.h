@@ -2,6 +2,10 @@
 // Paste Line: a "[Tape Line]" record into the focus line, or into a new line before it. Every
 // refusal is decided before a line is inserted, so a refused paste leaves no empty line.
 
+#include <string>
+
+#include "engine/lines/line_store.h"
+
 namespace tally {
 
 class TCalculator;
@@ -16,6 +20,11 @@ public:
     bool PasteLine();
 
 private:
+    // Commits the pasted number as the "=" key would; false (the line restored) when the
+    // series refuses it.
+    bool CommitAsTotalKey(LineIndex line, const std::string& formerEntry);
+    void PassOnDestinationValue(LineIndex line);
+
     TCalculator& tape_;
     IClipboard& clipboard_;
     TLinkManager& links_;

@@ -1,5 +1,7 @@
 #include "links/tape_copy.h"
 
+#include <algorithm>
+
 #include "engine/lines/series_navigation.h"
 #include "engine/records/record_builder.h"
 #include "engine/series/series_base.h"
@@ -22,20 +24,39 @@ bool IsOpenLastLine(const TLineStore& lines, LineIndex line) {
     return line == lines.LastLine() && lines.Entries(line).empty();
 }
 
-}  // namespace
-
-bool TTapeCopier::IsEntryValid(LineIndex line) const {
-    const TSeriesBase* series = tape_.SeriesClaiming(line);
-    return series != nullptr && series->IsValidEntry(tape_.Lines().Entries(line));
+bool IsValidEntryAt(const TCalculator& tape, LineIndex line) {
+    const TSeriesBase* series = tape.SeriesClaiming(line);
+    return series != nullptr && series->IsValidEntry(tape.Lines().Entries(line));
 }
 
-bool TTapeCopier::AreEntriesValid(LineIndex first, LineIndex last) const {
-    const TLineStore& lines = tape_.Lines();
+}  // namespace
+
+bool AreEntriesValid(const TCalculator& tape, LineIndex first, LineIndex last) {
+    const TLineStore& lines = tape.Lines();
     for (LineIndex line = first; line <= last; ++line) {
         if (!lines.InGroup(line, LineGroup::kEntryLine) || IsOpenLastLine(lines, line)) continue;
-        if (!IsEntryValid(line)) return false;
+        if (!IsValidEntryAt(tape, line)) return false;
     }
     return true;
+}
+
+bool IsSeriesValid(const TCalculator& tape, LineIndex line) {
+    const TLineRange range = StandardSeriesRecordRange(tape.Lines(), line);
+    return range.IsValid() && AreEntriesValid(tape, range.first, range.last);
+}
+
+bool IsCopyableLine(const TCalculator& tape, LineIndex line) {
+    const TLineStore& lines = tape.Lines();
+    const bool entryOrTotal = lines.InGroup(line, LineGroup::kEntryLine) || lines.InGroup(line, LineGroup::kTotalLine);
+    return entryOrTotal && !lines.InGroup(line, LineGroup::kBoundary) && IsValidEntryAt(tape, line);
+}
+
+bool MayCutEntryText(const TCalculator& tape, LineIndex line) {
+    const TLineStore& lines = tape.Lines();
+    if (!lines.InGroup(line, LineGroup::kEntryLine)) return false;
+    const std::string seriesType = RecordSeriesType(lines, line);
+    const bool externalTotal = line > 0 && lines.HasKind(line - 1, LineKind::kEmbeddedTrailing);
+    return seriesType != "gro" && seriesType != "gra" && !externalTotal && IsValidEntryAt(tape, line);
 }
 
 TRecordSource TTapeCopier::Source(std::string_view operation) const {
@@ -46,12 +67,6 @@ TRecordSource TTapeCopier::Source(std::string_view operation) const {
 bool TTapeCopier::Write(const std::string& text) {
     clipboard_.SetText(text);
     return true;
-}
-
-bool TTapeCopier::CanCopyLine(LineIndex line) const {
-    const TLineStore& lines = tape_.Lines();
-    const bool entryOrTotal = lines.InGroup(line, LineGroup::kEntryLine) || lines.InGroup(line, LineGroup::kTotalLine);
-    return entryOrTotal && !lines.InGroup(line, LineGroup::kBoundary) && IsEntryValid(line);
 }
 
 bool TTapeCopier::CopyLineAt(LineIndex line) {
@@ -69,13 +84,13 @@ bool TTapeCopier::IsSeriesCompleteAndValid(LineIndex line) const {
         const LineIndex trailing = EmbeddedTrailingBoundary(lines, line);
         if (trailing == kNoLine) return false;
         range = {EmbeddedLeadingBoundary(lines, line) + 1, trailing - 1};
-        return lines.InGroup(range.last, LineGroup::kStandardTotal) && AreEntriesValid(range.first, range.last);
+        return lines.InGroup(range.last, LineGroup::kStandardTotal) && AreEntriesValid(tape_, range.first, range.last);
     }
     if (!range.IsValid()) return false;
     const LineIndex last = range.last;
     const bool complete = lines.InGroup(last, LineGroup::kZeroTotal) || lines.InGroup(last, LineGroup::kTotalLine) ||
                           (IsOpenLastLine(lines, last) && lines.InGroup(last - 1, LineGroup::kTotalLine));
-    return complete && AreEntriesValid(range.first, last);
+    return complete && AreEntriesValid(tape_, range.first, last);
 }
 
 bool TTapeCopier::CopySeries(std::string_view target) {
@@ -94,7 +109,7 @@ bool TTapeCopier::CanCopyEmbeddedSeries(LineIndex line) const {
     const LineIndex trailing = EmbeddedTrailingBoundary(lines, line);
     if (trailing == kNoLine || !lines.InGroup(trailing - 1, LineGroup::kStandardTotal)) return false;
     const LineIndex leading = EmbeddedLeadingBoundary(lines, line);
-    return AreEntriesValid(leading + 1, trailing - 1) && lines.IsLine(trailing + 1);
+    return AreEntriesValid(tape_, leading + 1, trailing - 1) && lines.IsLine(trailing + 1);
 }
 
 bool TTapeCopier::CopyEmbeddedSeries() {
@@ -104,6 +119,17 @@ bool TTapeCopier::CopyEmbeddedSeries() {
     return Write(WriteTapeRecord(BuildEmbeddedSeriesRecord(source, focus)));
 }
 
+bool TTapeCopier::IsTotalRangeLine(LineIndex line, std::string_view seriesType) const {
+    return tape_.Lines().Property(line, LineKey::kSeriesType) == seriesType &&
+           TotalRangeRecordRange(tape_.Lines(), line, seriesType).IsValid();
+}
+
+bool TTapeCopier::CopyTotalRange(std::string_view seriesType) {
+    const LineIndex focus = tape_.FocusLine();
+    if (!IsTotalRangeLine(focus, seriesType)) return false;
+    return Write(WriteTapeRecord(BuildTotalRangeRecord(Source(RecordOperation::kCopy), focus, seriesType)));
+}
+
 bool TTapeCopier::CanCopyTape() const {
     const TLineStore& lines = tape_.Lines();
     const LineIndex last = lines.LastLine();
@@ -111,7 +137,7 @@ bool TTapeCopier::CanCopyTape() const {
     const bool endsProperly = lines.InGroup(last - 1, LineGroup::kZeroTotal) ||
                               lines.HasKind(last - 1, LineKind::kGroupTrailing) ||
                               lines.HasKind(last - 1, LineKind::kGrandTrailing) || IsSeriesCompleteAndValid(last);
-    return endsProperly && AreEntriesValid(0, last);
+    return endsProperly && AreEntriesValid(tape_, 0, last);
 }
 
 bool TTapeCopier::CopyTape() {
@@ -140,9 +166,7 @@ bool TTapeCopier::CutLine() {
     const TLineStore& lines = tape_.Lines();
     const LineIndex focus = tape_.FocusLine();
     if (!lines.InGroup(focus, LineGroup::kEntryLine)) return false;
-    const std::string seriesType = RecordSeriesType(lines, focus);
-    const bool externalTotal = focus > 0 && lines.HasKind(focus - 1, LineKind::kEmbeddedTrailing);
-    if (seriesType == "gro" || seriesType == "gra" || externalTotal || !IsEntryValid(focus)) return Refuse();
+    if (!MayCutEntryText(tape_, focus)) return Refuse();
     const std::string text = WriteLineRecord(BuildLineRecord(Source(RecordOperation::kCut), focus));
     const bool wholeSeries = IsOnlyEntryOfSeries(focus);
     return CutWith(text, [&] { return wholeSeries ? tape_.DeleteSeries() : tape_.DeleteLine(); });
@@ -181,6 +205,43 @@ bool TTapeCopier::CutEmbeddedSeries() {
         tape_.SetFocusLine(externalTotal);
         return tape_.DeleteSeries();
     });
+}
+
+void TTapeCopier::RemoveRange(TLineRange range, bool groupRange) {
+    TLineStore& lines = tape_.Lines();
+    lines.RemoveLines(range.first, range.last - range.first + 1);
+    tape_.SetFocusLine(std::min(range.first, lines.LastLine()));
+    tape_.UpdateReviewMode();
+    tape_.CallLineCountChange();
+    tape_.AfterEditNotifications();
+    tape_.PostEditPass();
+    if (!groupRange) return;
+    // The totals after the removed group range learn that a group went.
+    const LineIndex closing = lines.StructuralLineAtOrAfter(range.first, LineGroup::kSeriesEnding);
+    for (LineIndex line = closing - 1; closing != kNoLine && line >= range.first; --line) {
+        if (lines.InGroup(line, LineGroup::kTotalLine)) {
+            tape_.RecordTotalStatusChange(line, "gD");
+            tape_.PostEditPass();
+            break;
+        }
+    }
+}
+
+bool TTapeCopier::CutTotalRange(std::string_view seriesType) {
+    const TLineStore& lines = tape_.Lines();
+    const LineIndex focus = tape_.FocusLine();
+    if (!IsTotalRangeLine(focus, seriesType)) return false;
+    clipboard_.SetText(WriteTapeRecord(BuildTotalRangeRecord(Source(RecordOperation::kCut), focus, seriesType)));
+    TLineRange range = TotalRangeRecordRange(lines, focus, seriesType);
+    const bool groupRange = seriesType == "gro";
+    // A group range that was the whole content of the grand range after it leaves that grand
+    // range with nothing to total: it goes too.
+    if (groupRange && lines.HasKind(range.last + 1, LineKind::kGrandLeading) &&
+        TotalRangeRecordRange(lines, range.last + 1, "gra").first == range.first) {
+        range.last = TotalRangeRecordRange(lines, range.last + 1, "gra").last;
+    }
+    RemoveRange(range, groupRange);
+    return true;
 }
 
 bool TTapeCopier::CutTape() {

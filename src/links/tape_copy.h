@@ -15,18 +15,31 @@ namespace tally {
 class TCalculator;
 class IClipboard;
 
+// Every entry line from first to last holds a valid entry (the open last line excepted).
+bool AreEntriesValid(const TCalculator& tape, LineIndex first, LineIndex last);
+// Every entry of the line's series is valid.
+bool IsSeriesValid(const TCalculator& tape, LineIndex line);
+// An entry or total line, not a boundary line, with a valid entry.
+bool IsCopyableLine(const TCalculator& tape, LineIndex line);
+// The line's entry text may be cut: an entry line of a standard series, not an embedded
+// series' external total line, holding a valid entry.
+bool MayCutEntryText(const TCalculator& tape, LineIndex line);
+
 class TTapeCopier {
 public:
     TTapeCopier(TCalculator& tape, IClipboard& clipboard, std::string sessionId)
         : tape_(tape), clipboard_(clipboard), sessionId_(std::move(sessionId)) {}
 
-    bool CanCopyLine(LineIndex line) const;
+    bool CanCopyLine(LineIndex line) const { return IsCopyableLine(tape_, line); }
     // "[Tape Line]" with operation "copy"; refusal "Can not copy from line T12.".
     bool CopyLineAt(LineIndex line);
     bool CopyLine();
     // "[Calc Series]" of the focus line's series; target "copy" or "copytoside".
     bool CopySeries(std::string_view target);
     bool CopyEmbeddedSeries();
+    // "[Group Total Range]" for "gro", "[Grand Total Range]" for "gra", when the focus line is
+    // a line of such a range; otherwise nothing happens.
+    bool CopyTotalRange(std::string_view seriesType);
     bool CopyTape();
 
     // The cuts write their record with operation "cut" and then remove what they copied. When
@@ -35,6 +48,9 @@ public:
     bool CutLine();
     bool CutSeries();
     bool CutEmbeddedSeries();
+    // Removes the range with all its series. A group range that was the whole content of the
+    // grand range after it takes that grand range along.
+    bool CutTotalRange(std::string_view seriesType);
     bool CutTape();
 
     // A series is complete when it ends with a zero total or a total line, or with the open
@@ -44,12 +60,13 @@ public:
     bool CanCopyTape() const;
 
 private:
-    bool IsEntryValid(LineIndex line) const;
-    bool AreEntriesValid(LineIndex first, LineIndex last) const;
     TRecordSource Source(std::string_view operation) const;
     bool Write(const std::string& text);
     bool CutWith(const std::string& text, const std::function<bool()>& remove);
     bool CanCopyEmbeddedSeries(LineIndex line) const;
+    bool IsTotalRangeLine(LineIndex line, std::string_view seriesType) const;
+    // Removes the lines of a cut range and re-evaluates the tape as after a deletion.
+    void RemoveRange(TLineRange range, bool groupRange);
     // The first line of its series followed by "=" and a total line whose table column, if
     // any, is empty: cutting it leaves nothing of the series worth keeping.
     bool IsOnlyEntryOfSeries(LineIndex line) const;

@@ -5,6 +5,7 @@
 
 #include "engine/lines/calc_params.h"
 #include "engine/lines/line_kinds.h"
+#include "engine/lines/link_data.h"
 #include "engine/lines/operator_keys.h"
 #include "engine/lines/series_navigation.h"
 #include "engine/series/entry_line_texts.h"
@@ -13,6 +14,7 @@
 #include "engine/tape/link_manager_records.h"
 #include "foundation/notifications/notifier.h"
 #include "links/link_manager.h"
+#include "links/tape_copy.h"
 #include "platform/clipboard.h"
 
 namespace tally {
@@ -215,7 +217,7 @@ bool TTapePaster::PasteSeries() {
                                lines.HasKind(focus + 1, LineKind::kEmbeddedTrailing) && lines.Entries(focus).empty();
     if (emptyEmbedded) return PasteSeriesIntoEmptyEmbedded(*record, focus);
     const LineIndex at = StandardSeriesRecordRange(lines, focus).first;
-    if (at == kNoLine) return false;
+    if (at == kNoLine || !IsSeriesValid(tape_, focus)) return false;
     for (TRecordLineGroup& group : record->groups) {
         TCalcParams params = TCalcParams::FromText(group.calcParams);
         if (params.Value(LineKey::kSeriesType).empty() && !record->seriesType.empty()) {
@@ -291,6 +293,8 @@ bool TTapePaster::PasteEmbeddedSeries() {
     }
     if (newLine && !tape_.InsertLine()) return false;
     const LineIndex at = tape_.FocusLine();
+    // The receiving line lets go of its own link before it becomes the external total.
+    if (!lines.Property(at, LineKey::kLinkId).empty()) links_.Unlink(tape_.TapeId(), at + 1, 'u');
     const std::string formerEntry(lines.Entries(at));
     const TRecordLineGroup externalTotal = record->groups.back();
     record->groups.pop_back();
@@ -303,9 +307,15 @@ bool TTapePaster::PasteEmbeddedSeries() {
         text = WithoutLeadingPlus(text);
     }
     lines.SetEntries(receiving, text);
-    const std::string_view linkData = TCalcParams::FromText(externalTotal.calcParams).Value(LineKey::kLinkId);
+    const std::string linkData(TCalcParams::FromText(externalTotal.calcParams).Value(LineKey::kLinkId));
     lines.SetProperty(receiving, LineKey::kLinkId, linkData);
     if (record->operation == RecordOperation::kCut) clipboard_.SetText({});
+    // The recalculation below gives the external total lines inside the tape their values and
+    // passes them on; the open last line is not recalculated, so its source passes its
+    // number on here.
+    if (receiving == lines.LastLine() && LinkDataRole(linkData) == 'S' && tape_.Hooks().QueueLinkSource) {
+        tape_.Hooks().QueueLinkSource(linkData);
+    }
     tape_.RefreshAll();
     links_.UpdateLinksDisplay();
     tape_.SetFocusLine(receiving);

@@ -15,6 +15,7 @@
 #include "foundation/deferred_request_codes.h"
 #include "foundation/notifications/notifier.h"
 #include "links/link_manager.h"
+#include "links/tape_edit_actions.h"
 #include "table/table_manager.h"
 #include "ui/print/print_tape_command.h"
 #include "ui/qt_deferred_request_pump.h"
@@ -96,15 +97,38 @@ TTapeGrid& TfrmCalc::Grid() const { return *Pages().CurrentGrid(); }
 
 void TfrmCalc::AddEditMenu() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    mniEditCopyAsLinkSource_ = edit->addAction(QStringLiteral("C&opy Line As Link Source"), this, [this] {
-        RunLinkCommand([](TLinkManager& links, char tape, int line) { links.SetAsLinkSource(tape, line, ""); });
-    });
-    mniEditPasteAsLinkDest_ = edit->addAction(QStringLiteral("&Paste Line As Link Destination"), this, [this] {
-        RunLinkCommand([](TLinkManager& links, char tape, int line) { links.SetAsLinkDest(tape, line, ""); });
-    });
-    mniEditUnlink_ = edit->addAction(QStringLiteral("&Unlink"), this, [this] {
-        RunLinkCommand([](TLinkManager& links, char tape, int line) { links.Unlink(tape, line, 'u'); });
-    });
+    AddEditItem(*edit, QStringLiteral("Cu&t"), "SelCut");
+    AddEditItem(*edit, QStringLiteral("&Copy"), "SelCopy");
+    AddEditItem(*edit, QStringLiteral("&Paste"), "SelPaste");
+    AddEditItem(*edit, QStringLiteral("&Delete"), "SelDelete");
+    edit->addSeparator();
+    AddEditItem(*edit, QStringLiteral("Cut &Line"), "LineCut");
+    AddEditItem(*edit, QStringLiteral("Copy L&ine"), "LineCopy");
+    AddEditItem(*edit, QStringLiteral("Paste Li&ne"), "LinePaste");
+    AddEditItem(*edit, QStringLiteral("Cut &Series"), "SeriesCut");
+    AddEditItem(*edit, QStringLiteral("Copy S&eries"), "SeriesCopy");
+    AddEditItem(*edit, QStringLiteral("Paste Se&ries"), "SeriesPaste");
+    AddEditItem(*edit, QStringLiteral("Cut T&ape"), "TapeCut");
+    AddEditItem(*edit, QStringLiteral("Copy Tap&e"), "TapeCopy");
+    AddEditItem(*edit, QStringLiteral("Paste Tape"), "TapePaste");
+    QMenu* embedded = edit->addMenu(QStringLiteral("E&mbedded"));
+    AddEditItem(*embedded, QStringLiteral("Cu&t"), "EmbeddedSeriesCut");
+    AddEditItem(*embedded, QStringLiteral("&Copy"), "EmbeddedSeriesCopy");
+    AddEditItem(*embedded, QStringLiteral("&Paste"), "EmbeddedSeriesPaste");
+    edit->addSeparator();
+    AddEditItem(*edit, QStringLiteral("C&opy Line As Link Source"), "CopyAsLinkSource");
+    AddEditItem(*edit, QStringLiteral("&Paste Line As Link Destination"), "PasteAsLinkDest");
+    AddEditItem(*edit, QStringLiteral("&Unlink"), "Unlink");
+}
+
+void TfrmCalc::AddEditItem(QMenu& menu, const QString& caption, std::string_view actionName) {
+    const std::string name(actionName);
+    editActions_[name] = menu.addAction(caption, this, [this, name] { RunEditAction(name); });
+}
+
+QAction* TfrmCalc::EditAction(std::string_view actionName) const {
+    const auto found = editActions_.find(actionName);
+    return found == editActions_.end() ? nullptr : found->second;
 }
 
 void TfrmCalc::AddConfigureTapeMenu() {
@@ -117,10 +141,12 @@ void TfrmCalc::AddConfigureTapeMenu() {
     });
 }
 
-void TfrmCalc::RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line)) {
-    TCalculator& tape = Tape();
-    command(document_->LinkManager(), tape.TapeId(), tape.FocusLine() + 1);
-    document_->KeepLinkState();
+void TfrmCalc::RunEditAction(std::string_view actionName) {
+    // Broken links are swept after the actions that remove lines, and the table columns no line
+    // is assigned to any more go; the links are then taken as they are, so a source just copied
+    // survives the arrow key that moves to its destination.
+    RunTapeEditAction(Tape(), document_->LinkManager(), actionName);
+    document_->AfterEditAction();
     Pages().Refresh();
     Grid().setFocus();
 }

@@ -5,15 +5,19 @@
 
 #include <QMainWindow>
 
+#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "foundation/mediator.h"
 #include "platform/deferred_requests.h"
 #include "ui/qt_clipboard.h"
 
 class QAction;
+class QMenu;
 class QStackedWidget;
+class QString;
 
 namespace tally {
 
@@ -46,9 +50,11 @@ public:
     TTapeGrid& Grid() const;
     QAction* ExplainLastBeepAction() const { return mniHelpExplainLastBeep_; }
     QAction* ExitAction() const { return mniFileExit_; }
-    QAction* CopyAsLinkSourceAction() const { return mniEditCopyAsLinkSource_; }
-    QAction* PasteAsLinkDestAction() const { return mniEditPasteAsLinkDest_; }
-    QAction* UnlinkAction() const { return mniEditUnlink_; }
+    // The Edit menu's item that runs the tape edit action of that name ("LineCopy", ...).
+    QAction* EditAction(std::string_view actionName) const;
+    QAction* CopyAsLinkSourceAction() const { return EditAction("CopyAsLinkSource"); }
+    QAction* PasteAsLinkDestAction() const { return EditAction("PasteAsLinkDest"); }
+    QAction* UnlinkAction() const { return EditAction("Unlink"); }
     QAction* ShowLinksAction() const { return mniConfigureShowLinks_; }
 
     void RunRequest(const TDeferredRequest& request);
@@ -62,9 +68,10 @@ private:
     // What the caption and the menus need.
     int MinimumWidth() const;
     void AddEditMenu();
+    void AddEditItem(QMenu& menu, const QString& caption, std::string_view actionName);
     void AddConfigureTapeMenu();
-    // Runs a link command on the tape's focus line and shows the result.
-    void RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line));
+    // Runs a tape edit action by its name on the tape's focus line and shows the result.
+    void RunEditAction(std::string_view actionName);
     QtDocumentPages& Pages() const;
 
     TDeferredRequestQueue& requests_;
@@ -76,9 +83,7 @@ private:
     QStackedWidget* documentStack_;
     std::unique_ptr<TTlyFile> document_;
     QAction* mniFileExit_;
-    QAction* mniEditCopyAsLinkSource_ = nullptr;
-    QAction* mniEditPasteAsLinkDest_ = nullptr;
-    QAction* mniEditUnlink_ = nullptr;
+    std::map<std::string, QAction*, std::less<>> editActions_;
     QAction* mniConfigureShowLinks_ = nullptr;
     QAction* mniHelpExplainLastBeep_;
     bool closing_ = false;

@@ -465,4 +465,31 @@ TEST_F(CliTapeTest, PasteActionsInsertTheCopiedLinesOrLeaveTheTape) {
     EXPECT_TRUE(line.out.ends_with("0.00\tZ\n12.00\t \n")) << line.out;
 }
 
+TEST_F(CliTapeTest, RangeAndSelectionActionsRunByTheirMenuNames) {
+    const std::string grouped = "1+\n\n2+\n\n[InsertGroupTotal]{Up}{Up}";
+    struct Case {
+        std::string keys, out, err;
+    };
+    const std::vector<Case> cases = {
+        // The group range with both its series goes, and comes back before the open line.
+        {grouped + "[GroupTotalRangeCut]", "Entries\t \n\t \n", ""},
+        {grouped + "[GroupTotalRangeCut][GroupTotalRangePaste]",
+         "Entries\t \n+1.00\t \n==========\t=\n1.00\tT\n0.00\tZ\n+2.00\t \n==========\t=\n2.00\tT\n0.00\tZ\n"
+         "\t[\n3.00\tg\n\t]\n\t \n",
+         ""},
+        // The selected entry text travels through the clipboard into the open line.
+        {"12.5+\n\n{Up}{Up}{Up}{Up}{SelectAll}[SelCopy]{Down}{Down}{Down}{Down}[SelPaste]",
+         "Entries\t \n+12.50\t \n==========\t=\n12.50\tT\n0.00\tZ\n+12.50\t \n", ""},
+        // A total's text cannot be cut: a beep without explanation.
+        {"12.5+\n\n{Up}{Up}{SelectAll}[SelCut]", "Entries\t \n+12.50\t \n==========\t=\n12.50\tT\n0.00\tZ\n\t \n",
+         "beep: \n"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunTape({"--keys", c.keys});
+        EXPECT_EQ(r.status, 0) << c.keys;
+        EXPECT_EQ(r.out, c.out) << c.keys;
+        EXPECT_EQ(r.err, c.err) << c.keys;
+    }
+}
+
 }  // namespace

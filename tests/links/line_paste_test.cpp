@@ -107,12 +107,56 @@ TEST_F(LinePasteTest, LineHoldingANumberGetsANewLineBeforeIt) {
     EXPECT_EQ(LinkOf(main_, 2), "AS+" + Num(1));
 }
 
+TEST_F(LinePasteTest, AQuickCopyTextInTheFocusEntryGivesWay) {
+    struct Case {
+        std::string typed, expected;
+    };
+    for (const Case& c : {Case{"c12", "5.00"}, Case{"-c3", "-5.00"}, Case{"+ct", "+5.00"}}) {
+        SCOPED_TRACE(c.typed);
+        PutLine("copy", "+5.00", "");
+        main_.SetFocusLine(7);
+        main_.WriteEntry(7, c.typed);
+        ASSERT_TRUE(paster_.PasteLine());
+        EXPECT_EQ(main_.Lines().LineCount(), 8) << "no new line for a quick copy text";
+        EXPECT_EQ(Entry(main_, 8), c.expected);
+    }
+}
+
+TEST_F(LinePasteTest, ANumberTheSeriesRefusesLeavesNoLineBehind) {
+    PutLine("copy", "+5..00", "");
+    main_.SetFocusLine(0);
+    EXPECT_FALSE(paster_.PasteLine());
+    EXPECT_NE(Explanation(), "");
+    EXPECT_EQ(main_.Lines().LineCount(), 8);
+    EXPECT_EQ(Entry(main_, 1), "+2.00");
+}
+
+TEST_F(LinePasteTest, APastedLineInsideTheTapeIsCommittedAndTotalled) {
+    main_.SetColumnShown(TTapeColumn::Annotations, true);
+    // The focus may stand in the Annotations column, whose text is then no entry to commit.
+    for (const TTapeColumn focusColumn : {TTapeColumn::Entries, TTapeColumn::Annotations}) {
+        SCOPED_TRACE(static_cast<int>(focusColumn));
+        ReplaceTapeLines(main_, {{" ", "+2.00"}, {" ", ""}, {"=", "=========="}, {"T", "2.00"}, {"Z", "0.00"}, {" ", ""}},
+                         1);
+        main_.Lines().SetCell(1, TLineColumn::Annotations, "c2 is a note");
+        ASSERT_TRUE(main_.SelectCell(focusColumn, 1));
+        PutLine("copy", "+5.00", "");
+        ASSERT_TRUE(paster_.PasteLine());
+        EXPECT_EQ(main_.Lines().LineCount(), 6);
+        EXPECT_EQ(Entry(main_, 2), "+5.00");
+        EXPECT_EQ(Entry(main_, 4), "7.00");
+        EXPECT_FALSE(main_.FocusEntryChanged());
+    }
+}
+
 TEST_F(LinePasteTest, CopiedDestinationJoinsItsSourceOnlyWithinTheDocument) {
     PutLine("copy", "+2.00", "AD+" + Num(1));
     main_.SetFocusLine(7);
     ASSERT_TRUE(paster_.PasteLine());
     EXPECT_EQ(LinkDataNumber(LinkOf(main_, 8)), Num(1));
     EXPECT_EQ(LinkDataRole(LinkOf(main_, 8)), 'D');
+    // The open line keeps the destination's number as the text it was given.
+    EXPECT_EQ(main_.SavedFocusEntry(), "2.00");
 
     ReplaceTapeLines(main_, {{" ", ""}});
     PutLine("copy", "+2.00", "AD+" + Num(1), "", "", "9999999999999999");

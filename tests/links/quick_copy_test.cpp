@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/records/tape_record.h"
 #include "links/calculator_copy_tape.h"
 #include "links/copy_manager.h"
 #include "link_test_fixture.h"
@@ -16,6 +17,7 @@ protected:
     QuickCopyTest() {
         for (TCalculator* tape : {&main_, &memory_, &aux_}) {
             tape->Hooks().IsAuxTapeIdEnabled = [this](char id) { return auxEnabled_ && id == 'a'; };
+            tape->SetClipboard(&clipboard_);
         }
         copies_.RegisterEvents(bus_);
         otherRequests_ = [this](const TDeferredRequest& request) { return RunCopyRequest(copies_, request); };
@@ -34,9 +36,9 @@ protected:
         return tapes;
     }
 
-    TCalculatorCopyTape mainCopy_{main_};
-    TCalculatorCopyTape memoryCopy_{memory_};
-    TCalculatorCopyTape auxCopy_{aux_};
+    TCalculatorCopyTape mainCopy_{main_, manager_};
+    TCalculatorCopyTape memoryCopy_{memory_, manager_};
+    TCalculatorCopyTape auxCopy_{aux_, manager_};
     TCopyManager copies_{[this] { return CopyTapes(); }};
 };
 
@@ -136,7 +138,12 @@ TEST_F(QuickCopyTest, MemoryTotalMissingAndARequestRunsOnce) {
     copies_.StoreEntryCopyData("c1", 't', 7, '\0');
     EXPECT_TRUE(copies_.RequestPending());
     copies_.DoCopyPasteWithStoredEntryData();
-    EXPECT_EQ(main_.Editor().Text, "5.00");
+    // The line travels as a line record, operator and all, and stays on the clipboard.
+    EXPECT_EQ(main_.Editor().Text, "+5.00");
+    const auto record = ReadLineRecord(clipboard_.GetText());
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->entry, "+5.00");
+    EXPECT_EQ(record->operation, "copy");
     main_.Editor().Text = "c1";
     copies_.DoCopyPasteWithStoredEntryData();
     EXPECT_EQ(main_.Editor().Text, "c1") << "the request was used up";

@@ -209,6 +209,38 @@ TEST_F(EmbeddedPasteTest, EmbeddedSeriesFillsTheOpenLineWithItsExternalTotal) {
     EXPECT_EQ(clipboard_.GetText(), "");
 }
 
+TEST_F(EmbeddedPasteTest, TheReceivingLineLetsGoOfItsLinkAndAnOpenSourcePassesItsTotalOn) {
+    // The open line is a destination of line 1: the paste unlinks it, so line 1 is no source.
+    main_.Lines().SetProperty(6, LineKey::kLinkId, "AD+" + Num(1));
+    main_.Lines().SetProperty(1, LineKey::kLinkId, "");
+    PutEmbedded("copy");
+    main_.SetFocusLine(6);
+    ASSERT_TRUE(paster_.PasteEmbeddedSeries());
+    EXPECT_EQ(LinkOf(main_, 1), "");
+    EXPECT_EQ(LinkOf(main_, 12), "");
+
+    // A cut external total that was a source on the open last line passes its total on.
+    ReplaceTapeLines(main_, {{" ", "+1.00", "LID=AD+" + Num(3)}, {"=", "=========="}, {"T", "1.00"},
+                             {"Z", "0.00", "TT=DE,SDP=2"}, {" ", ""}});
+    PutEmbedded("cut");
+    TTapeRecord record = *ReadTapeRecord(clipboard_.GetText(), TRecordKind::EmbeddedSeries);
+    record.groups.back().calcParams = "LID=AS+" + Num(3);
+    clipboard_.SetText(WriteTapeRecord(record));
+    main_.SetFocusLine(4);
+    ASSERT_TRUE(paster_.PasteEmbeddedSeries());
+    EXPECT_EQ(LinkOf(main_, 10), "AS+" + Num(3));
+    EXPECT_EQ(Entry(main_, 1), "+3.00") << "the destination took the pasted source's number";
+}
+
+TEST_F(TapePasteTest, SeriesIntoAnInvalidSeriesDoesNothing) {
+    CopyFirstSeries("copy");
+    main_.Lines().SetEntries(5, "+7..00");
+    main_.SetFocusLine(5);
+    EXPECT_FALSE(paster_.PasteSeries());
+    EXPECT_EQ(main_.Lines().LineCount(), 7);
+    EXPECT_EQ(platform_.BeepCount(), 0);
+}
+
 TEST_F(EmbeddedPasteTest, RefusalsInsertNothing) {
     struct Case {
         std::vector<TapeRow> rows;

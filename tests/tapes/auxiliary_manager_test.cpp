@@ -127,6 +127,7 @@ TEST_F(AuxManagerTest, EmptyModifiedAndEraseAll) {
     EXPECT_FALSE(manager_.AnyModified());
     a->Lines().SetEntries(0, "5");
     a->Lines().SetCell(0, TLineColumn::Annotations, "note");
+    a->Lines().SetRowHeight(0, 60);  // a line made taller for its annotation
     a->SetModified(true);
     a->SetTitle("Old");
     manager_.SetLabel(a, "Label");
@@ -137,6 +138,7 @@ TEST_F(AuxManagerTest, EmptyModifiedAndEraseAll) {
 
     manager_.EraseAll();
     EXPECT_TRUE(manager_.AllEmpty());
+    EXPECT_EQ(a->Lines().RowHeight(0), 0) << "back to the default height";
     EXPECT_TRUE(manager_.AllAnnotationsEmpty());
     EXPECT_EQ(a->Title(), "");
     EXPECT_EQ(manager_.Label(a), "");

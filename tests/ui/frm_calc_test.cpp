@@ -2,6 +2,8 @@
 // posts running after the current event.
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -46,7 +48,10 @@ private slots:
         Program program;
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(1)"));
         QCOMPARE(MenuTexts(*program.window.menuBar()),
-                 (QStringList{"&File", "  Print Tape To &Printer...", "  E&xit", "&Edit", "  C&opy Line As Link Source",
+                 (QStringList{"&File", "  Print Tape To &Printer...", "  E&xit", "&Edit", "  Cu&t", "  &Copy",
+                              "  &Paste", "  &Delete", "  ", "  Cut &Line", "  Copy L&ine", "  Paste Li&ne",
+                              "  Cut &Series", "  Copy S&eries", "  Paste Se&ries", "  Cut T&ape", "  Copy Tap&e",
+                              "  Paste Tape", "  E&mbedded", "  ", "  C&opy Line As Link Source",
                               "  &Paste Line As Link Destination", "  &Unlink", "&Configure Tape", "  Show &Links",
                               "&Help", "  &Explain Last Beep..."}));
         QVERIFY(QTest::qWaitForWindowActive(&program.window));
@@ -193,6 +198,47 @@ private slots:
         QCOMPARE(tape.Editor().Text, std::string("+"));
     }
 
+    // Copy Line puts the line record on the system clipboard; Paste Line on the open line takes
+    // its number, and the grid shows it.
+    void aLineIsCopiedAndPastedThroughTheEditMenu() {
+        Program program;
+        TCalculator& tape = program.window.Tape();
+        for (const char key : std::string("12.5+3")) tape.KeyPress(key);
+        tape.KeyPress(TapeChar::kEnter);
+        tape.KeyPress(TapeChar::kEnter);
+        QCoreApplication::processEvents();
+        QCOMPARE(tape.Lines().LineCount(), 6);
+        tape.SetFocusLine(0);
+        program.window.EditAction("LineCopy")->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("[Tape Line]\r\nSessionId=")));
+        tape.SetFocusLine(5);
+        program.window.EditAction("LinePaste")->trigger();
+        QCOMPARE(std::string(tape.Lines().Entries(5)), std::string("12.50"));
+        const TTapeTableModel& model = *program.window.Grid().TapeModel();
+        QCOMPARE(model.data(model.index(5, model.PositionOf(TTapeColumn::Entries))).toString(), QStringLiteral("12.50"));
+        QCOMPARE(program.window.Grid().CellEditor()->text(), QStringLiteral("12.50"));
+        // Paste Series finds no series on the clipboard: nothing happens.
+        program.window.EditAction("SeriesPaste")->trigger();
+        QCOMPARE(tape.Lines().LineCount(), 6);
+    }
+
+    // The selection items act on the text selected in the cell editor.
+    void theSelectedEntryTextIsCutAndPastedThroughTheEditMenu() {
+        Program program;
+        TCalculator& tape = program.window.Tape();
+        for (const char key : std::string("12.5")) tape.KeyPress(key);
+        program.window.Grid().SyncFromTape();
+        QLineEdit* editor = program.window.Grid().CellEditor();
+        editor->setSelection(1, 2);
+        program.window.EditAction("SelCut")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2."));
+        QCOMPARE(editor->text(), QStringLiteral("15"));
+        editor->setCursorPosition(2);
+        program.window.EditAction("SelPaste")->trigger();
+        QCOMPARE(editor->text(), QStringLiteral("152."));
+        QCOMPARE(std::string(tape.Lines().Entries(0)), std::string("152."));
+    }
+
     void linksShowInTheirColumnAndRefusalsReachTheNotificationWindow() {
         Program program;
         TCalculator& tape = program.window.Tape();
@@ -215,7 +261,9 @@ private slots:
 
         tape.SetFocusLine(0);
         program.window.CopyAsLinkSourceAction()->trigger();
-        tape.SetFocusLine(1);
+        // The arrow key to the destination line leaves the copied source alone.
+        QTest::keyClick(program.window.Grid().CellEditor(), Qt::Key_Down);
+        QCOMPARE(tape.FocusLine(), 1);
         program.window.PasteAsLinkDestAction()->trigger();
         QCOMPARE(model.data(model.index(0, links)).toString(), QStringLiteral("Used at line  2"));
         QCOMPARE(model.data(model.index(1, links)).toString(), QStringLiteral("From line  1"));

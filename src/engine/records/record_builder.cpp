@@ -112,6 +112,17 @@ TLineRange EmbeddedSeriesRecordRange(const TLineStore& lines, LineIndex line) {
     return {opening, trailing + 1};
 }
 
+TLineRange TotalRangeRecordRange(const TLineStore& lines, LineIndex line, std::string_view seriesType) {
+    if (!lines.IsLine(line)) return {};
+    const bool group = seriesType == "gro";
+    const std::string_view before = group ? "]}" : "}";
+    const std::string_view closing = group ? "]" : "}";
+    const LineIndex previous = line == 0 ? kNoLine : lines.StructuralLineAtOrBefore(line - 1, before);
+    const LineIndex next = lines.StructuralLineAtOrAfter(line, closing);
+    if (next == kNoLine) return {};
+    return {previous + 1, next};
+}
+
 TLineRecord BuildLineRecord(const TRecordSource& source, LineIndex line) {
     const TLineStore& lines = source.lines;
     TLineRecord record;
@@ -143,6 +154,14 @@ TTapeRecord BuildEmbeddedSeriesRecord(const TRecordSource& source, LineIndex lin
     const TLineRange range = EmbeddedSeriesRecordRange(source.lines, line);
     if (!range.IsValid()) return record;
     for (LineIndex g = range.first; g <= range.last; ++g) record.groups.push_back(GroupOfLine(source, g));
+    return record;
+}
+
+TTapeRecord BuildTotalRangeRecord(const TRecordSource& source, LineIndex line, std::string_view seriesType) {
+    TTapeRecord record =
+        EmptyRecord(source, seriesType == "gro" ? TRecordKind::GroupTotalRange : TRecordKind::GrandTotalRange);
+    const TLineRange range = TotalRangeRecordRange(source.lines, line, seriesType);
+    if (range.IsValid()) AppendLines(source, range, record);
     return record;
 }
 

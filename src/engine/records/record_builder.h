@@ -39,6 +39,10 @@ TLineRange StandardSeriesRecordRange(const TLineStore& lines, LineIndex line);
 // The "(" line through the external total line after its ")"; invalid when the line is not
 // in a complete embedded series.
 TLineRange EmbeddedSeriesRecordRange(const TLineStore& lines, LineIndex line);
+// A group total range ("gro") with all series in it: from the line after the previous "]" or
+// "}" to the next "]" at or after the line. A grand total range ("gra"): from the line after
+// the previous "}" to the next "}". Invalid when no closing line follows.
+TLineRange TotalRangeRecordRange(const TLineStore& lines, LineIndex line, std::string_view seriesType);
 
 TLineRecord BuildLineRecord(const TRecordSource& source, LineIndex line);
 // "[Calc Series]": the embedded case (the line inside an embedded series, operation not
@@ -46,6 +50,8 @@ TLineRecord BuildLineRecord(const TRecordSource& source, LineIndex line);
 // standard series.
 TTapeRecord BuildSeriesRecord(const TRecordSource& source, LineIndex line);
 TTapeRecord BuildEmbeddedSeriesRecord(const TRecordSource& source, LineIndex line);
+// "[Group Total Range]" or "[Grand Total Range]" by the series type "gro" or "gra".
+TTapeRecord BuildTotalRangeRecord(const TRecordSource& source, LineIndex line, std::string_view seriesType);
 TTapeRecord BuildTapeRecord(const TRecordSource& source);
 
 // Inserts one line per group at `at` (0..LineCount()) as one block and fills its Entries,
