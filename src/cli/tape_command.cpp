@@ -50,6 +50,7 @@ constexpr std::string_view kUsage =
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
     "                          [--show LIST] [--answer ok|cancel] [--pdf FILE]\n"
     "                          [--tape main|memory|side] [--item-counts LIST]\n"
+    "                          [--group-display SL|ST] [--grand-display SL|GT|ST]\n"
     "\n"
     "Types keys into a new tape and prints it: a line with the headings of the\n"
     "shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
@@ -104,6 +105,10 @@ constexpr std::string_view kUsage =
     "                           \"Untitled(1)\" (not available in a build without Qt)\n"
     "  --item-counts LIST       comma-separated totals that show their item count: series,\n"
     "                           group, grand\n"
+    "  --group-display SL|ST    how a new group total is shown: single line (default) or\n"
+    "                           itemized by series totals\n"
+    "  --grand-display SL|GT|ST how a new grand total is shown: single line (default),\n"
+    "                           itemized by group totals or by series totals\n"
     "  --tape main|memory|side  the kind of tape typed on (default main): the memory tape\n"
     "                           refuses typed entries; the side tape knows only the command\n"
     "                           letters m and e\n"
@@ -134,6 +139,8 @@ struct TTapeOptions {
     bool SeriesItemCount = false;
     bool GroupItemCount = false;
     bool GrandItemCount = false;
+    std::string_view GroupDisplay = "SL";
+    std::string_view GrandDisplay = "SL";
     std::string_view ClipboardIn;
     std::string_view ClipboardOut;
 };
@@ -228,6 +235,12 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             options.Answer = value == "ok" ? TMessageBoxAnswer::Ok : TMessageBoxAnswer::Cancel;
         } else if (TakeOption(args, i, "--item-counts", value, missing)) {
             valid = missing || ParseItemCounts(value, options);
+        } else if (TakeOption(args, i, "--group-display", value, missing)) {
+            valid = missing || value == "SL" || value == "ST";
+            options.GroupDisplay = value;
+        } else if (TakeOption(args, i, "--grand-display", value, missing)) {
+            valid = missing || value == "SL" || value == "GT" || value == "ST";
+            options.GrandDisplay = value;
         } else if (TakeOption(args, i, "--tape", value, missing)) {
             valid = missing || value == "main" || value == "memory" || value == "side";
             options.TapeKind = value;
@@ -396,6 +409,8 @@ void SetUpTape(TCalculator& tape, const TTapeOptions& options) {
     tape.SetShowSeriesTotalItemCount(options.SeriesItemCount);
     tape.SetShowGroupTotalItemCount(options.GroupItemCount);
     tape.SetShowGrandTotalItemCount(options.GrandItemCount);
+    tape.SetGroupTotalCreationDisplayState(options.GroupDisplay);
+    tape.SetGrandTotalCreationDisplayState(options.GrandDisplay);
     tape.ChooseCurrentSeries();
 }
 

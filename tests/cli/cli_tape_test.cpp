@@ -147,6 +147,22 @@ TEST_F(CliTapeTest, GroupAndGrandTotalsAreInsertedAndDeletedByTheirActions) {
               std::string::npos);
 }
 
+// Enter on the last line after a zero total inserts a group total, after that range a grand
+// total, each shown as the creation display options say.
+TEST_F(CliTapeTest, EnterAfterAZeroTotalInsertsRangesInTheirCreationDisplay) {
+    const std::string twoSeries = "10+{Enter}[ZeroTotal]2.5+{Enter}[ZeroTotal]";
+    const std::string closed = "+10.00\t \n==========\t=\n10.00\tT\n0.00\tZ\n"
+                               "+2.50\t \n==========\t=\n2.50\tT\n0.00\tZ\n";
+    const RunResult r =
+        RunTape({"--group-display", "ST", "--grand-display", "GT", "--keys", twoSeries + "{Enter}{Enter}"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Entries\t \n" + closed +
+                         "\t[\n+10.00\tT\n+2.50\tT\n==========\t=\n12.50\tg\n\t]\n"
+                         "\t{\n+12.50\tg\n==========\t=\n12.50\tG\n\t}\n\t \n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(RunTape({"--group-display", "GT"}).status, 2);
+}
+
 // Changes committed by leaving a line, by the settings commands or by deleting lines, and keys
 // that must not leave empty lines behind: the tape printed afterwards and the first beep.
 TEST_F(CliTapeTest, EditedTapesShowSoundTotalsAndNoStrayLines) {

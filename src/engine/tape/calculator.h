@@ -318,6 +318,8 @@ public:
     bool SetGroupTotalCreationDisplayState(std::string_view state);
     bool SetGrandTotalCreationDisplayState(std::string_view state);
     TTapeTotalInfoList CollectSeriesTotals() const;
+    // The totals the recorded status flags may reach (see tally::CollectFlaggedSeriesTotals).
+    TTapeTotalInfoList CollectFlaggedSeriesTotals() const;
     // The totals a range of the kind ("gro", "gra") standing before the line includes, as the
     // total manager picks them; nullopt when no total manager serves this tape.
     std::optional<TTotalSeriesContentList> DetermineTotalSeriesContent(
@@ -406,9 +408,6 @@ private:
     bool InsertTotalRangeAt(LineIndex line, std::string_view seriesType);
     // Enter or "=" right after a zero total line or a group total range inserts a range.
     bool InsertRangeByEnter(char key);
-    // Set when a total status flag is recorded, so that a post-edit pass without one does not
-    // collect the tape's totals.
-    bool totalFlagsRecorded_ = false;
 
     class TLineShiftTracker;
 

@@ -63,6 +63,10 @@ bool Refuse(std::string_view text) {
 
 TTapeTotalInfoList TCalculator::CollectSeriesTotals() const { return tally::CollectSeriesTotals(lines_, tapeId_); }
 
+TTapeTotalInfoList TCalculator::CollectFlaggedSeriesTotals() const {
+    return tally::CollectFlaggedSeriesTotals(lines_, tapeId_);
+}
+
 std::optional<TTotalSeriesContentList> TCalculator::DetermineTotalSeriesContent(
     LineIndex line, std::string_view seriesType, std::string_view displayState) const {
     if (documentBus_ == nullptr || !documentBus_->Exists(events::TotalMgr_DetermineTotalSeriesContent)) {
@@ -229,9 +233,8 @@ std::vector<std::size_t> ItemizedRangesToRefresh(const TTapeTotalInfoList& list)
 }  // namespace
 
 void TCalculator::RefreshChangedItemizedTotals() {
-    if (!totalFlagsRecorded_) return;
-    totalFlagsRecorded_ = false;
-    const TTapeTotalInfoList list = CollectSeriesTotals();
+    if (lines_.FlaggedLines().empty()) return;
+    const TTapeTotalInfoList list = CollectFlaggedSeriesTotals();
     bool refreshed = false;
     for (const std::size_t index : ItemizedRangesToRefresh(list)) {
         const TTapeTotalInfoListItem& item = list[index];
