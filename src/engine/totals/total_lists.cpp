@@ -81,14 +81,21 @@ bool StartsWith(const std::string& text, std::string_view chars) {
 
 }  // namespace
 
-TTotalSeriesContentList DetermineTotalSeriesContent(TTapeTotalInfoList& infoList, LineIndex line,
+TTotalSeriesContentList DetermineTotalSeriesContent(const TTapeTotalInfoList& unsortedList, LineIndex line,
                                                     std::string_view seriesType,
                                                     std::string_view displayState) {
     TTotalSeriesContentList content;
-    if (infoList.empty()) return content;
-    std::stable_sort(infoList.begin(), infoList.end(), [](const auto& a, const auto& b) {
+    if (unsortedList.empty()) return content;
+    // A tape's list comes in line order already; only another list is copied and sorted.
+    const auto byTapeAndLine = [](const auto& a, const auto& b) {
         return a.TapeId != b.TapeId ? a.TapeId < b.TapeId : a.Line < b.Line;
-    });
+    };
+    TTapeTotalInfoList sorted;
+    if (!std::is_sorted(unsortedList.begin(), unsortedList.end(), byTapeAndLine)) {
+        sorted = unsortedList;
+        std::stable_sort(sorted.begin(), sorted.end(), byTapeAndLine);
+    }
+    const TTapeTotalInfoList& infoList = sorted.empty() ? unsortedList : sorted;
     // The nearest item before the line.
     std::ptrdiff_t found = -1;
     for (std::ptrdiff_t i = std::ssize(infoList) - 1; i >= 0; --i) {

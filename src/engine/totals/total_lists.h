@@ -57,8 +57,8 @@ TTapeTotalInfoList CollectSeriesTotals(const TLineStore& lines, char tapeId, Lin
 TTapeTotalInfoList CollectFlaggedSeriesTotals(const TLineStore& lines, char tapeId);
 
 // The totals that a group ("gro") or grand ("gra") total standing before line `line` includes
-// in the given display state. Sorts the list.
-TTotalSeriesContentList DetermineTotalSeriesContent(TTapeTotalInfoList& infoList, LineIndex line,
+// in the given display state, over the list taken in tape and line order.
+TTotalSeriesContentList DetermineTotalSeriesContent(const TTapeTotalInfoList& infoList, LineIndex line,
                                                     std::string_view seriesType,
                                                     std::string_view displayState);
 

@@ -61,9 +61,8 @@ TTotalManager::TTotalManager(TStMediator& bus, ITotalTapes& tapes) : bus_(bus), 
     bus_.Add(events::TotalMgr_DetermineTotalSeriesContent, [](TMedRecord* in, TMedRecord*) {
         auto* request = RecordAs<TMedTotalMgr_DetermineTotalSeriesContent_In>(in);
         if (request == nullptr || request->InfoList == nullptr || request->Content == nullptr) return;
-        TTapeTotalInfoList list = *request->InfoList;
-        *request->Content =
-            DetermineTotalSeriesContent(list, request->Line, request->SeriesType, request->DisplayState);
+        *request->Content = DetermineTotalSeriesContent(*request->InfoList, request->Line, request->SeriesType,
+                                                        request->DisplayState);
     });
     bus_.Add(events::TotalMgr_RecordSeriesTotalStatusChange, [this](TMedRecord* in, TMedRecord*) {
         if (const auto* tape = RecordAs<TMedChar>(in)) RecordStatusChange(tape->Value);
