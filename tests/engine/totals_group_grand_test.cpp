@@ -1,10 +1,12 @@
 // Group and grand totals on a headless tape wired by hand to a total manager: inserting them
 // with every refusal, the content rule, and keeping single-line totals current after changes.
+#include <functional>
 #include <limits>
 
 #include "engine/decimals/tape_decimals.h"
 #include "engine/lines/calc_params.h"
 #include "engine/series/total_series.h"
+#include "engine/sorting/segment_sort.h"
 #include "engine/totals/total_manager.h"
 #include "tape_test_fixture.h"
 
@@ -301,6 +303,67 @@ TEST_F(TotalsTest, FlagsRecordedWhileProcessingAreProcessedTooAndNoneSurvive) {
     for (LineIndex line = 0; line < tape_.Lines().LineCount(); ++line) {
         EXPECT_EQ(tape_.Lines().Property(line, LineKey::kTotalStatusFlag), "") << line;
     }
+}
+
+// Single-line group and grand totals follow the commands that change the series they add up.
+TEST_F(TotalsTest, SingleLineTotalsFollowSortZeroTotalDecimalPlacesAndRounding) {
+    // A series of +1.125 and +2 (3.13 rounded half up), one of 2.00, a group total, a series of
+    // 4.00 and a grand total; the zero total splits the first series at an empty line.
+    const auto tail = Join({Series("2.00"), kGroupRange, Series("4.00"), kGrandRange, kOpenLine});
+    const auto rows = Join({{{" ", "+1.125"}, {" ", "+2"}, {"=", "=========="}, {"T", "3.13"}, {"Z", "0.00", "SDP=2"}},
+                            tail});
+    const auto withEmptyLine = Join(
+        {{{" ", "+1.125"}, {" ", ""}, {" ", "+2"}, {"=", "=========="}, {"T", "3.13"}, {"Z", "0.00", "SDP=2"}}, tail});
+    struct Case {
+        std::string name;
+        const std::vector<TapeRow>* rows;
+        LineIndex focus;
+        std::function<bool()> command;
+        std::string groupLine;  // indicator|entries
+        std::string grandTotal;
+    };
+    const std::vector<Case> cases = {
+        {"sort", &rows, 0, [this] { return SortTapeSegment(tape_, TSortDirection::LargeToSmall); }, "g(2)|5.13",
+         "9.13"},
+        {"zero total splits the series", &withEmptyLine, 1, [this] { return tape_.ZeroTotal(); }, "g(3)|5.13", "9.13"},
+        {"decimal places", &rows, 0, [this] { return SpecifyTapeDecimalPlaces(tape_, 3); }, "g(2)|5.125", "9.125"},
+        {"rounding method", &rows, 0, [this] { return ChangeRoundingMethod(tape_, TRoundingMethod::Even); },
+         "g(2)|5.12", "9.12"},
+    };
+    const auto lineOfKind = [this](char kind) {
+        for (LineIndex line = 0; line < tape_.Lines().LineCount(); ++line) {
+            if (tape_.Lines().HasKind(line, kind)) return line;
+        }
+        return kNoLine;
+    };
+    tape_.SetShowGroupTotalItemCount(true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        tape_.SetRoundingMethod(TRoundingMethod::Up);
+        Fill(*c.rows, c.focus);
+        tape_.RecalculateTotalAt(lineOfKind('g'));
+        tape_.RecalculateTotalAt(lineOfKind('G'));
+        ASSERT_EQ(tape_.Lines().Entries(lineOfKind('g')), "5.13");
+        ASSERT_TRUE(c.command());
+        const LineIndex group = lineOfKind('g');
+        EXPECT_EQ(std::string(tape_.Lines().Indicator(group)) + "|" + std::string(tape_.Lines().Entries(group)),
+                  c.groupLine);
+        EXPECT_EQ(tape_.Lines().Entries(lineOfKind('G')), c.grandTotal);
+        EXPECT_TRUE(tape_.Lines().FlaggedLines().empty());
+    }
+}
+
+// A group total inserted between series splits the stretch of the group total after it: that
+// one and the grand total after it are recalculated, a later group total is not.
+TEST_F(TotalsTest, AnInsertedGroupTotalRecalculatesTheNextGroupAndGrandTotal) {
+    Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, Series("4.00"), kGroupRange, kGrandRange, kOpenLine}), 4);
+    tape_.Lines().SetEntries(9, "3.00");
+    tape_.Lines().SetEntries(16, "9.99");  // stale, but out of reach of the insertion
+    ASSERT_TRUE(tape_.InsertGroupTotalAt(4));
+    EXPECT_EQ(Texts({std::string(tape_.Lines().Entries(5)), std::string(tape_.Lines().Entries(12)),
+                     std::string(tape_.Lines().Entries(19)), std::string(tape_.Lines().Entries(22))}),
+              (Texts{"1.00", "2.00", "9.99", "7.00"}));
+    EXPECT_TRUE(tape_.Lines().FlaggedLines().empty());
 }
 
 TEST_F(TotalsTest, TheFirstStatusFlagStaysAndUnknownTapesAreDropped) {
