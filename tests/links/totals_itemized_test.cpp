@@ -232,6 +232,11 @@ TEST_F(ItemizedTotalsTest, DecimalPlacesSetOnAnItemizedRangeRewriteItsContentLin
     EXPECT_EQ(Lines(9, 12), (std::vector<std::string>{"T|+10", "T|+3", "=|==========", "g|13"}));
     EXPECT_TRUE(SpecifyTapeDecimalPlaces(main_, 3));
     EXPECT_EQ(Lines(9, 12), (std::vector<std::string>{"T|+10.000", "T|+2.500", "=|==========", "g|12.500"}));
+    // Back to automatic decimal places: the largest of the content, from the sources again.
+    EXPECT_TRUE(SpecifyTapeDecimalPlaces(main_, 0));
+    Handler("gro").ResetToAutoDecimals();
+    EXPECT_EQ(Lines(9, 12), (std::vector<std::string>{"T|+10.00", "T|+2.50", "=|==========", "g|12.50"}));
+    EXPECT_EQ(main_.Lines().Property(13, LineKey::kTotalDecimalsState), "V");
     EXPECT_TRUE(SpecifyTapeTotalType(main_, "T2"));
     EXPECT_EQ(main_.Lines().Entries(12), "12:30");
 }

@@ -144,7 +144,7 @@ void TTotalSeriesBase::ResetToAutoDecimals() {
     if (closing == kNoLine) return;
     decimalPlacesState_ = "V";
     lines_.SetProperty(closing, LineKey::kTotalDecimalsState, "V");
-    Recalculate(focus);
+    RecalculateFocusRange(closing);
     LoadSeriesState(focus);
     tape_.ReloadFocusLine();
     tape_.PostEditPass();
