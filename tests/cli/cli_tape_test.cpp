@@ -129,6 +129,10 @@ TEST_F(CliTapeTest, GroupAndGrandTotalsAreInsertedAndDeletedByTheirActions) {
          closed + "\t[\n12.50\tg(2)\n\t]\n\t{\n+12.50\tg\n==========\t=\n12.50\tG(1)\n\t}\n\t \n"},
         {"[InsertGroupTotal][InsertGrandTotal]{Up}[GrandTotalItemizedBySeries][GrandTotalAsSingleLine]",
          closed + "\t[\n12.50\tg(2)\n\t]\n\t{\n12.50\tG(2)\n\t}\n\t \n"},
+        {"[InsertGroupTotal]{Up}[SpecifyTapeDecimalPlaces=3]", closed + "\t[\n12.500\tg(2)\n\t]\n\t \n"},
+        {"[InsertGroupTotal]{Up}[SpecifyTapeDecimalPlaces=3][TotalSeriesDecStatusToVar]",
+         closed + "\t[\n12.50\tg(2)\n\t]\n\t \n"},
+        {"[InsertGroupTotal]{Up}[SpecifyTapeTotalType=T2]", closed + "\t[\n12:30\tg(2)\n\t]\n\t \n"},
     };
     for (const auto& [actions, out] : cases) {
         SCOPED_TRACE(actions);
