@@ -317,7 +317,6 @@ public:
     // False, with the state in force kept, for a state the kind does not have.
     bool SetGroupTotalCreationDisplayState(std::string_view state);
     bool SetGrandTotalCreationDisplayState(std::string_view state);
-    TTapeTotalInfoList CollectSeriesTotals() const;
     // The totals the recorded status flags may reach (see tally::CollectFlaggedSeriesTotals).
     TTapeTotalInfoList CollectFlaggedSeriesTotals() const;
     // The totals a range of the kind ("gro", "gra") standing before the line includes, as the

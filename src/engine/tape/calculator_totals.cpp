@@ -61,8 +61,6 @@ bool Refuse(std::string_view text) {
 
 }  // namespace
 
-TTapeTotalInfoList TCalculator::CollectSeriesTotals() const { return tally::CollectSeriesTotals(lines_, tapeId_); }
-
 TTapeTotalInfoList TCalculator::CollectFlaggedSeriesTotals() const {
     return tally::CollectFlaggedSeriesTotals(lines_, tapeId_);
 }
