@@ -1,7 +1,8 @@
 // Group and grand totals kept current: Enter at the end of a tape that holds up to 1,000
 // single-line group totals and 10 grand totals above the open series, and committing a changed
 // entry in the tape's first series, which reaches the first group and grand total: once with
-// those ranges, which grow with the tape, and once with ranges of a fixed size.
+// those ranges, which grow with the tape, and once with ranges of a fixed size. Also Enter after
+// a zero total at the end, which inserts a group total.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -96,6 +97,26 @@ void BM_EnterAtEndOfTapeWithTotals(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(document.tape.Lines().LineCount());
 }
 
+// Enter on the empty last line after a zero total inserts a group total of the series before
+// it (typed and closed untimed just before).
+void BM_EnterInsertsGroupTotalAtEnd(benchmark::State& state) {
+    const int lineCount = static_cast<int>(state.range(0));
+    TTotalsDocument document(lineCount, SpreadRanges(lineCount));
+    using Clock = std::chrono::steady_clock;
+    for (auto _ : state) {
+        document.tape.KeyPress('5');
+        document.tape.KeyPress(TapeChar::kEnter);
+        document.tape.ZeroTotal();
+        const auto closed = Clock::now();
+        document.tape.KeyPress(TapeChar::kEnter);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - closed).count());
+    }
+    if (!document.tape.Lines().HasKind(document.tape.LastLine() - 1, LineKind::kGroupTrailing)) {
+        state.SkipWithError("Enter inserted no group total");
+    }
+    state.counters["lines"] = static_cast<double>(document.tape.Lines().LineCount());
+}
+
 // Commits a changed entry in the tape's first series; the post-edit pass recalculates the first
 // group and grand total, which hold it.
 void CommitEntriesInFirstSeries(benchmark::State& state, const TRangeLayout& layout) {
@@ -117,6 +138,8 @@ void BM_CommitEntryInFirstSeries(benchmark::State& state) {
 void BM_CommitEntryInFirstSeriesSmallRanges(benchmark::State& state) { CommitEntriesInFirstSeries(state, kSmallRanges); }
 
 BENCHMARK(BM_EnterAtEndOfTapeWithTotals)->Arg(1000)->Arg(100000)->Arg(1000000)->Iterations(200)->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnterInsertsGroupTotalAtEnd)->Arg(1000)->Arg(1000000)->Iterations(200)->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CommitEntryInFirstSeries)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CommitEntryInFirstSeriesSmallRanges)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
