@@ -19,28 +19,31 @@ inline std::string EntryText(LineIndex line) {
     return text;
 }
 
+// Writes the line at position `at` (0 to kSeriesLength - 1) of a closed series of ten entries
+// with their separator, total and zero total line.
+inline void WriteClosedSeriesLine(TLineStore& lines, LineIndex line, int at) {
+    if (at < kEntriesPerSeries) {
+        lines.SetIndicator(line, " ");
+        lines.SetEntries(line, EntryText(line));
+    } else if (at == kEntriesPerSeries) {
+        lines.SetIndicator(line, "=");
+        lines.SetEntries(line, "==========");
+    } else if (at == kEntriesPerSeries + 1) {
+        lines.SetIndicator(line, "T");
+        lines.SetEntries(line, "1,022.50");
+    } else {
+        lines.SetIndicator(line, "Z");
+        lines.SetEntries(line, "0.00");
+        lines.SetParamsText(line, "TT=DE,SDP=2");
+    }
+}
+
 // Replaces the lines with lineCount lines: closed series of ten entries with their separator,
 // total and zero total line, then the empty last line.
 inline void FillClosedSeries(TLineStore& lines, int lineCount) {
     lines.RemoveLines(0, lines.LineCount());
     lines.InsertLines(0, lineCount);
-    for (LineIndex line = 0; line + 1 < lineCount; ++line) {
-        const int at = line % kSeriesLength;
-        if (at < kEntriesPerSeries) {
-            lines.SetIndicator(line, " ");
-            lines.SetEntries(line, EntryText(line));
-        } else if (at == kEntriesPerSeries) {
-            lines.SetIndicator(line, "=");
-            lines.SetEntries(line, "==========");
-        } else if (at == kEntriesPerSeries + 1) {
-            lines.SetIndicator(line, "T");
-            lines.SetEntries(line, "1,022.50");
-        } else {
-            lines.SetIndicator(line, "Z");
-            lines.SetEntries(line, "0.00");
-            lines.SetParamsText(line, "TT=DE,SDP=2");
-        }
-    }
+    for (LineIndex line = 0; line + 1 < lineCount; ++line) WriteClosedSeriesLine(lines, line, line % kSeriesLength);
     lines.SetIndicator(lineCount - 1, " ");
 }
 

@@ -44,6 +44,7 @@ constexpr std::string_view kUsage =
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
     "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE]\n"
     "                          [--tape main|memory|side] [--item-counts LIST]\n"
+    "                          [--group-display SL|ST] [--grand-display SL|GT|ST]\n"
     "\n"
     "Types keys into the tapes of a new document and prints a tape: a line with the headings of\n"
     "the shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
@@ -113,6 +114,10 @@ constexpr std::string_view kUsage =
     "                           \"Untitled(1)\" (not available in a build without Qt)\n"
     "  --item-counts LIST       comma-separated totals that show their item count: series,\n"
     "                           group, grand\n"
+    "  --group-display SL|ST    how a new group total is shown: single line (default) or\n"
+    "                           itemized by series totals\n"
+    "  --grand-display SL|GT|ST how a new grand total is shown: single line (default),\n"
+    "                           itemized by group totals or by series totals\n"
     "  --tape main|memory|side  the tape typed on (default main), enabled and shown first: the\n"
     "                           memory tape refuses typed entries; the side tape knows only\n"
     "                           the command letters m and e\n"
@@ -142,6 +147,8 @@ struct TTapeOptions {
     bool SeriesItemCount = false;
     bool GroupItemCount = false;
     bool GrandItemCount = false;
+    std::string_view GroupDisplay = "SL";
+    std::string_view GrandDisplay = "SL";
     std::string_view ClipboardIn;
     std::string_view ClipboardOut;
 };
@@ -234,6 +241,12 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             options.Answer = value == "ok" ? TMessageBoxAnswer::Ok : TMessageBoxAnswer::Cancel;
         } else if (TakeOption(args, i, "--item-counts", value, missing)) {
             valid = missing || ParseItemCounts(value, options);
+        } else if (TakeOption(args, i, "--group-display", value, missing)) {
+            valid = missing || value == "SL" || value == "ST";
+            options.GroupDisplay = value;
+        } else if (TakeOption(args, i, "--grand-display", value, missing)) {
+            valid = missing || value == "SL" || value == "GT" || value == "ST";
+            options.GrandDisplay = value;
         } else if (TakeOption(args, i, "--tape", value, missing)) {
             valid = missing || value == "main" || value == "memory" || value == "side";
             options.TapeKind = value;
@@ -379,6 +392,8 @@ void SetUpTapes(TTlyFile& document, TCalculator& tape, const TTapeOptions& optio
     tape.SetShowSeriesTotalItemCount(options.SeriesItemCount);
     tape.SetShowGroupTotalItemCount(options.GroupItemCount);
     tape.SetShowGrandTotalItemCount(options.GrandItemCount);
+    tape.SetGroupTotalCreationDisplayState(options.GroupDisplay);
+    tape.SetGrandTotalCreationDisplayState(options.GrandDisplay);
     tape.ChooseCurrentSeries();
 }
 

@@ -129,6 +129,10 @@ TEST_F(CliTapeTest, GroupAndGrandTotalsAreInsertedAndDeletedByTheirActions) {
          closed + "\t[\n12.50\tg(2)\n\t]\n\t{\n+12.50\tg\n==========\t=\n12.50\tG(1)\n\t}\n\t \n"},
         {"[InsertGroupTotal][InsertGrandTotal]{Up}[GrandTotalItemizedBySeries][GrandTotalAsSingleLine]",
          closed + "\t[\n12.50\tg(2)\n\t]\n\t{\n12.50\tG(2)\n\t}\n\t \n"},
+        {"[InsertGroupTotal]{Up}[SpecifyTapeDecimalPlaces=3]", closed + "\t[\n12.500\tg(2)\n\t]\n\t \n"},
+        {"[InsertGroupTotal]{Up}[SpecifyTapeDecimalPlaces=3][TotalSeriesDecStatusToVar]",
+         closed + "\t[\n12.50\tg(2)\n\t]\n\t \n"},
+        {"[InsertGroupTotal]{Up}[SpecifyTapeTotalType=T2]", closed + "\t[\n12:30\tg(2)\n\t]\n\t \n"},
     };
     for (const auto& [actions, out] : cases) {
         SCOPED_TRACE(actions);
@@ -145,6 +149,22 @@ TEST_F(CliTapeTest, GroupAndGrandTotalsAreInsertedAndDeletedByTheirActions) {
     const RunResult refused = RunTape({"--keys", twoSeries + "[InsertGroupTotal][InsertGroupTotal]"});
     EXPECT_NE(refused.err.find("Cannot insert a group total immediately after a grand total or another group total."),
               std::string::npos);
+}
+
+// Enter on the last line after a zero total inserts a group total, after that range a grand
+// total, each shown as the creation display options say.
+TEST_F(CliTapeTest, EnterAfterAZeroTotalInsertsRangesInTheirCreationDisplay) {
+    const std::string twoSeries = "10+{Enter}[ZeroTotal]2.5+{Enter}[ZeroTotal]";
+    const std::string closed = "+10.00\t \n==========\t=\n10.00\tT\n0.00\tZ\n"
+                               "+2.50\t \n==========\t=\n2.50\tT\n0.00\tZ\n";
+    const RunResult r =
+        RunTape({"--group-display", "ST", "--grand-display", "GT", "--keys", twoSeries + "{Enter}{Enter}"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Entries\t \n" + closed +
+                         "\t[\n+10.00\tT\n+2.50\tT\n==========\t=\n12.50\tg\n\t]\n"
+                         "\t{\n+12.50\tg\n==========\t=\n12.50\tG\n\t}\n\t \n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(RunTape({"--group-display", "GT"}).status, 2);
 }
 
 // Changes committed by leaving a line, by the settings commands or by deleting lines, and keys

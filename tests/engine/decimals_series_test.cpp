@@ -113,10 +113,11 @@ TEST_F(DecimalsTest, SeriesThatCannotTakeTheChangeRefuseWithItsCaption) {
           {"[", "", "STYP=gro"}, {"g", "1.00", "STYP=gro"}, {"]", "", "STYP=gro,TT=DE,SDP=2"},
           {" ", ""}},
          5);
-    EXPECT_FALSE(SpecifyTapeTotalType(tape_, "T2"));
-    EXPECT_EQ(Explanation(), "hh:mm total type not valid in this calculation series.");
-    EXPECT_FALSE(SpecifyTapeDecimalPlaces(tape_, 3));
-    EXPECT_EQ(Explanation(), "3 decimal places not valid in this calculation series.");
+    // A group total takes 0 to 15 decimal places and the three total types.
+    EXPECT_FALSE(SpecifyTapeTotalType(tape_, "XX"));
+    EXPECT_EQ(Explanation(), "XX total type not valid in this calculation series.");
+    EXPECT_FALSE(SpecifyTapeDecimalPlaces(tape_, 16));
+    EXPECT_EQ(Explanation(), "16 decimal places not valid in this calculation series.");
     EXPECT_EQ(tape_.Lines().ParamsText(6), "STYP=gro,TT=DE,SDP=2");
 
     tape_.SetFocusLine(7);

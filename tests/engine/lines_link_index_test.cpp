@@ -12,20 +12,25 @@ namespace {
 constexpr std::string_view kSource = "PS+1234567890123456";
 constexpr std::string_view kDest = "AD+1234567890123456";
 
-std::vector<LineIndex> ScanLinked(const TLineStore& lines) {
+// The lines whose property `key` holds a value, found by walking the lines.
+std::vector<LineIndex> ScanWith(const TLineStore& lines, std::string_view key) {
     std::vector<LineIndex> found;
     for (LineIndex line = 0; line < lines.LineCount(); ++line) {
-        if (!lines.Property(line, LineKey::kLinkId).empty()) found.push_back(line);
+        if (!lines.Property(line, key).empty()) found.push_back(line);
     }
     return found;
 }
 
-// Ten lines; lines 2 and 6 carry link data.
+// Ten lines; lines 2 and 6 carry link data, lines 3 and 6 a total status flag, line 5 closes a
+// group total range.
 TLineStore TenLinesTwoLinked() {
     TLineStore lines;
     lines.InsertLines(0, 10);
     lines.SetProperty(2, LineKey::kLinkId, kSource);
     lines.SetProperty(6, LineKey::kLinkId, kDest);
+    lines.SetProperty(3, LineKey::kTotalStatusFlag, "C");
+    lines.SetProperty(6, LineKey::kTotalStatusFlag, "I");
+    lines.SetIndicator(5, "]");
     return lines;
 }
 
@@ -35,8 +40,8 @@ struct MutationCase {
     bool changesLinks;
 };
 
-TEST(LinkIndex, FollowsEveryMutationAndTellsWhetherLinksChanged) {
-    const std::vector<MutationCase> cases = {
+std::vector<MutationCase> Mutations() {
+    return {
         {"append after the last linked line", [](TLineStore& l) { l.InsertLines(10, 3); }, false},
         {"insert before a linked line", [](TLineStore& l) { l.InsertLines(4, 2); }, true},
         {"remove unlinked lines after all links", [](TLineStore& l) { l.RemoveLines(7, 3); }, false},
@@ -52,13 +57,41 @@ TEST(LinkIndex, FollowsEveryMutationAndTellsWhetherLinksChanged) {
         {"link data through a property text", [](TLineStore& l) { l.SetParamsText(8, "LID=AD-1234567890123456"); }, true},
         {"property text without the link", [](TLineStore& l) { l.SetParamsText(2, "STYP=e"); }, true},
         {"cells only", [](TLineStore& l) { l.SetEntries(2, "+5"); }, false},
+        {"clear a flag", [](TLineStore& l) { l.SetProperty(3, LineKey::kTotalStatusFlag, ""); }, false},
+        {"flag through a property text", [](TLineStore& l) { l.SetParamsText(8, "TLSF=TD"); }, false},
+        {"close a range", [](TLineStore& l) { l.SetIndicator(8, "}"); }, false},
+        {"reopen a range", [](TLineStore& l) { l.SetIndicator(5, " "); }, false},
     };
-    for (const MutationCase& c : cases) {
+}
+
+TEST(LinkIndex, FollowsEveryMutationAndTellsWhetherLinksChanged) {
+    for (const MutationCase& c : Mutations()) {
         TLineStore lines = TenLinesTwoLinked();
         const std::uint64_t before = lines.LinkGeneration();
         c.mutate(lines);
-        EXPECT_EQ(lines.LinkedLines(), ScanLinked(lines)) << c.name;
+        EXPECT_EQ(lines.LinkedLines(), ScanWith(lines, LineKey::kLinkId)) << c.name;
         EXPECT_EQ(lines.LinkGeneration() != before, c.changesLinks) << c.name;
+    }
+}
+
+// The flagged lines and the range closing lines are indexed through the same edits.
+TEST(FlagAndRangeIndex, FollowEveryMutation) {
+    for (const MutationCase& c : Mutations()) {
+        TLineStore lines = TenLinesTwoLinked();
+        c.mutate(lines);
+        EXPECT_EQ(lines.FlaggedLines(), ScanWith(lines, LineKey::kTotalStatusFlag)) << c.name;
+        std::vector<LineIndex> closings;
+        for (LineIndex line = 0; line < lines.LineCount(); ++line) {
+            if (lines.InGroup(line, "]}")) closings.push_back(line);
+        }
+        std::vector<LineIndex> found;
+        for (LineIndex line = lines.StructuralLineAtOrAfter(0, "]}"); line != kNoLine;
+             line = lines.StructuralLineAtOrAfter(line + 1, "]}")) {
+            found.push_back(line);
+        }
+        EXPECT_EQ(found, closings) << c.name;
+        EXPECT_EQ(lines.StructuralLineAtOrBefore(lines.LastLine(), "]}"), closings.empty() ? kNoLine : closings.back())
+            << c.name;
     }
 }
 

@@ -1,9 +1,12 @@
 // Group and grand totals on a headless tape wired by hand to a total manager: inserting them
 // with every refusal, the content rule, and keeping single-line totals current after changes.
+#include <functional>
 #include <limits>
 
+#include "engine/decimals/tape_decimals.h"
 #include "engine/lines/calc_params.h"
 #include "engine/series/total_series.h"
+#include "engine/sorting/segment_sort.h"
 #include "engine/totals/total_manager.h"
 #include "tape_test_fixture.h"
 
@@ -112,6 +115,8 @@ TEST_F(TotalsTest, InsertingARangeIsRefusedWithItsReason) {
         SCOPED_TRACE(c.name);
         Fill(c.rows);
         const int lineCount = tape_.Lines().LineCount();
+        // The menu test agrees with the command.
+        EXPECT_FALSE(c.grand ? tape_.CanInsertGrandTotal() : tape_.CanInsertGroupTotal());
         const int beeps = Beeps();
         EXPECT_FALSE(c.grand ? tape_.InsertGrandTotalAt(tape_.LastLine()) : tape_.InsertGroupTotalAt(tape_.LastLine()));
         EXPECT_EQ(Explanation(), c.refusal);
@@ -131,8 +136,107 @@ TEST_F(TotalsTest, InsertingARangeIsRefusedWithItsReason) {
 
     // A grand total may follow a group total directly.
     Fill(Join({Series("1.00"), kGroupRange, kOpenLine}));
+    EXPECT_TRUE(tape_.CanInsertGrandTotal());
     EXPECT_TRUE(tape_.InsertGrandTotalAt(tape_.LastLine()));
     EXPECT_EQ(tape_.Lines().Entries(8), "1.00");
+}
+
+// Before a series that holds an invalid entry or an X entry without its total, inserting used
+// to end without a word although the menu offered it; now both say no, and the command explains.
+TEST_F(TotalsTest, ARangeBeforeAnInconsistentSeriesIsRefusedAndTheMenuAgrees) {
+    const std::vector<std::pair<std::string, std::vector<TapeRow>>> series = {
+        {"invalid entry", {{" ", "+2"}, {" ", "+1x"}, {"=", "=========="}, {"T", "3.00"}, {"Z", "0.00"}}},
+        {"X without its total", {{" ", "+2"}, {" ", "X3"}, {" ", "+1"}, {"=", "=========="}, {"T", "7.00"}, {"Z", "0.00"}}},
+    };
+    for (const auto& [name, rows] : series) {
+        SCOPED_TRACE(name);
+        for (const bool grand : {false, true}) {
+            Fill(Join({Series("1.00"), rows, kOpenLine}), 5);
+            EXPECT_FALSE(grand ? tape_.CanInsertGrandTotal() : tape_.CanInsertGroupTotal());
+            const int beeps = Beeps();
+            EXPECT_FALSE(grand ? tape_.InsertGrandTotalAt(5) : tape_.InsertGroupTotalAt(5));
+            EXPECT_EQ(Explanation(), std::string("Cannot insert a ") + (grand ? "grand" : "group") +
+                                         " total before a calculation series with an invalid entry or a missing "
+                                         "subtotal.  Correct the series first.");
+            EXPECT_EQ(Beeps(), beeps + 1);
+            EXPECT_EQ(tape_.Lines().Indicator(4), " ");
+        }
+    }
+    // The same series with its total after the X entry is consistent.
+    Fill(Join({Series("1.00"),
+               {{" ", "+2"}, {" ", "X3"}, {"=", "=========="}, {"S", "6.00"}, {" ", "+1"}, {"=", "=========="},
+                {"T", "7.00"}, {"Z", "0.00"}},
+               kOpenLine}),
+         5);
+    EXPECT_TRUE(tape_.CanInsertGroupTotal());
+    EXPECT_TRUE(tape_.InsertGroupTotalAt(5));
+}
+
+// Enter or "=" right after a zero total line inserts a group total; right after a group total
+// range, a grand total. On an earlier line only an entry being typed as the start of the
+// series gives way to the range.
+TEST_F(TotalsTest, EnterAfterAZeroTotalOrAGroupTotalInsertsARange) {
+    struct Case {
+        std::string name;
+        std::vector<TapeRow> rows;
+        LineIndex focus;
+        std::string keys;  // '\r' is Enter
+        Texts indicators;
+        LineIndex focusAfter;
+    };
+    const std::vector<Case> cases = {
+        {"Enter on the last line after a zero total", Join({Series("1.00"), Series("2.00"), kOpenLine}), -1, "\r",
+         {" ", "=", "T", "Z", " ", "=", "T", "Z", "[", "g", "]", " "}, 11},
+        {"= then Enter: a group and a grand total", Join({Series("1.00"), Series("2.00"), kOpenLine}), -1, "=\r",
+         {" ", "=", "T", "Z", " ", "=", "T", "Z", "[", "g", "]", "{", "G", "}", " "}, 14},
+        {"an operator typed on a zero total line, then Enter", Join({Series("1.00"), Series("2.00"), kOpenLine}), 3,
+         "+\r", {" ", "=", "T", "Z", "[", "g", "]", " ", "=", "T", "Z", " "}, 5},
+        {"the same after a group total range",
+         Join({Series("1.00"), kGroupRange, Series("2.00"), kOpenLine}), 6, "+\r",
+         {" ", "=", "T", "Z", "[", "g", "]", "{", "G", "}", " ", "=", "T", "Z", " "}, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(c.rows, c.focus);
+        for (const char key : c.keys) tape_.KeyPress(key);
+        EXPECT_EQ(Indicators(), c.indicators);
+        EXPECT_EQ(tape_.FocusLine(), c.focusAfter);
+    }
+    Fill(Join({Series("1.00"), Series("2.00"), kOpenLine}));
+    tape_.KeyPress('\r');
+    tape_.KeyPress('=');
+    EXPECT_EQ(tape_.Lines().Entries(9), "3.00");
+    EXPECT_EQ(tape_.Lines().Entries(12), "3.00");
+
+    // A refused range leaves the typed line where it was.
+    Fill(Join({Series("1.00"), kGroupRange, {{"Z", "0.00"}}, {{" ", "+"}, {" ", "+2"}}, kOpenLine}), 8);
+    tape_.SetSavedFocusEntry("+0.00");
+    tape_.KeyPress('\r');
+    EXPECT_EQ(Explanation(), "There are no totals to include in a group total inserted at this point.");
+    EXPECT_EQ(tape_.Lines().Entries(8), "+");
+    EXPECT_EQ(tape_.Lines().LineCount(), 11);
+}
+
+// A group total takes decimal places and a total type of its own; fixed decimal places stay
+// through later recalculations until reset to automatic.
+TEST_F(TotalsTest, ARangeTakesDecimalPlacesAndATotalType) {
+    Fill(Join({Series("1.50"), Series("2.25"), kGroupRange, kOpenLine}), 9);
+    tape_.RecalculateTotalAt(9);
+    ASSERT_EQ(tape_.Lines().Entries(9), "3.75");
+    EXPECT_TRUE(SpecifyTapeTotalType(tape_, "T2"));
+    EXPECT_EQ(tape_.Lines().Entries(9), "03:45");
+    EXPECT_EQ(tape_.Lines().Property(10, LineKey::kTotalType), "T2");
+    EXPECT_TRUE(SpecifyTapeTotalType(tape_, "DE"));
+    EXPECT_TRUE(SpecifyTapeDecimalPlaces(tape_, 4));
+    EXPECT_EQ(tape_.Lines().Entries(9), "3.7500");
+    EXPECT_EQ(tape_.Lines().Property(10, LineKey::kTotalDecimalsState), "F");
+    // A later change of the content keeps the fixed decimal places.
+    tape_.Lines().SetEntries(2, "1.125");
+    tape_.RecordTotalStatusChange(2, "C");
+    tape_.PostEditPass();
+    EXPECT_EQ(tape_.Lines().Entries(9), "3.3750");
+    static_cast<TTotalSeriesBase*>(tape_.CurrentSeries())->ResetToAutoDecimals();
+    EXPECT_EQ(tape_.Lines().Entries(9), "3.375");
 }
 
 TEST_F(TotalsTest, ARangeWhoseSumWouldOverflowIsRefusedAndExplained) {
@@ -199,6 +303,67 @@ TEST_F(TotalsTest, FlagsRecordedWhileProcessingAreProcessedTooAndNoneSurvive) {
     for (LineIndex line = 0; line < tape_.Lines().LineCount(); ++line) {
         EXPECT_EQ(tape_.Lines().Property(line, LineKey::kTotalStatusFlag), "") << line;
     }
+}
+
+// Single-line group and grand totals follow the commands that change the series they add up.
+TEST_F(TotalsTest, SingleLineTotalsFollowSortZeroTotalDecimalPlacesAndRounding) {
+    // A series of +1.125 and +2 (3.13 rounded half up), one of 2.00, a group total, a series of
+    // 4.00 and a grand total; the zero total splits the first series at an empty line.
+    const auto tail = Join({Series("2.00"), kGroupRange, Series("4.00"), kGrandRange, kOpenLine});
+    const auto rows = Join({{{" ", "+1.125"}, {" ", "+2"}, {"=", "=========="}, {"T", "3.13"}, {"Z", "0.00", "SDP=2"}},
+                            tail});
+    const auto withEmptyLine = Join(
+        {{{" ", "+1.125"}, {" ", ""}, {" ", "+2"}, {"=", "=========="}, {"T", "3.13"}, {"Z", "0.00", "SDP=2"}}, tail});
+    struct Case {
+        std::string name;
+        const std::vector<TapeRow>* rows;
+        LineIndex focus;
+        std::function<bool()> command;
+        std::string groupLine;  // indicator|entries
+        std::string grandTotal;
+    };
+    const std::vector<Case> cases = {
+        {"sort", &rows, 0, [this] { return SortTapeSegment(tape_, TSortDirection::LargeToSmall); }, "g(2)|5.13",
+         "9.13"},
+        {"zero total splits the series", &withEmptyLine, 1, [this] { return tape_.ZeroTotal(); }, "g(3)|5.13", "9.13"},
+        {"decimal places", &rows, 0, [this] { return SpecifyTapeDecimalPlaces(tape_, 3); }, "g(2)|5.125", "9.125"},
+        {"rounding method", &rows, 0, [this] { return ChangeRoundingMethod(tape_, TRoundingMethod::Even); },
+         "g(2)|5.12", "9.12"},
+    };
+    const auto lineOfKind = [this](char kind) {
+        for (LineIndex line = 0; line < tape_.Lines().LineCount(); ++line) {
+            if (tape_.Lines().HasKind(line, kind)) return line;
+        }
+        return kNoLine;
+    };
+    tape_.SetShowGroupTotalItemCount(true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        tape_.SetRoundingMethod(TRoundingMethod::Up);
+        Fill(*c.rows, c.focus);
+        tape_.RecalculateTotalAt(lineOfKind('g'));
+        tape_.RecalculateTotalAt(lineOfKind('G'));
+        ASSERT_EQ(tape_.Lines().Entries(lineOfKind('g')), "5.13");
+        ASSERT_TRUE(c.command());
+        const LineIndex group = lineOfKind('g');
+        EXPECT_EQ(std::string(tape_.Lines().Indicator(group)) + "|" + std::string(tape_.Lines().Entries(group)),
+                  c.groupLine);
+        EXPECT_EQ(tape_.Lines().Entries(lineOfKind('G')), c.grandTotal);
+        EXPECT_TRUE(tape_.Lines().FlaggedLines().empty());
+    }
+}
+
+// A group total inserted between series splits the stretch of the group total after it: that
+// one and the grand total after it are recalculated, a later group total is not.
+TEST_F(TotalsTest, AnInsertedGroupTotalRecalculatesTheNextGroupAndGrandTotal) {
+    Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, Series("4.00"), kGroupRange, kGrandRange, kOpenLine}), 4);
+    tape_.Lines().SetEntries(9, "3.00");
+    tape_.Lines().SetEntries(16, "9.99");  // stale, but out of reach of the insertion
+    ASSERT_TRUE(tape_.InsertGroupTotalAt(4));
+    EXPECT_EQ(Texts({std::string(tape_.Lines().Entries(5)), std::string(tape_.Lines().Entries(12)),
+                     std::string(tape_.Lines().Entries(19)), std::string(tape_.Lines().Entries(22))}),
+              (Texts{"1.00", "2.00", "9.99", "7.00"}));
+    EXPECT_TRUE(tape_.Lines().FlaggedLines().empty());
 }
 
 TEST_F(TotalsTest, TheFirstStatusFlagStaysAndUnknownTapesAreDropped) {

@@ -1,5 +1,6 @@
 // Itemized group and grand totals over a link manager and a total manager: each display state's
 // lines, switching back to a single line, and content lines rebuilt after edits.
+#include "engine/decimals/tape_decimals.h"
 #include "engine/series/total_series.h"
 #include "engine/totals/total_manager.h"
 #include "link_test_fixture.h"
@@ -180,6 +181,116 @@ TEST_F(ItemizedTotalsTest, DeletingASeriesRebuildsTheItemizedGrandTotal) {
     ASSERT_TRUE(main_.DeleteSeries());
     EXPECT_EQ(Lines(11, 16), (std::vector<std::string>{"{|", "T|+1.00", "T|+2.00", "=|==========", "G|3.00", "}|"}));
     EXPECT_TRUE(main_.Lines().Property(15, LineKey::kTotalStatusFlag).empty());
+}
+
+TEST_F(ItemizedTotalsTest, ANewRangeTakesTheTapesCreationDisplay) {
+    struct Case {
+        const char* name;
+        std::vector<TapeRow> tape;
+        std::string seriesType;
+        std::string display;
+        std::vector<std::string> expected;  // the new range's lines
+    };
+    const auto twoSeries = Join({Series("10.00"), Series("2.5"), {{" ", ""}}});
+    const auto groupedSeries = Join({Series("1.00"), Series("2.00"), Range("gro", "3.00"), Series("4.00"), {{" ", ""}}});
+    const std::vector<Case> cases = {
+        {"group by series", twoSeries, "gro", "ST",
+         {"[|", "T|+10.00", "T|+2.50", "=|==========", "g|12.50", "]|"}},
+        {"grand by group", groupedSeries, "gra", "GT", {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+        {"grand by series", groupedSeries, "gra", "ST",
+         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool group = c.seriesType == "gro";
+        ASSERT_TRUE(group ? main_.SetGroupTotalCreationDisplayState(c.display)
+                          : main_.SetGrandTotalCreationDisplayState(c.display));
+        Fill(c.tape, static_cast<LineIndex>(c.tape.size()) - 1);
+        ASSERT_TRUE(group ? main_.InsertGroupTotalAt(main_.LastLine()) : main_.InsertGrandTotalAt(main_.LastLine()));
+        const LineIndex opening = static_cast<LineIndex>(c.tape.size()) - 1;
+        const LineIndex closing = opening + static_cast<LineIndex>(c.expected.size()) - 1;
+        EXPECT_EQ(Lines(opening, closing), c.expected);
+        EXPECT_EQ(main_.Lines().Property(closing, LineKey::kTotalDisplayState), c.display);
+        EXPECT_EQ(LinkOf(main_, opening + 2).substr(0, 2), "AD");
+        EXPECT_EQ(main_.FocusLine(), main_.LastLine());
+    }
+    // A state the kind does not have is refused and the state in force stays.
+    EXPECT_FALSE(main_.SetGroupTotalCreationDisplayState("GT"));
+    EXPECT_EQ(main_.GroupTotalCreationDisplayState(), "ST");
+    EXPECT_FALSE(main_.SetGrandTotalCreationDisplayState(""));
+    EXPECT_EQ(main_.GrandTotalCreationDisplayState(), "ST");
+}
+
+TEST_F(ItemizedTotalsTest, DecimalPlacesSetOnAnItemizedRangeRewriteItsContentLines) {
+    Fill(kGroupTape, 9);
+    Handler("gro").SetDisplayState("ST");
+    ASSERT_EQ(main_.FocusLine(), 12);
+    EXPECT_TRUE(SpecifyTapeDecimalPlaces(main_, 4));
+    EXPECT_EQ(Lines(9, 12), (std::vector<std::string>{"T|+10.0000", "T|+2.5000", "=|==========", "g|12.5000"}));
+    // Back to 1 and up to 3: the content comes from the sources again, nothing was lost.
+    EXPECT_TRUE(SpecifyTapeDecimalPlaces(main_, 0));
+    EXPECT_EQ(Lines(9, 12), (std::vector<std::string>{"T|+10", "T|+3", "=|==========", "g|13"}));
+    EXPECT_TRUE(SpecifyTapeDecimalPlaces(main_, 3));
+    EXPECT_EQ(Lines(9, 12), (std::vector<std::string>{"T|+10.000", "T|+2.500", "=|==========", "g|12.500"}));
+    // Back to automatic decimal places: the largest of the content, from the sources again.
+    EXPECT_TRUE(SpecifyTapeDecimalPlaces(main_, 0));
+    Handler("gro").ResetToAutoDecimals();
+    EXPECT_EQ(Lines(9, 12), (std::vector<std::string>{"T|+10.00", "T|+2.50", "=|==========", "g|12.50"}));
+    EXPECT_EQ(main_.Lines().Property(13, LineKey::kTotalDecimalsState), "V");
+    EXPECT_TRUE(SpecifyTapeTotalType(main_, "T2"));
+    EXPECT_EQ(main_.Lines().Entries(12), "12:30");
+}
+
+// Links out of a group or grand total line carry its value on; a link into a series the range
+// adds up, fed from the range's own total (directly or through other links), is a circle.
+TEST_F(ItemizedTotalsTest, LinksIntoAndOutOfRangeTotalsWithTheCircleCheck) {
+    // Group total of 10.00 and 2.5 at line 10 (counted from 1), a series of +1.00 after it
+    // (lines 12-15), a grand total over all three series at line 17.
+    const auto tape = Join({Series("10.00"), Series("2.5"), Range("gro", "12.50"), Series("1.00"),
+                            Range("gra", "13.50"), {{" ", ""}}});
+    struct Step {
+        int source;
+        int dest;
+        bool refused;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+    };
+    const std::vector<Case> cases = {
+        {"group total into a later series", {{10, 12, false}}},
+        {"group total into a series it adds up", {{10, 1, true}}},
+        {"grand total into a series it adds up", {{17, 12, true}}},
+        {"a later total into the group's series, once the group feeds it", {{10, 12, false}, {14, 1, true}}},
+        {"a later total into the group's series, alone", {{14, 1, false}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(tape, 0);
+        for (const Step& step : c.steps) {
+            ASSERT_TRUE(manager_.SetAsLinkSource('t', step.source, ""));
+            EXPECT_EQ(manager_.SetAsLinkDest('t', step.dest, ""), !step.refused) << step.source << " to " << step.dest;
+            if (step.refused) {
+                EXPECT_EQ(Explanation().rfind("Can not use line T" + std::to_string(step.dest) +
+                                                  " as a Link Destination for line T" + std::to_string(step.source) +
+                                                  ".  It would create a Circular Link",
+                                              0),
+                          0u);
+            }
+        }
+    }
+    // The linked value follows the group total when a series total inside it changes.
+    Fill(tape, 0);
+    ASSERT_TRUE(manager_.SetAsLinkSource('t', 10, ""));
+    ASSERT_TRUE(manager_.SetAsLinkDest('t', 12, ""));
+    EXPECT_EQ(Entry(main_, 12), "+12.50");
+    main_.Lines().SetEntries(2, "20.00");
+    main_.RecordTotalStatusChange(2, "C");
+    main_.PostEditPass();
+    EXPECT_EQ(Entry(main_, 10), "22.50");
+    EXPECT_EQ(Entry(main_, 12), "+22.50");
+    EXPECT_EQ(Entry(main_, 14), "22.50");
+    EXPECT_EQ(Entry(main_, 17), "45.00");
 }
 
 }  // namespace

@@ -31,6 +31,10 @@ bool IsStructuralKind(char kind) {
     return KindInGroup(kind, TLineStore::kStructuralKinds);
 }
 
+bool IsRangeClosingKind(char kind) {
+    return KindInGroup(kind, TLineStore::kRangeClosingKinds);
+}
+
 }  // namespace
 
 TLineStore::TLineStore() = default;
@@ -39,13 +43,17 @@ TLineStore::~TLineStore() = default;
 TLineStore::TLineStore(TLineStore&& other) noexcept
     : rows_(std::move(other.rows_)),
       structural_(std::move(other.structural_)),
+      rangeClosings_(std::move(other.rangeClosings_)),
       linked_(std::move(other.linked_)),
+      flagged_(std::move(other.flagged_)),
       linkGeneration_(other.linkGeneration_ + 1) {}
 
 TLineStore& TLineStore::operator=(TLineStore&& other) noexcept {
     rows_ = std::move(other.rows_);
     structural_ = std::move(other.structural_);
+    rangeClosings_ = std::move(other.rangeClosings_);
     linked_ = std::move(other.linked_);
+    flagged_ = std::move(other.flagged_);
     linkGeneration_ = std::max(linkGeneration_, other.linkGeneration_) + 1;
     return *this;
 }
@@ -59,13 +67,11 @@ void TLineStore::InsertLines(LineIndex at, LineIndex count) {
     if (at < 0 || at > LineCount() || count <= 0) return;
     NotifyAll([&](TLineObserver& o) { o.BeforeLinesInserted(at, count); });
     rows_.InsertBlank(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
-    // Blank lines are entry lines: only the later structural lines move.
-    for (auto it = std::lower_bound(structural_.begin(), structural_.end(), at); it != structural_.end(); ++it) {
-        *it += count;
-    }
-    const auto firstMoved = std::lower_bound(linked_.begin(), linked_.end(), at);
-    if (firstMoved != linked_.end()) ++linkGeneration_;
-    for (auto it = firstMoved; it != linked_.end(); ++it) *it += count;
+    // Blank lines are entry lines without properties: only the later indexed lines move.
+    structural_.Inserted(at, count);
+    rangeClosings_.Inserted(at, count);
+    flagged_.Inserted(at, count);
+    if (linked_.Inserted(at, count)) ++linkGeneration_;
     NotifyAll([&](TLineObserver& o) { o.LinesInserted(at, count); });
 }
 
@@ -74,15 +80,10 @@ void TLineStore::RemoveLines(LineIndex first, LineIndex count) {
     count = std::min(count, LineCount() - first);
     NotifyAll([&](TLineObserver& o) { o.BeforeLinesRemoved(first, count); });
     rows_.Erase(static_cast<std::size_t>(first), static_cast<std::size_t>(count));
-    const auto removed = std::lower_bound(structural_.begin(), structural_.end(), first);
-    const auto after = std::lower_bound(removed, structural_.end(), first + count);
-    for (auto it = after; it != structural_.end(); ++it) *it -= count;
-    structural_.erase(removed, after);
-    const auto linkedRemoved = std::lower_bound(linked_.begin(), linked_.end(), first);
-    const auto linkedAfter = std::lower_bound(linkedRemoved, linked_.end(), first + count);
-    if (linkedRemoved != linked_.end()) ++linkGeneration_;
-    for (auto it = linkedAfter; it != linked_.end(); ++it) *it -= count;
-    linked_.erase(linkedRemoved, linkedAfter);
+    structural_.Removed(first, count);
+    rangeClosings_.Removed(first, count);
+    flagged_.Removed(first, count);
+    if (linked_.Removed(first, count)) ++linkGeneration_;
     NotifyAll([&](TLineObserver& o) { o.LinesRemoved(first, count); });
 }
 
@@ -93,18 +94,14 @@ void TLineStore::MoveLines(LineIndex first, LineIndex count, LineIndex to) {
     const LineIndex low = std::min(first, to);
     const LineIndex high = std::max(first, to) + count - 1;
     ReindexLines(low, high);
-    ReindexLinkedLines(low, high);
     NotifyAll([&](TLineObserver& o) { o.LinesChanged(low, high); });
 }
 
 void TLineStore::SwapLines(LineIndex a, LineIndex b) {
     if (!IsLine(a) || !IsLine(b) || a == b) return;
     std::swap(rows_[static_cast<std::size_t>(a)], rows_[static_cast<std::size_t>(b)]);
-    // After the swap each line's old kind is the other line's kind.
-    IndexKindChange(a, KindOf(b), KindOf(a));
-    IndexKindChange(b, KindOf(a), KindOf(b));
-    ReindexLinkedLines(std::min(a, b), std::min(a, b));
-    ReindexLinkedLines(std::max(a, b), std::max(a, b));
+    ReindexLines(a, a);
+    ReindexLines(b, b);
     NotifyAll([&](TLineObserver& o) {
         o.LinesChanged(a, a);
         o.LinesChanged(b, b);
@@ -132,7 +129,7 @@ void TLineStore::SetCell(LineIndex line, TLineColumn column, std::string_view te
         case TLineColumn::Indicator: {
             const char oldKind = KindOfIndicator(row.indicator.View());
             row.indicator.Assign(text);
-            IndexKindChange(line, oldKind, KindOfIndicator(row.indicator.View()));
+            if (KindOfIndicator(row.indicator.View()) != oldKind) IndexKindChange(line, KindOfIndicator(text));
             break;
         }
         case TLineColumn::RunningTotal: row.runningTotal.Assign(text); break;
@@ -145,10 +142,16 @@ void TLineStore::SetCell(LineIndex line, TLineColumn column, std::string_view te
     NotifyAll([&](TLineObserver& o) { o.CellChanged(line, column); });
 }
 
+const TSortedLineSet& TLineStore::IndexFor(std::string_view group) const {
+    const bool rangeClosingsOnly = std::all_of(group.begin(), group.end(), IsRangeClosingKind);
+    return rangeClosingsOnly && !group.empty() ? rangeClosings_ : structural_;
+}
+
 LineIndex TLineStore::StructuralLineAtOrBefore(LineIndex line, std::string_view group) const {
     if (line < 0) return kNoLine;
-    auto it = std::upper_bound(structural_.begin(), structural_.end(), line);
-    while (it != structural_.begin()) {
+    const TSortedLineSet& index = IndexFor(group);
+    auto it = index.UpperBound(line);
+    while (it != index.begin()) {
         --it;
         if (KindInGroup(KindOf(*it), group)) return *it;
     }
@@ -156,52 +159,37 @@ LineIndex TLineStore::StructuralLineAtOrBefore(LineIndex line, std::string_view 
 }
 
 LineIndex TLineStore::StructuralLineAtOrAfter(LineIndex line, std::string_view group) const {
-    for (auto it = std::lower_bound(structural_.begin(), structural_.end(), line); it != structural_.end(); ++it) {
+    const TSortedLineSet& index = IndexFor(group);
+    for (auto it = index.LowerBound(line); it != index.end(); ++it) {
         if (KindInGroup(KindOf(*it), group)) return *it;
     }
     return kNoLine;
 }
 
-void TLineStore::IndexKindChange(LineIndex line, char oldKind, char newKind) {
-    const bool was = IsStructuralKind(oldKind);
-    const bool is = IsStructuralKind(newKind);
-    if (was == is) return;
-    if (is) {
-        // Lines are mostly marked in order, so the end is the usual place.
-        if (structural_.empty() || structural_.back() < line) {
-            structural_.push_back(line);
-        } else {
-            structural_.insert(std::lower_bound(structural_.begin(), structural_.end(), line), line);
-        }
-    } else {
-        structural_.erase(std::lower_bound(structural_.begin(), structural_.end(), line));
-    }
+void TLineStore::IndexKindChange(LineIndex line, char newKind) {
+    structural_.Set(line, IsStructuralKind(newKind));
+    rangeClosings_.Set(line, IsRangeClosingKind(newKind));
 }
 
 void TLineStore::ReindexLines(LineIndex first, LineIndex last) {
-    const auto begin = std::lower_bound(structural_.begin(), structural_.end(), first);
-    const auto end = std::upper_bound(begin, structural_.end(), last);
-    std::vector<LineIndex> found;
-    for (LineIndex line = first; line <= last; ++line) {
-        if (IsStructuralKind(KindOf(line))) found.push_back(line);
+    structural_.Rebuild(first, last, [this](LineIndex line) { return IsStructuralKind(KindOf(line)); });
+    rangeClosings_.Rebuild(first, last, [this](LineIndex line) { return IsRangeClosingKind(KindOf(line)); });
+    flagged_.Rebuild(first, last, [this](LineIndex line) { return !Property(line, LineKey::kTotalStatusFlag).empty(); });
+    if (linked_.Rebuild(first, last, [this](LineIndex line) { return !Property(line, LineKey::kLinkId).empty(); })) {
+        ++linkGeneration_;
     }
-    const auto at = structural_.erase(begin, end);
-    structural_.insert(at, found.begin(), found.end());
+}
+
+void TLineStore::IndexFlagChange(LineIndex line) {
+    flagged_.Set(line, !Property(line, LineKey::kTotalStatusFlag).empty());
 }
 
 void TLineStore::IndexLinkChange(LineIndex line, std::string_view oldLinkData) {
     const std::string_view newLinkData = Property(line, LineKey::kLinkId);
     if (oldLinkData == newLinkData) return;
     ++linkGeneration_;
-    if (oldLinkData.empty() == newLinkData.empty()) return;
-    if (!newLinkData.empty()) {
-        if (linked_.empty() || linked_.back() < line) {
-            linked_.push_back(line);
-        } else {
-            linked_.insert(std::lower_bound(linked_.begin(), linked_.end(), line), line);
-        }
-    } else {
-        linked_.erase(std::lower_bound(linked_.begin(), linked_.end(), line));
+    linked_.Set(line, !newLinkData.empty());
+    if (newLinkData.empty()) {
         // The Links cell describes the link data; without it there is nothing to describe.
         Row& row = rows_[static_cast<std::size_t>(line)];
         if (row.rare) {
@@ -209,19 +197,6 @@ void TLineStore::IndexLinkChange(LineIndex line, std::string_view oldLinkData) {
             DropRareIfEmpty(row);
         }
     }
-}
-
-void TLineStore::ReindexLinkedLines(LineIndex first, LineIndex last) {
-    const auto begin = std::lower_bound(linked_.begin(), linked_.end(), first);
-    const auto end = std::upper_bound(begin, linked_.end(), last);
-    std::vector<LineIndex> found;
-    for (LineIndex line = first; line <= last; ++line) {
-        if (!Property(line, LineKey::kLinkId).empty()) found.push_back(line);
-    }
-    if (begin == end && found.empty()) return;
-    ++linkGeneration_;
-    const auto at = linked_.erase(begin, end);
-    linked_.insert(at, found.begin(), found.end());
 }
 
 const TCalcParams* TLineStore::Params(LineIndex line) const {
@@ -245,6 +220,7 @@ void TLineStore::SetProperty(LineIndex line, std::string_view key, std::string_v
     EnsureRare(row).params.SetValue(key, value);
     DropRareIfEmpty(row);
     if (linkKey) IndexLinkChange(line, oldLinkData);
+    if (key == LineKey::kTotalStatusFlag) IndexFlagChange(line);
     NotifyAll([&](TLineObserver& o) { o.LinesChanged(line, line); });
 }
 
@@ -265,6 +241,7 @@ void TLineStore::SetParams(LineIndex line, TCalcParams params) {
     EnsureRare(row).params = std::move(params);
     DropRareIfEmpty(row);
     IndexLinkChange(line, oldLinkData);
+    IndexFlagChange(line);
     NotifyAll([&](TLineObserver& o) { o.LinesChanged(line, line); });
 }
 

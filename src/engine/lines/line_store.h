@@ -17,7 +17,9 @@
 //
 // Likewise it keeps an index of the lines that carry link data (a LID property), and a link
 // generation that changes whenever a line gains, loses or changes its link data or a linked
-// line moves, so the link bookkeeping reads only those lines and can tell when nothing changed.
+// line moves, so the link bookkeeping reads only those lines and can tell when nothing changed;
+// and an index of the lines that carry a total status flag (a TLSF property), so that bringing
+// group and grand totals up to date starts at the flagged lines instead of walking the tape.
 
 #include <cstdint>
 #include <memory>
@@ -29,11 +31,9 @@
 #include "engine/lines/compact_text.h"
 #include "engine/lines/line_kinds.h"
 #include "engine/lines/line_store_rows.h"
+#include "engine/lines/sorted_line_set.h"
 
 namespace tally {
-
-using LineIndex = int;
-inline constexpr LineIndex kNoLine = -1;
 
 enum class TLineColumn { Entries, Indicator, Links, RunningTotal, Annotations, TableColumns };
 
@@ -101,8 +101,10 @@ public:
     bool HasKind(LineIndex line, char kind) const { return KindOf(line) == kind; }
     bool InGroup(LineIndex line, std::string_view group) const { return KindInGroup(KindOf(line), group); }
 
-    // The kinds kept in the structural index.
+    // The kinds kept in the structural index, and the range closing kinds, which are also kept
+    // apart so that a search for them does not step over every zero total line.
     static constexpr std::string_view kStructuralKinds = "()[]{}<>Zz";
+    static constexpr std::string_view kRangeClosingKinds = "]}";
     // The nearest structural line at or before (at or after) `line` whose kind is in `group`;
     // kinds of `group` outside kStructuralKinds are never found. `line` may lie outside the
     // table: the search starts at the table's nearest end. kNoLine when there is none.
@@ -111,7 +113,9 @@ public:
 
     // The lines with link data, in ascending order. A line that loses its link data loses its
     // Links cell text too.
-    const std::vector<LineIndex>& LinkedLines() const { return linked_; }
+    const std::vector<LineIndex>& LinkedLines() const { return linked_.Lines(); }
+    // The lines with a total status flag, in ascending order.
+    const std::vector<LineIndex>& FlaggedLines() const { return flagged_.Lines(); }
     // Changes whenever the link data of any line or the position of a linked line changes.
     std::uint64_t LinkGeneration() const { return linkGeneration_; }
 
@@ -146,18 +150,20 @@ private:
     static void DropRareIfEmpty(Row& row);
     template <class Notify>
     void NotifyAll(Notify notify);
-    // Brings the index in line with the rows first..last after they were rearranged.
+    // Brings the indexes in line with the rows first..last after they were rearranged.
     void ReindexLines(LineIndex first, LineIndex last);
-    void IndexKindChange(LineIndex line, char oldKind, char newKind);
-    // Brings the link index in line with a line whose link data may have changed.
+    void IndexKindChange(LineIndex line, char newKind);
+    // Brings the link (flag) index in line with a line whose link data (status flag) may have
+    // changed.
     void IndexLinkChange(LineIndex line, std::string_view oldLinkData);
-    void ReindexLinkedLines(LineIndex first, LineIndex last);
+    void IndexFlagChange(LineIndex line);
+    const TSortedLineSet& IndexFor(std::string_view group) const;
 
     TBlockRows<Row> rows_;
-    // The structural lines in ascending order.
-    std::vector<LineIndex> structural_;
-    // The lines with link data in ascending order.
-    std::vector<LineIndex> linked_;
+    TSortedLineSet structural_;
+    TSortedLineSet rangeClosings_;
+    TSortedLineSet linked_;
+    TSortedLineSet flagged_;
     std::uint64_t linkGeneration_ = 0;
     std::vector<TLineObserver*> observers_;
 };

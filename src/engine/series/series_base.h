@@ -9,7 +9,7 @@
 //    7 TotalBefore                47 IsEntryOrSeparatorLine     84 LoadSeriesState
 //    8 OperatorKeyAllowed         48 IsEntryOrTotalLine
 //   21-35 initializers            49 IsEmptyEntryLine
-//   39 CanEditEntry               61 RecheckFocusPosition
+//   39 CanEditEntry               61 RecheckFocusPosition       86 IsSeriesConsistent
 //                                 69 EntriesEditable
 
 #include <cstdint>
@@ -97,6 +97,9 @@ public:
     virtual bool IsValidEntry(std::string_view entryText) const;         // 71
     virtual void Recalculate(LineIndex /*line*/) {}                      // 82
     virtual void RecalculateWithEmbedded(LineIndex line) { Recalculate(line); }  // 83
+    // Whether the series that holds the line may take part in series-wide operations (a group
+    // or grand total inserted before it). Group and grand total ranges always may.
+    virtual bool IsSeriesConsistent(LineIndex /*line*/) const { return true; }  // 86
     // Loads the total type and decimal places of the series that holds the line.
     virtual void LoadSeriesState(LineIndex line);                        // 84
 

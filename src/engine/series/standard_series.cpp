@@ -1,9 +1,11 @@
 #include "engine/series/standard_series.h"
 
+#include "engine/entry/typing_checks.h"
 #include "engine/lines/calc_params.h"
 #include "engine/lines/link_data.h"
 #include "engine/lines/operator_keys.h"
 #include "engine/lines/series_navigation.h"
+#include "engine/series/entry_line_texts.h"
 #include "engine/series/series_arithmetic.h"
 #include "engine/tape/calculator.h"
 #include "foundation/notifications/notifier.h"
@@ -200,6 +202,25 @@ void TStandardSeries::RecalculateRange(LineIndex first, LineIndex last, bool emb
         }
     }
     if (lines_.InGroup(last, LineGroup::kStandardTotal)) MarkFinalTotal(last, itemCount);
+}
+
+bool TStandardSeries::IsSeriesConsistent(LineIndex line) const {
+    const LineIndex anchor = IsInsideEmbeddedSeries(lines_, line) ? EmbeddedLeadingBoundary(lines_, line) : line;
+    const LineIndex first = tally::SeriesFirstLine(lines_, anchor);
+    const LineIndex last = tally::SeriesLastLine(lines_, anchor);
+    if (first == kNoLine) return true;
+    for (LineIndex g = first; g <= last && g < tape_.LastLine(); ++g) {
+        if (!lines_.InGroup(g, LineGroup::kEntryLine)) continue;
+        const std::string_view entry = lines_.Entries(g);
+        if (IsEmptyOrOperatorOnly(entry)) continue;
+        if (!IsValidEntryNumber(entry)) return false;
+        // Inside an embedded series the last entry may still be open; its total comes later.
+        if (IsMultiplicativeEntry(entry) && !IsInsideEmbeddedSeries(lines_, g) &&
+            !lines_.HasKind(g + 1, LineKind::kSeparator)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void TStandardSeries::RecalculateWithEmbedded(LineIndex line) {

@@ -32,6 +32,9 @@ public:
     long double TotalBefore(LineIndex line) const override;                // 7
     void Recalculate(LineIndex line) override;                             // 82
     void RecalculateWithEmbedded(LineIndex line) override;                 // 83
+    // Every committed entry is valid and every X, divide, P or R entry is followed by its
+    // automatic total. Entries still being typed (empty or only an operator) do not count.
+    bool IsSeriesConsistent(LineIndex line) const override;                // 86
 
     // Commits the entry typed on the tape's last line: advances the tape's running value and
     // returns the entry in its normal form. The caller has checked the entry.

@@ -144,15 +144,23 @@ void TTotalSeriesBase::ResetToAutoDecimals() {
     if (closing == kNoLine) return;
     decimalPlacesState_ = "V";
     lines_.SetProperty(closing, LineKey::kTotalDecimalsState, "V");
-    Recalculate(focus);
+    RecalculateFocusRange(closing);
     LoadSeriesState(focus);
     tape_.ReloadFocusLine();
     tape_.PostEditPass();
 }
 
-bool TTotalSeriesBase::CreateTotalRange(LineIndex s, const TTotalSeriesContentList& content) {
+bool TTotalSeriesBase::CreateTotalRange(LineIndex s, const TTotalSeriesContentList& content,
+                                        std::string_view display) {
     if (!lines_.IsLine(s) || content.empty()) return false;
     const int decimals = AutoDecimalPlaces(content);
+    if (IsItemizedState(display)) {
+        const std::vector<TLinkedItem> linked = LinkContentSources(content);
+        if (!linked.empty()) {
+            CreateItemizedRange(s, linked, decimals, display);
+            return true;
+        }
+    }
     const auto sum = SumContent(content, kTotalTypeDecimal, decimals, tape_.RoundingMethod());
     if (!sum) return false;
     lines_.InsertLines(s, 3);
@@ -160,12 +168,50 @@ bool TTotalSeriesBase::CreateTotalRange(LineIndex s, const TTotalSeriesContentLi
     lines_.SetIndicator(s, std::string(1, OpeningCharacter()));
     lines_.SetIndicator(s + 1, TotalIndicator(content.size()));
     lines_.SetEntries(s + 1, FormatTotal(*sum, kTotalTypeDecimal, decimals, tape_.ShowThousands()));
-    lines_.SetIndicator(s + 2, std::string(1, zeroTotalCharacter_));
-    lines_.SetProperty(s + 2, LineKey::kTotalType, kTotalTypeDecimal);
-    lines_.SetProperty(s + 2, LineKey::kDecimalPlaces, std::to_string(decimals));
-    lines_.SetProperty(s + 2, LineKey::kTotalDisplayState, "SL");
-    lines_.SetProperty(s + 2, LineKey::kTotalDecimalsState, "V");
+    WriteClosingLine(s + 2, decimals, "SL");
     return true;
+}
+
+void TTotalSeriesBase::WriteClosingLine(LineIndex closing, int decimals, std::string_view display) {
+    lines_.SetIndicator(closing, std::string(1, zeroTotalCharacter_));
+    lines_.SetProperty(closing, LineKey::kTotalType, kTotalTypeDecimal);
+    lines_.SetProperty(closing, LineKey::kDecimalPlaces, std::to_string(decimals));
+    lines_.SetProperty(closing, LineKey::kTotalDisplayState, display);
+    lines_.SetProperty(closing, LineKey::kTotalDecimalsState, "V");
+}
+
+bool TTotalSeriesBase::SetDecimalPlaces(int decimals) {
+    const LineIndex closing = tape_.CurrentSeries() == this ? RangeClosingLine(tape_.FocusLine()) : kNoLine;
+    if (closing == kNoLine) return false;
+    if (decimals == decimalPlaces_) return true;
+    if (decimals < minimumDecimalPlaces_ || decimals > maximumDecimalPlaces_) return false;
+    decimalPlaces_ = decimals;
+    decimalPlacesState_ = "F";
+    lines_.SetProperty(closing, LineKey::kDecimalPlaces, std::to_string(decimals));
+    lines_.SetProperty(closing, LineKey::kTotalDecimalsState, "F");
+    RecalculateFocusRange(closing);
+    return true;
+}
+
+bool TTotalSeriesBase::SetTotalType(std::string_view totalType) {
+    const LineIndex closing = tape_.CurrentSeries() == this ? RangeClosingLine(tape_.FocusLine()) : kNoLine;
+    if (closing == kNoLine || !IsKnownTotalType(totalType)) return false;
+    if (totalType == totalType_) return true;
+    totalType_ = totalType;
+    lines_.SetProperty(closing, LineKey::kTotalType, totalType);
+    RecalculateFocusRange(closing);
+    return true;
+}
+
+void TTotalSeriesBase::RecalculateFocusRange(LineIndex closing) {
+    // Content lines were rounded to the old decimal places; they start again from their sources.
+    const LineIndex opening = RangeOpeningLine(closing);
+    if (IsItemizedState(lines_.Property(closing, LineKey::kTotalDisplayState)) && tape_.Hooks().RefreshLinkDestLine) {
+        for (LineIndex line = opening + 1; line < closing - 2; ++line) tape_.Hooks().RefreshLinkDestLine(tape_, line);
+    }
+    Recalculate(closing);
+    tape_.ReloadFocusLine();
+    tape_.SetModified(true);
 }
 
 }  // namespace tally

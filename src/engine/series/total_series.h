@@ -38,12 +38,19 @@ public:
 
     // Writes the single-line total of the range that holds the line.
     void TotalOfContent(LineIndex line);                                          // 92
-    // Inserts a single-line range at line s over the content. False, with nothing inserted,
-    // when the content is empty or its sum passes the calculator's capacity.
-    bool CreateTotalRange(LineIndex s, const TTotalSeriesContentList& content);   // 93
+    // Inserts a range at line s over the content, shown as the display state says ("SL", or
+    // itemized "ST", "GT"). False, with nothing inserted, when the content is empty or a
+    // single-line sum passes the calculator's capacity. Content lines need link sources: when
+    // none of the content can be one, the range is shown as a single line.
+    bool CreateTotalRange(LineIndex s, const TTotalSeriesContentList& content,
+                          std::string_view display = "SL");                     // 93
 
     // Back to automatic decimal places ("Reset To Auto Decimals") for the focus range.
     void ResetToAutoDecimals();
+    // The focus range's decimal places (then fixed, "F") and total type; the range is
+    // recalculated, its content lines first reloaded from their sources.
+    bool SetDecimalPlaces(int decimals) override;                                 // 88
+    bool SetTotalType(std::string_view totalType) override;                       // 89
 
     // Shows the focus range as a single line ("SL") or itemized ("ST", "GT" for grand totals).
     // Nothing happens when this is not the current series, the state is in force, or the range
@@ -71,6 +78,13 @@ private:
     std::vector<TLinkedItem> LinkContentSources(const TTotalSeriesContentList& content);
     // Writes the linked items into the content lines from first on as total-link destinations.
     void WriteContentLines(LineIndex first, const std::vector<TLinkedItem>& linked);
+    // Inserts an itemized range at line s with one content line per linked item.
+    void CreateItemizedRange(LineIndex s, const std::vector<TLinkedItem>& linked, int decimals,
+                             std::string_view display);
+    // After the focus range's decimal places or total type changed.
+    void RecalculateFocusRange(LineIndex closing);
+    // Writes the range's properties onto its closing line.
+    void WriteClosingLine(LineIndex closing, int decimals, std::string_view display);
     // Itemized: the sum of the content lines, rewritten in normal form, onto the total line.
     void RecalculateItemized(LineIndex opening, LineIndex closing, std::string_view display);
     void SetRangeDisplay(LineIndex closing, std::string_view state);

@@ -69,6 +69,23 @@ void TTotalSeriesBase::WriteContentLines(LineIndex first, const std::vector<TLin
     }
 }
 
+void TTotalSeriesBase::CreateItemizedRange(LineIndex s, const std::vector<TLinkedItem>& linked, int decimals,
+                                           std::string_view display) {
+    const auto count = static_cast<LineIndex>(linked.size());
+    lines_.InsertLines(s, count + 4);
+    for (LineIndex line = s; line < s + count + 4; ++line) {
+        lines_.SetProperty(line, LineKey::kSeriesType, SeriesTypeCode());
+    }
+    lines_.SetIndicator(s, std::string(1, OpeningCharacter()));
+    lines_.SetIndicator(s + count + 1, kSeparatorIndicator);
+    lines_.SetEntries(s + count + 1, kSeparatorEntries);
+    lines_.SetIndicator(s + count + 2, std::string(1, TotalCharacter()));
+    lines_.SetEntries(s + count + 2, "0.00");
+    WriteClosingLine(s + count + 3, decimals, display);
+    WriteContentLines(s + 1, linked);
+    RecalculateItemized(s, s + count + 3, display);
+}
+
 void TTotalSeriesBase::SetDisplayState(std::string_view state) {
     if (tape_.CurrentSeries() != this || state == displayState_) return;
     if (state != "SL" && !IsItemizedState(state)) return;

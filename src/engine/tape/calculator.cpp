@@ -148,20 +148,17 @@ void TCalculator::PostEditPass() {
         RefreshChangedItemizedTotals();
         if (hooks_.ProcessPendingTotals) hooks_.ProcessPendingTotals(*this);
     };
-    // Each round may queue more work for the other kind; the rounds end when no link is
-    // pending. Between rounds the view repaints, which never delivers input.
-    if (linksPending()) {
-        while (linksPending()) {
-            processLinks();
-            processTotals();
-            view_->Repaint();
-        }
-    } else {
-        do {
-            processTotals();
-            if (linksPending()) processLinks();
-            view_->Repaint();
-        } while (linksPending());
+    // Each round may queue more work for the other kind: links carried by a round change
+    // series totals that the totals of the next round add up, so a round that processed links
+    // is always followed by one more. Stored data may link in a circle through totals; the
+    // rounds are bounded. Between rounds the view repaints, which never delivers input.
+    constexpr int kMaxRounds = 64;
+    if (linksPending()) processLinks();
+    for (int round = 0; round < kMaxRounds; ++round) {
+        processTotals();
+        view_->Repaint();
+        if (!linksPending()) break;
+        processLinks();
     }
     if (Notifier().MessageList().Count() > 0) ShowCollectedMessages();
 }
@@ -188,7 +185,6 @@ void TCalculator::RecordTotalStatusChange(LineIndex line, std::string_view flag)
     if (lines_.Property(line, LineKey::kTotalStatusFlag).empty()) {
         lines_.SetProperty(line, LineKey::kTotalStatusFlag, flag);
     }
-    totalFlagsRecorded_ = true;
     if (documentBus_ == nullptr) return;
     TMedChar tape;
     tape.Value = tapeId_;

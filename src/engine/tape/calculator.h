@@ -307,7 +307,18 @@ public:
     // Insert a range before the series that holds the line; refusals explain and beep.
     bool InsertGroupTotalAt(LineIndex line);                               // 55
     bool InsertGrandTotalAt(LineIndex line);                               // 53
-    TTapeTotalInfoList CollectSeriesTotals() const;
+    // The menu tests of inserting at the focus line: true exactly when the insertion would not
+    // be refused.
+    bool CanInsertGroupTotal() const;                                      // 23
+    bool CanInsertGrandTotal() const;                                      // 22
+    // How a new range of the kind is shown: group "SL" or "ST", grand "SL", "GT" or "ST".
+    const std::string& GroupTotalCreationDisplayState() const { return groupTotalCreationDisplay_; }
+    const std::string& GrandTotalCreationDisplayState() const { return grandTotalCreationDisplay_; }
+    // False, with the state in force kept, for a state the kind does not have.
+    bool SetGroupTotalCreationDisplayState(std::string_view state);
+    bool SetGrandTotalCreationDisplayState(std::string_view state);
+    // The totals the recorded status flags may reach (see tally::CollectFlaggedSeriesTotals).
+    TTapeTotalInfoList CollectFlaggedSeriesTotals() const;
     // The totals a range of the kind ("gro", "gra") standing before the line includes, as the
     // total manager picks them; nullopt when no total manager serves this tape.
     std::optional<TTotalSeriesContentList> DetermineTotalSeriesContent(
@@ -386,10 +397,16 @@ private:
     bool PlaceNumberChecks(std::string_view text) const;
     void AfterLineDeletion(TSeriesBase* seriesBefore);
     // calculator_totals.cpp
+    // Where a range of the kind inserted at a line goes and what it adds up, or why it may not.
+    struct TRangeInsertPlan {
+        std::string Refusal;  // empty when the range may be inserted
+        LineIndex SeriesStart = kNoLine;
+        TTotalSeriesContentList Content;
+    };
+    TRangeInsertPlan PlanTotalRange(LineIndex line, std::string_view seriesType) const;
     bool InsertTotalRangeAt(LineIndex line, std::string_view seriesType);
-    // Set when a total status flag is recorded, so that a post-edit pass without one does not
-    // collect the tape's totals.
-    bool totalFlagsRecorded_ = false;
+    // Enter or "=" right after a zero total line or a group total range inserts a range.
+    bool InsertRangeByEnter(char key);
 
     class TLineShiftTracker;
 
@@ -420,6 +437,8 @@ private:
     int dataEntryOption_ = 1;
     TTapeColors colors_;
     int startupDecimalPlaces_ = 2;
+    std::string groupTotalCreationDisplay_ = "SL";
+    std::string grandTotalCreationDisplay_ = "SL";
 
     std::uint8_t columnSet_ = 0b11;
     std::array<int, kTapeColumnKinds> columnWidths_{};

@@ -14,6 +14,7 @@
 #include "engine/entry/typing_checks.h"
 #include "engine/lines/operator_keys.h"
 #include "engine/lines/series_navigation.h"
+#include "engine/series/entry_line_texts.h"
 #include "engine/series/series_base.h"
 #include "engine/tape/calculator.h"
 #include "foundation/deferred_request_codes.h"
@@ -83,8 +84,41 @@ bool TCalculator::RouteEntryKey(char key, bool retyped) {
     } else if (series != nullptr && series->NonEntryLineKey(key) == TKeyAnswer::Consumed) {
         return true;
     }
+    if (InsertRangeByEnter(key)) return true;
     if (CarryKeyToNextSeries(key)) return true;
     return RefuseKeypress(key);
+}
+
+// Enter or "=" on the line after a zero total line inserts a group total before it, after a
+// group total range a grand total. On an earlier line, whose series has let the key through
+// because its entry is empty or only an operator, that line gives way to the range.
+bool TCalculator::InsertRangeByEnter(char key) {
+    if (!IsEnterOrEquals(key) || focusLine_ <= 0) return false;
+    const bool afterZeroTotal = lines_.InGroup(focusLine_ - 1, LineGroup::kZeroTotal);
+    if (!afterZeroTotal && !lines_.HasKind(focusLine_ - 1, LineKind::kGroupTrailing)) return false;
+    const std::string_view seriesType = afterZeroTotal ? "gro" : "gra";
+    if (!IsLastLine(focusLine_)) {
+        if (!lines_.InGroup(focusLine_, LineGroup::kEntryLine) || !IsEmptyOrOperatorOnly(editor_.Text) ||
+            !lines_.InGroup(focusLine_ + 1, LineGroup::kEntryLine)) {
+            return false;
+        }
+        // Decided before the line goes, so that a refusal leaves it in place.
+        if (const TRangeInsertPlan plan = PlanTotalRange(focusLine_, seriesType); !plan.Refusal.empty()) {
+            Refuse(plan.Refusal);
+            return true;
+        }
+        const std::string text = editor_.Text;
+        lines_.RemoveLines(focusLine_);
+        if (!InsertTotalRangeAt(focusLine_, seriesType)) {
+            // The sum would pass the calculator's capacity: the line comes back as it was.
+            lines_.InsertLines(focusLine_);
+            lines_.SetEntries(focusLine_, text);
+            SetFocusLine(focusLine_);
+        }
+        return true;
+    }
+    InsertTotalRangeAt(focusLine_, seriesType);
+    return true;
 }
 
 bool TCalculator::RouteEntryLineKey(char key, bool retyped) {

@@ -25,6 +25,7 @@ struct TRangeInsertTexts {
     std::string_view AfterRange;
     std::string_view ClosingKindsBefore;  // an ending of these kinds right before refuses
     std::string_view NoContent;
+    std::string_view Inconsistent;
 };
 
 constexpr TRangeInsertTexts kGroupTexts{
@@ -36,6 +37,8 @@ constexpr TRangeInsertTexts kGroupTexts{
     "Cannot insert a group total immediately after a grand total or another group total.",
     "]}",
     "There are no totals to include in a group total inserted at this point.",
+    "Cannot insert a group total before a calculation series with an invalid entry or a missing "
+    "subtotal.  Correct the series first.",
 };
 
 constexpr TRangeInsertTexts kGrandTexts{
@@ -47,6 +50,8 @@ constexpr TRangeInsertTexts kGrandTexts{
     "Cannot insert a grand total immediately after another grand total.",
     "}",
     "There are no totals to include in a grand total inserted at this point.",
+    "Cannot insert a grand total before a calculation series with an invalid entry or a missing "
+    "subtotal.  Correct the series first.",
 };
 
 bool Refuse(std::string_view text) {
@@ -56,7 +61,9 @@ bool Refuse(std::string_view text) {
 
 }  // namespace
 
-TTapeTotalInfoList TCalculator::CollectSeriesTotals() const { return tally::CollectSeriesTotals(lines_, tapeId_); }
+TTapeTotalInfoList TCalculator::CollectFlaggedSeriesTotals() const {
+    return tally::CollectFlaggedSeriesTotals(lines_, tapeId_);
+}
 
 std::optional<TTotalSeriesContentList> TCalculator::DetermineTotalSeriesContent(
     LineIndex line, std::string_view seriesType, std::string_view displayState) const {
@@ -91,38 +98,81 @@ bool TCalculator::InsertGroupTotalAt(LineIndex line) { return InsertTotalRangeAt
 
 bool TCalculator::InsertGrandTotalAt(LineIndex line) { return InsertTotalRangeAt(line, "gra"); }
 
+bool TCalculator::CanInsertGroupTotal() const { return PlanTotalRange(focusLine_, "gro").Refusal.empty(); }
+
+bool TCalculator::CanInsertGrandTotal() const { return PlanTotalRange(focusLine_, "gra").Refusal.empty(); }
+
+bool TCalculator::SetGroupTotalCreationDisplayState(std::string_view state) {
+    if (state != "SL" && state != "ST") return false;
+    groupTotalCreationDisplay_ = state;
+    return true;
+}
+
+bool TCalculator::SetGrandTotalCreationDisplayState(std::string_view state) {
+    if (state != "SL" && state != "GT" && state != "ST") return false;
+    grandTotalCreationDisplay_ = state;
+    return true;
+}
+
+TCalculator::TRangeInsertPlan TCalculator::PlanTotalRange(LineIndex line, std::string_view seriesType) const {
+    const TRangeInsertTexts& texts = seriesType == "gro" ? kGroupTexts : kGrandTexts;
+    TRangeInsertPlan plan;
+    const TSeriesBase* focusSeries = SeriesClaiming(line);
+    if (!lines_.IsLine(line) || SeriesByKind(seriesType) == nullptr) {
+        plan.Refusal = texts.AtBeginning;
+        return plan;
+    }
+    if (documentBus_ == nullptr || !documentBus_->Exists(events::TotalMgr_DetermineTotalSeriesContent)) {
+        plan.Refusal = "Group and grand totals are not available for this tape.";
+        return plan;
+    }
+    if (focusSeries != nullptr && !focusSeries->IsSeriesConsistent(line)) {
+        plan.Refusal = texts.Inconsistent;
+        return plan;
+    }
+    const std::string& display = seriesType == "gro" ? groupTotalCreationDisplay_ : grandTotalCreationDisplay_;
+    plan.Refusal = [&]() -> std::string {
+        if (lines_.LineCount() == 1 && lines_.Entries(0).empty()) return std::string(texts.EmptyTape);
+        if (line == 0) return std::string(texts.AtBeginning);
+        const LineIndex previousEnd = lines_.StructuralLineAtOrBefore(line - 1, LineGroup::kSeriesEnding);
+        const LineIndex s = previousEnd == kNoLine ? 0 : previousEnd + 1;
+        if (s == 0) return std::string(texts.AtBeginning);
+        if (lines_.HasKind(s, LineKind::kGroupLeading)) return std::string(texts.BeforeGroup);
+        if (lines_.HasKind(s, LineKind::kGrandLeading) && seriesType == "gra") return std::string(texts.BeforeGrand);
+        if (lines_.InGroup(s - 1, texts.ClosingKindsBefore)) return std::string(texts.AfterRange);
+        auto content = DetermineTotalSeriesContent(s, seriesType, display);
+        if (!content || content->empty()) return std::string(texts.NoContent);
+        plan.SeriesStart = s;
+        plan.Content = std::move(*content);
+        return {};
+    }();
+    return plan;
+}
+
 bool TCalculator::InsertTotalRangeAt(LineIndex line, std::string_view seriesType) {
+    TRangeInsertPlan plan = PlanTotalRange(line, seriesType);
+    if (!plan.Refusal.empty()) return Refuse(plan.Refusal);
     const TRangeInsertTexts& texts = seriesType == "gro" ? kGroupTexts : kGrandTexts;
     auto* handler = static_cast<TTotalSeriesBase*>(SeriesByKind(seriesType));
-    if (!lines_.IsLine(line) || handler == nullptr) return false;
-    if (documentBus_ == nullptr || !documentBus_->Exists(events::TotalMgr_DetermineTotalSeriesContent)) {
-        return Refuse("Group and grand totals are not available for this tape.");
-    }
-    if (lines_.LineCount() == 1 && lines_.Entries(0).empty()) return Refuse(texts.EmptyTape);
-    if (line == 0) return Refuse(texts.AtBeginning);
-    const LineIndex previousEnd = lines_.StructuralLineAtOrBefore(line - 1, LineGroup::kSeriesEnding);
-    const LineIndex s = previousEnd == kNoLine ? 0 : previousEnd + 1;
-    if (s == 0) return Refuse(texts.AtBeginning);
-    if (lines_.HasKind(s, LineKind::kGroupLeading)) return Refuse(texts.BeforeGroup);
-    if (lines_.HasKind(s, LineKind::kGrandLeading)) {
-        if (seriesType == "gra") return Refuse(texts.BeforeGrand);
-    }
-    if (lines_.InGroup(s - 1, texts.ClosingKindsBefore)) return Refuse(texts.AfterRange);
-    const auto content = DetermineTotalSeriesContent(s, seriesType, "SL");
-    if (!content || content->empty()) return Refuse(texts.NoContent);
+    const std::string& display = seriesType == "gro" ? groupTotalCreationDisplay_ : grandTotalCreationDisplay_;
+    const LineIndex s = plan.SeriesStart;
     const bool atLastLine = IsLastLine(s);
-    if (!handler->CreateTotalRange(s, *content)) {
+    if (!handler->CreateTotalRange(s, plan.Content, display)) {
         return Refuse("The " + std::string(texts.Name) +
                       " would exceed the calculator's capacity; it was not inserted.");
     }
     CallLineCountChange();
     modified_ = true;
+    if (display != "SL" && documentBus_ != nullptr) {
+        documentBus_->HandleIfExists(events::LinkMgr_UpdateLinksDisplay, nullptr, nullptr);
+    }
     if (atLastLine) {
         SetFocusLine(LastLine());
         AfterEditNotifications();
+        PostEditPass();
         return true;
     }
-    const LineIndex totalLine = s + 1;
+    const LineIndex totalLine = handler->RangeClosingLine(s) - 1;
     SetFocusLine(totalLine);
     AfterEditNotifications();
     RecordTotalStatusChange(totalLine, "I");
@@ -181,9 +231,8 @@ std::vector<std::size_t> ItemizedRangesToRefresh(const TTapeTotalInfoList& list)
 }  // namespace
 
 void TCalculator::RefreshChangedItemizedTotals() {
-    if (!totalFlagsRecorded_) return;
-    totalFlagsRecorded_ = false;
-    const TTapeTotalInfoList list = CollectSeriesTotals();
+    if (lines_.FlaggedLines().empty()) return;
+    const TTapeTotalInfoList list = CollectFlaggedSeriesTotals();
     bool refreshed = false;
     for (const std::size_t index : ItemizedRangesToRefresh(list)) {
         const TTapeTotalInfoListItem& item = list[index];

@@ -51,9 +51,14 @@ public:
 TTapeTotalInfoList CollectSeriesTotals(const TLineStore& lines, char tapeId, LineIndex first = 0,
                                        LineIndex last = kNoLine);
 
+// The series totals that status flags may reach, in line order: each flagged total and the
+// next group and the next grand total after it. The flags select among these exactly the ranges
+// they would select among the whole tape's totals. Reads only flagged and range closing lines.
+TTapeTotalInfoList CollectFlaggedSeriesTotals(const TLineStore& lines, char tapeId);
+
 // The totals that a group ("gro") or grand ("gra") total standing before line `line` includes
-// in the given display state. Sorts the list.
-TTotalSeriesContentList DetermineTotalSeriesContent(TTapeTotalInfoList& infoList, LineIndex line,
+// in the given display state, over the list taken in tape and line order.
+TTotalSeriesContentList DetermineTotalSeriesContent(const TTapeTotalInfoList& infoList, LineIndex line,
                                                     std::string_view seriesType,
                                                     std::string_view displayState);
 

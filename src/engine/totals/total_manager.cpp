@@ -61,9 +61,8 @@ TTotalManager::TTotalManager(TStMediator& bus, ITotalTapes& tapes) : bus_(bus), 
     bus_.Add(events::TotalMgr_DetermineTotalSeriesContent, [](TMedRecord* in, TMedRecord*) {
         auto* request = RecordAs<TMedTotalMgr_DetermineTotalSeriesContent_In>(in);
         if (request == nullptr || request->InfoList == nullptr || request->Content == nullptr) return;
-        TTapeTotalInfoList list = *request->InfoList;
-        *request->Content =
-            DetermineTotalSeriesContent(list, request->Line, request->SeriesType, request->DisplayState);
+        *request->Content = DetermineTotalSeriesContent(*request->InfoList, request->Line, request->SeriesType,
+                                                        request->DisplayState);
     });
     bus_.Add(events::TotalMgr_RecordSeriesTotalStatusChange, [this](TMedRecord* in, TMedRecord*) {
         if (const auto* tape = RecordAs<TMedChar>(in)) RecordStatusChange(tape->Value);
@@ -92,15 +91,14 @@ void TTotalManager::ProcessPendingTotals() {
 
 void TTotalManager::ProcessTape(TCalculator& tape) {
     for (int round = 0; round < kMaxRoundsPerTape; ++round) {
-        const TTapeTotalInfoList list = tape.CollectSeriesTotals();
-        bool flagged = false;
-        for (const auto& item : list) flagged = flagged || !item.StatusFlag.empty();
-        if (!flagged) return;
-        for (LineIndex line : SelectTotalsToRecalculate(list)) tape.RecalculateTotalAt(line);
-        // Recalculating changes no line count, so the collected lines still hold.
-        for (const auto& item : list) {
-            if (!item.StatusFlag.empty()) tape.Lines().SetProperty(item.Line, LineKey::kTotalStatusFlag, "");
+        // The flags of this round; those recorded while it recalculates wait for the next.
+        const std::vector<LineIndex> flagged = tape.Lines().FlaggedLines();
+        if (flagged.empty()) return;
+        for (LineIndex line : SelectTotalsToRecalculate(tape.CollectFlaggedSeriesTotals())) {
+            tape.RecalculateTotalAt(line);
         }
+        // Recalculating changes no line count, so the flagged lines still hold.
+        for (LineIndex line : flagged) tape.Lines().SetProperty(line, LineKey::kTotalStatusFlag, "");
     }
 }
 
