@@ -84,6 +84,8 @@ TTlyFile::TTlyFile(TTlyFileSetup setup)
     TAuxTapeSettings auxSettings;
     auxSettings.RoundingMethod = roundingMethod_;
     auxSettings.Colors = TapeColors();
+    auxSettings.GroupTotalCreationDisplay = CreationDisplayState(ev::FileMgr_GetGroupTotalCreationDisplayState);
+    auxSettings.GrandTotalCreationDisplay = CreationDisplayState(ev::FileMgr_GetGrandTotalCreationDisplayState);
     auxManager_->ApplySettings(auxSettings);
 
     tableManager_ = std::make_unique<TTableManager>(&documentBus_, clipboard_);
@@ -170,6 +172,11 @@ std::string TTlyFile::AskText(std::string_view eventName) const {
     TMedString answer;
     if (parentBus_ != nullptr) parentBus_->HandleIfExists(eventName, nullptr, &answer);
     return answer.Value;
+}
+
+std::string TTlyFile::CreationDisplayState(std::string_view eventName) const {
+    std::string state = AskText(eventName);
+    return state.empty() ? std::string("SL") : state;
 }
 
 void TTlyFile::SendUp(std::string_view eventName, TMedRecord* in) const {

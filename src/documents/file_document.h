@@ -211,6 +211,8 @@ private:
     std::int32_t AskInteger(std::string_view eventName, std::int32_t fallback) const;
     std::uint32_t AskColor(std::string_view eventName, std::uint32_t fallback) const;
     std::string AskText(std::string_view eventName) const;
+    // How new group or grand totals are shown: the answer above, a single line ("SL") unanswered.
+    std::string CreationDisplayState(std::string_view eventName) const;
     TTapeColors TapeColors() const;
     void SendUp(std::string_view eventName, TMedRecord* in) const;
 

@@ -59,6 +59,8 @@ void TTlyFile::SetUpTape(TCalculator& tape, TTapeKind kind, TDocumentPageId page
                                      : kind == TTapeKind::Memory ? kMemoryTapeName
                                                                  : kSideTapeName));
         tape.SetColors(TapeColors());
+        tape.SetGroupTotalCreationDisplayState(CreationDisplayState(ev::FileMgr_GetGroupTotalCreationDisplayState));
+        tape.SetGrandTotalCreationDisplayState(CreationDisplayState(ev::FileMgr_GetGrandTotalCreationDisplayState));
         tape.SetPageHeader(AskText(ev::FileMgr_GetDefaultTapePageHeader));
         tape.SetTitle(AskText(ev::FileMgr_GetDefaultTapeTitle));
         tape.SetNoteLines({});

@@ -60,7 +60,7 @@ TCalculator* TAuxiliaryCalculatorManager::CreateByName(std::string_view name, IT
     if (!IsTapeLetter(letter) || IsEnabledId(letter)) return nullptr;
     auto tape = std::make_unique<TCalculator>(letter, documentBus_, view);
     tape->SetTapeName(NameForId(letter));
-    tape->SetColors(settings_.Colors);
+    GiveDisplaySettings(*tape);
     GiveDefaults(*tape);
     ConnectTape(*tape);
     TCalculator* created = tape.get();
@@ -82,6 +82,13 @@ std::string TAuxiliaryCalculatorManager::AskDefaultText(std::string_view eventNa
 void TAuxiliaryCalculatorManager::GiveDefaults(TCalculator& tape) const {
     tape.SetPageHeader(AskDefaultText(ev::FileObj_GetDefaultTapePageHeader));
     tape.SetTitle(AskDefaultText(ev::FileObj_GetDefaultTapeTitle));
+}
+
+void TAuxiliaryCalculatorManager::GiveDisplaySettings(TCalculator& tape) const {
+    tape.SetColors(settings_.Colors);
+    // A state the kind of total does not have is refused by the tape, which keeps its own.
+    tape.SetGroupTotalCreationDisplayState(settings_.GroupTotalCreationDisplay);
+    tape.SetGrandTotalCreationDisplayState(settings_.GrandTotalCreationDisplay);
 }
 
 void TAuxiliaryCalculatorManager::Remove(TCalculator* tape) {
@@ -210,7 +217,7 @@ void TAuxiliaryCalculatorManager::ApplySettings(const TAuxTapeSettings& settings
     settings_ = settings;
     for (TAuxTape& aux : tapes_) {
         TCalculator& tape = *aux.Tape;
-        tape.SetColors(settings.Colors);
+        GiveDisplaySettings(tape);
         tape.SetRoundingMethod(settings.RoundingMethod);
         tape.SetShowThousands(settings.ShowThousands);
         const std::pair<TTapeColumn, bool> columns[] = {

@@ -20,6 +20,9 @@ class TStMediator;
 // The document settings every auxiliary tape follows.
 struct TAuxTapeSettings {
     TTapeColors Colors;
+    // How new group and grand totals are shown ("SL" a single line, or itemized).
+    std::string GroupTotalCreationDisplay = "SL";
+    std::string GrandTotalCreationDisplay = "SL";
     TRoundingMethod RoundingMethod = TRoundingMethod::Up;
     bool ShowAnnotations = true;
     bool ShowLineNumbers = true;
@@ -93,6 +96,8 @@ private:
     static bool IsTapeLetter(char letter);
     std::string AskDefaultText(std::string_view eventName) const;
     void GiveDefaults(TCalculator& tape) const;
+    // The colours and the creation display states of new group and grand totals.
+    void GiveDisplaySettings(TCalculator& tape) const;
     const TAuxTape* Entry(const TCalculator* tape) const;
 
     TStMediator* documentBus_;

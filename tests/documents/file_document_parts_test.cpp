@@ -169,15 +169,27 @@ TEST_F(DocumentTest, NewPartsTakeTheSettingsAnsweredAbove) {
     fileBus_.Add(events::FileMgr_GetStartupRoundingMethod, [](TMedRecord*, TMedRecord* out) {
         RecordAs<TMedInteger>(out)->Value = 1;
     });
+    fileBus_.Add(events::FileMgr_GetGroupTotalCreationDisplayState, [](TMedRecord*, TMedRecord* out) {
+        RecordAs<TMedString>(out)->Value = "ST";
+    });
+    fileBus_.Add(events::FileMgr_GetGrandTotalCreationDisplayState, [](TMedRecord*, TMedRecord* out) {
+        RecordAs<TMedString>(out)->Value = "GT";
+    });
     TTlyFileSetup setup;
     setup.ParentBus = &fileBus_;
     TTlyFile document(std::move(setup));
     EXPECT_EQ(document.RoundingMethod(), TRoundingMethod::Even);
     EXPECT_EQ(document.MainTape().Colors().ZeroTotal, 0x123456u);
     EXPECT_EQ(document.AddTable({})->FocusColor(), 0x00FF00u);
-    EXPECT_EQ(document.AddAuxiliaryTape("Aux A")->Colors().ZeroTotal, 0x123456u);
-    // Unanswered, the zero total lines are light grey.
+    TCalculator* aux = document.AddAuxiliaryTape("Aux A");
+    EXPECT_EQ(aux->Colors().ZeroTotal, 0x123456u);
+    for (TCalculator* tape : {&document.MainTape(), &document.EnableMemoryTape(), aux}) {
+        EXPECT_EQ(tape->GroupTotalCreationDisplayState(), "ST") << tape->TapeName();
+        EXPECT_EQ(tape->GrandTotalCreationDisplayState(), "GT") << tape->TapeName();
+    }
+    // Unanswered, the zero total lines are light grey and new totals a single line.
     EXPECT_EQ(doc_.MainTape().Colors().ZeroTotal, 0xC0C0C0u);
+    EXPECT_EQ(doc_.MainTape().GrandTotalCreationDisplayState(), "SL");
 }
 
 TEST_F(DocumentTest, EmptyAndModifiedFollowTheTapesTheTableAndTheStructure) {

@@ -71,6 +71,8 @@ TEST_F(AuxManagerTest, CreateByNameRefusesWhatIsNotAFreeTapeLetter) {
 TEST_F(AuxManagerTest, NewTapesTakeTheDocumentDefaultsAndSettings) {
     TAuxTapeSettings settings;
     settings.Colors.ZeroTotal = 0x123456;
+    settings.GroupTotalCreationDisplay = "ST";
+    settings.GrandTotalCreationDisplay = "GT";
     settings.ShowLinks = false;
     settings.RoundingMethod = TRoundingMethod::Even;
     TCalculator* before = manager_.CreateNext();
@@ -80,6 +82,8 @@ TEST_F(AuxManagerTest, NewTapesTakeTheDocumentDefaultsAndSettings) {
         EXPECT_EQ(tape->PageHeader(), "Header");
         EXPECT_EQ(tape->Title(), "");  // unanswered event: empty
         EXPECT_EQ(tape->Colors().ZeroTotal, 0x123456u);
+        EXPECT_EQ(tape->GroupTotalCreationDisplayState(), "ST");
+        EXPECT_EQ(tape->GrandTotalCreationDisplayState(), "GT");
     }
     EXPECT_FALSE(before->IsColumnShown(TTapeColumn::Links));
     EXPECT_EQ(before->RoundingMethod(), TRoundingMethod::Even);
