@@ -32,6 +32,7 @@ class IClipboard;
 class IPrinter;
 class TAuxiliaryCalculatorManager;
 class TCalculatorCopyTape;
+class TCrossTapeCommands;
 class TCalculatorLinkTape;
 class TCopyManager;
 class TLinkManager;
@@ -104,6 +105,8 @@ public:
     TTotalManager& TotalManager() const { return *totalManager_; }
     TAuxiliaryCalculatorManager& AuxManager() const { return *auxManager_; }
     TTableManager& TableManager() const { return *tableManager_; }
+    // The commands across tapes and their lock modes (cross_tape_commands.h).
+    TCrossTapeCommands& Commands() const { return *commands_; }
 
     // ---- Parts (file_document_parts.cpp)
     void EnableMemory(bool enable);
@@ -170,6 +173,9 @@ public:
     // After an edit command, which removes broken links itself: the table columns no line is
     // assigned to are deleted.
     void AfterEditAction();
+    // After a tape was removed or emptied: links left without a partner go, the link columns
+    // and the table assignments follow.
+    void RefreshAfterTapeRemoved();
 
     // ---- What the ".tly" reader and writer reach
     TCalculator& MainTape() override { return *mainTape_; }
@@ -224,7 +230,6 @@ private:
     TDocumentPageId ReleaseTape(const TCalculator& tape);
     void RemoveDocPage(TDocumentPageId id);
     void AfterPartsChanged();
-    void RefreshAfterTapeRemoved();
 
     // file_document_view.cpp
     const TDocPage* PageOf(const void* shown) const;
@@ -254,6 +259,7 @@ private:
     std::unique_ptr<TAuxiliaryCalculatorManager> auxManager_;
     std::unique_ptr<TTableManager> tableManager_;
     std::map<const TCalculator*, TTapeAdapters> adapters_;
+    std::unique_ptr<TCrossTapeCommands> commands_;
 
     std::unique_ptr<TCalculator> mainTape_;
     std::unique_ptr<TCalculator> memoryTape_;
