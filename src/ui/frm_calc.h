@@ -7,12 +7,15 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "foundation/mediator.h"
 #include "platform/deferred_requests.h"
 #include "ui/qt_clipboard.h"
 
 class QAction;
+class QMenu;
+class QLabel;
 class QStackedWidget;
 
 namespace tally {
@@ -50,6 +53,11 @@ public:
     QAction* PasteAsLinkDestAction() const { return mniEditPasteAsLinkDest_; }
     QAction* UnlinkAction() const { return mniEditUnlink_; }
     QAction* ShowLinksAction() const { return mniConfigureShowLinks_; }
+    // The status bar's memory and side tape totals, shown while their tapes are enabled.
+    QLabel* MemoryTotalLabel() const { return lblMemoryTotal_; }
+    QLabel* SideTotalLabel() const { return lblSideTotal_; }
+    // Runs a command of the document's command table by its action name, as its menu item does.
+    void RunDocumentCommand(std::string_view name);
 
     void RunRequest(const TDeferredRequest& request);
     // Fits the window to the tape's columns, within its caption's and menus' needs and the screen.
@@ -63,6 +71,13 @@ private:
     int MinimumWidth() const;
     void AddEditMenu();
     void AddConfigureTapeMenu();
+    // The parts of the document (frm_calc_parts.cpp): the View menu that enables and shows
+    // them, the menu of the commands across tapes, and the memory and side totals.
+    void AddViewMenu(QMenu* before);
+    void AddDocumentCommandsMenu(QMenu* before);
+    void AddTotalsStatusBar();
+    void ShowPart(std::string_view name);
+    void AfterPartsChanged();
     // Runs a link command on the tape's focus line and shows the result.
     void RunLinkCommand(void (*command)(TLinkManager&, char tapeId, int line));
     QtDocumentPages& Pages() const;
@@ -81,6 +96,8 @@ private:
     QAction* mniEditUnlink_ = nullptr;
     QAction* mniConfigureShowLinks_ = nullptr;
     QAction* mniHelpExplainLastBeep_;
+    QLabel* lblMemoryTotal_ = nullptr;
+    QLabel* lblSideTotal_ = nullptr;
     bool closing_ = false;
 };
 

@@ -48,7 +48,10 @@ private slots:
         QCOMPARE(MenuTexts(*program.window.menuBar()),
                  (QStringList{"&File", "  Print Tape To &Printer...", "  E&xit", "&Edit", "  C&opy Line As Link Source",
                               "  &Paste Line As Link Destination", "  &Unlink", "&Configure Tape", "  Show &Links",
-                              "&Help", "  &Explain Last Beep..."}));
+                              "&View", "  Enable &Memory", "  Enable &Side Tape", "  New &Auxiliary Tape",
+                              "  Enable Ta&ble", "  ", "  Show &Tape", "  Show M&emory", "  Show S&ide Tape",
+                              "  Show Au&xiliary Tape", "  Show Tab&le", "C&ommands", "  &Memory", "  &Side Tape",
+                              "  &Table", "&Help", "  &Explain Last Beep..."}));
         QVERIFY(QTest::qWaitForWindowActive(&program.window));
         QCOMPARE(QApplication::focusWidget(), program.window.Grid().CellEditor());
         const TTapeTableModel& model = *program.window.Grid().TapeModel();
