@@ -97,8 +97,8 @@ public:
     bool CopyToTableLock() const { return copyToTableLock_; }
 
     // ---- Locks and the document's parts (document_lock_actions.cpp)
-    // Runs the locks each time the tape makes a total at its end; the side tape runs the
-    // memory and table locks only.
+    // Runs the locks each time the tape makes a total at its end (Enter, "=" or Zero Total
+    // closing a series); the side tape runs the memory and table locks only.
     void WatchTotals(TCalculator& tape, bool sideTape);
     // The deferred requests of the command letters: 103, 104 and 111. False for others.
     bool RunRequest(const TDeferredRequest& request);
@@ -116,7 +116,8 @@ private:
     // The memory tape when it exists and is not the current tape.
     TCalculator* MemoryForCommand() const;
     void StoreTotalFrom(TCalculator& source, bool minus);
-    void RunLockActions(TCalculator& reporter, bool sideTape);
+    // The locks for the series whose total is on the line.
+    void RunLockActions(TCalculator& reporter, bool sideTape, LineIndex totalLine);
     void CopySeriesToSide(TCalculator& source);
     // Links the line of one tape as the source to the focus line of another; false when either
     // step was refused.

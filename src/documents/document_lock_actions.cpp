@@ -37,13 +37,31 @@ void TCrossTapeCommands::RefreshLinksAndTables() { document_.RefreshAfterTapeRem
 
 // ---- Locks
 
-// A total was made when the tape comes to end with a series total before its empty last line
-// while it grew: Enter or "=" closing a series does that, moving the focus or deleting a zero
-// total line does not. A lock then adds the series' total once, where a lock on every committed
-// entry would add each running total (12 and then 17 for 12+5).
+// A total was made when the tape comes to end with a series total (and perhaps its zero total)
+// before its empty last line, a total it did not end with before, while it grew and with the
+// focus on its last line: Enter, "=" or Zero Total closing a series do that; moving the focus,
+// inserting or deleting lines, or a zero total after a total do not. A lock
+// then adds the series' total once, where a lock on every committed entry would add each
+// running total (12 and then 17 for 12+5).
+namespace {
+
+// The total line the tape ends with, or kNoLine.
+LineIndex EndingTotalLine(const TLineStore& lines) {
+    const LineIndex last = lines.LastLine();
+    if (last < 1 || !lines.Entries(last).empty()) return kNoLine;
+    if (lines.HasKind(last - 1, LineKind::kTotal)) return last - 1;
+    if (last >= 2 && IsStandardZeroTotalLine(lines, last - 1) && lines.HasKind(last - 2, LineKind::kTotal)) {
+        return last - 2;
+    }
+    return kNoLine;
+}
+
+}  // namespace
+
 void TCrossTapeCommands::WatchTotals(TCalculator& tape, bool sideTape) {
+    // The total line the tape ended with at its last report, and its line count then.
     struct TEndState {
-        bool EndsWithTotal = false;
+        LineIndex TotalLine = kNoLine;
         LineIndex LineCount = 1;
     };
     auto state = std::make_shared<TEndState>();
@@ -52,22 +70,26 @@ void TCrossTapeCommands::WatchTotals(TCalculator& tape, bool sideTape) {
                                     TCalculator& changed, const std::string& total) {
         if (shown) shown(changed, total);
         const TLineStore& lines = changed.Lines();
-        const LineIndex last = lines.LastLine();
-        const bool endsWithTotal =
-            last > 0 && lines.Entries(last).empty() && lines.HasKind(last - 1, LineKind::kTotal);
-        const bool made = endsWithTotal && !state->EndsWithTotal && lines.LineCount() > state->LineCount;
-        *state = {endsWithTotal, lines.LineCount()};
-        if (made) RunLockActions(changed, sideTape);
+        const LineIndex totalLine = EndingTotalLine(lines);
+        const bool made = totalLine != kNoLine && totalLine != state->TotalLine &&
+                          lines.LineCount() > state->LineCount && changed.IsLastLine(changed.FocusLine());
+        *state = {totalLine, lines.LineCount()};
+        if (made) RunLockActions(changed, sideTape, totalLine);
     };
 }
 
-void TCrossTapeCommands::RunLockActions(TCalculator& reporter, bool sideTape) {
+void TCrossTapeCommands::RunLockActions(TCalculator& reporter, bool sideTape, LineIndex totalLine) {
     // What the locks do to other tapes makes totals there too; those do not run the locks again.
     if (runningLocks_) return;
     runningLocks_ = true;
+    // After a zero total the focus is on the next series: the commands read the totalled one.
+    const LineIndex focus = reporter.FocusLine();
+    const bool elsewhere = SeriesFirstLine(reporter.Lines(), focus) != SeriesFirstLine(reporter.Lines(), totalLine);
+    if (elsewhere) reporter.SetFocusLine(totalLine);
     if (memPlusTotalLock_ || memMinusTotalLock_) StoreTotalFrom(reporter, memMinusTotalLock_);
     if (!sideTape && copyToSideLock_) CopySeriesToSide(reporter);
     if (copyToTableLock_) CopyToTable();
+    if (elsewhere) reporter.SetFocusLine(focus);
     runningLocks_ = false;
 }
 

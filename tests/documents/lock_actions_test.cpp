@@ -48,6 +48,27 @@ TEST_F(LockActionsTest, EachLockModeRunsOncePerTotalMade) {
     }
 }
 
+// Zero Total closes a series with its total in one step; the Enter-key-starts option makes the
+// zero total right after the total. Either way the total counts once; inserting a line into a
+// totalled tape makes no total.
+TEST_F(LockActionsTest, ATotalCountsOnceHoweverTheSeriesIsClosed) {
+    const Rows twoTotals{" |+17.00", " |+3.00", "=|==========", "T|20.00", "Z|0.00", " |"};
+    TCalculator& main = doc_.MainTape();
+    Script("[MemPlusTotalLock]12+5");
+    ASSERT_TRUE(main.ZeroTotal());
+    Script("3\n\n");
+    EXPECT_EQ(Lines(&Memory()), twoTotals);
+    Script("{Go2}");
+    ASSERT_TRUE(main.InsertLine());
+    RunRequests();
+    EXPECT_EQ(Lines(&Memory()), twoTotals);
+
+    doc_.Reset("Untitled(1)");
+    doc_.MainTape().SetDataEntryOption(DataEntryOption::kEnterKeyStart);
+    Script("12+5\n3\n");
+    EXPECT_EQ(Lines(&Memory()), twoTotals);
+}
+
 TEST_F(LockActionsTest, MemoryLocksExcludeEachOther) {
     Script("[MemPlusTotalLock][MemMinusTotalLock]");
     EXPECT_FALSE(Commands().MemPlusTotalLock());

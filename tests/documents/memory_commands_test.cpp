@@ -38,7 +38,9 @@ TEST_F(CrossTapeTest, MemoryFunctionsStoreAndBringBackValues) {
         doc_.EnableMemory(true);
         Script(c.script);
         EXPECT_EQ(Lines(doc_.MemoryTape()), c.memory);
-        if (!c.main.empty()) EXPECT_EQ(Lines(&doc_.MainTape()), c.main);
+        if (!c.main.empty()) {
+            EXPECT_EQ(Lines(&doc_.MainTape()), c.main);
+        }
         EXPECT_TRUE(Beeps().empty()) << Beeps().front();
         Beeps().clear();
     }
