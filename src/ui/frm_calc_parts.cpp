@@ -60,6 +60,9 @@ void TfrmCalc::AddDocumentCommandsMenu(QMenu* before) {
         {TDocumentCommandGroup::Memory, QStringLiteral("&Memory")},
         {TDocumentCommandGroup::SideTape, QStringLiteral("&Side Tape")},
         {TDocumentCommandGroup::Table, QStringLiteral("&Table")},
+        // Until the window picks a memory line with Enter and Escape, these end a recall that
+        // "e" typed as an entry started.
+        {TDocumentCommandGroup::Recall, QStringLiteral("&Recall")},
     };
     for (const auto& [group, caption] : groups) {
         QMenu* items = commands->addMenu(caption);

@@ -51,7 +51,7 @@ private slots:
                               "&View", "  Enable &Memory", "  Enable &Side Tape", "  New &Auxiliary Tape",
                               "  Enable Ta&ble", "  ", "  Show &Tape", "  Show M&emory", "  Show S&ide Tape",
                               "  Show Au&xiliary Tape", "  Show Tab&le", "C&ommands", "  &Memory", "  &Side Tape",
-                              "  &Table", "&Help", "  &Explain Last Beep..."}));
+                              "  &Table", "  &Recall", "&Help", "  &Explain Last Beep..."}));
         QVERIFY(QTest::qWaitForWindowActive(&program.window));
         QCOMPARE(QApplication::focusWidget(), program.window.Grid().CellEditor());
         const TTapeTableModel& model = *program.window.Grid().TapeModel();
