@@ -16,7 +16,7 @@ using Rows = std::vector<std::string>;
 
 class CrossTapeTest : public DocumentTest {
 protected:
-    // Characters and "\n" are typed; {Up}, {Down}, {Tab} and {Esc} press those keys, {Go3} goes
+    // Characters and "\n" are typed; {Up}, {Down}, {Tab}, {Esc} and {Backspace} press those keys, {Go3} goes
     // to line 3; [Name] runs a document command.
     void Script(std::string_view script) {
         while (!script.empty()) {
@@ -45,6 +45,7 @@ protected:
         if (name == "Down") tape.KeyDown(TTapeKey::Down);
         if (name == "Tab") tape.KeyDown(TTapeKey::Tab);
         if (name == "Esc" && !tape.KeyDown(TTapeKey::Other)) tape.KeyPress(TapeChar::kEscape);
+        if (name == "Backspace" && !tape.KeyDown(TTapeKey::Other)) tape.KeyPress(TapeChar::kBackspace);
         if (name.starts_with("Go")) tape.GoToLineText(name.substr(2));
     }
     void RunRequests() {

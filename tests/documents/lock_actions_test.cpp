@@ -98,6 +98,40 @@ TEST_F(LockActionsTest, CopyToTableLockAddsARowPerTotal) {
     EXPECT_FALSE(Commands().CopyToTableLock());
 }
 
+TEST_F(LockActionsTest, TableFunctionsMoveTheCurrentLineAndColumn) {
+    // Without a table nothing happens.
+    Script("12+5+[CopyToTable][MoveLineUp][MoveColRight]");
+    ASSERT_FALSE(doc_.AddTableNamed().empty());
+    ASSERT_TRUE(doc_.ShowByName("Tape"));
+    TCalculator& main = doc_.MainTape();
+    for (const LineIndex line : {0, 1}) {
+        main.Lines().SetCell(line, TLineColumn::TableColumns, std::to_string(line + 1));
+        doc_.TableManager().ApplyTableColumnCell(main, line);
+    }
+    Script("[CopyToTable]{Up}{Backspace}{Backspace}{Backspace}{Backspace}{Backspace}8{Down}[CopyToTable]");
+    TResultsTable& table = *doc_.TableManager().CurrentTable();
+    const auto row = [&table](int r) { return table.Cell(1, r) + "," + table.Cell(2, r); };
+    ASSERT_EQ(row(1) + "|" + row(2), "12.00,5.00|12.00,8.00");
+    struct Case {
+        const char* command;
+        int column;
+        int row;
+        const char* rows;
+    };
+    const Case cases[] = {
+        {"[MoveLineUp]", 1, 2, "12.00,8.00|12.00,5.00"},
+        {"[MoveLineDown]", 1, 1, "12.00,5.00|12.00,8.00"},
+        {"[MoveColRight]", 1, 1, "5.00,12.00|8.00,12.00"},
+        {"[MoveColLeft]", 2, 1, "12.00,5.00|12.00,8.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        table.SetCurrentCell(c.column, c.row);
+        Script(c.command);
+        EXPECT_EQ(row(1) + "|" + row(2), c.rows);
+    }
+}
+
 // The locks run with the tape that made the total, whichever tape is shown.
 TEST_F(LockActionsTest, TheTapeThatMadeTheTotalIsTheOneUsed) {
     Script("[MemPlusTotalLock]");
@@ -168,6 +202,19 @@ TEST_F(LockActionsTest, ATapeAMemoryRecallReturnsToStaysUntilItEnds) {
     EXPECT_EQ(doc_.VisibleName(), "Side Tape");
     Script("[DisableSideTape]");
     EXPECT_EQ(doc_.SideTape(), nullptr);
+
+    // An auxiliary tape a recall returns to.
+    Script("[EnableMemory]");
+    const std::string aux = doc_.AddAuxTape();
+    ASSERT_GT(Commands().SetupForMemEntryToEntry(), 0);
+    Beeps().clear();
+    doc_.RemoveAuxTape(aux);
+    EXPECT_EQ(Beeps(), Rows{"Cannot remove " + aux +
+                            " while a memory tape entry is being recalled into it.  Either select a memory entry "
+                            "and press the Enter key, or press the Escape key to cancel."});
+    Script("[TeardownForMemEntryToEntry]");
+    doc_.RemoveAuxTape(aux);
+    EXPECT_EQ(doc_.TapeByName(aux), nullptr);
 }
 
 }  // namespace

@@ -94,6 +94,18 @@ TEST_F(CrossTapeTest, MemoryTotalTakesTheSeriesTotalType) {
     EXPECT_EQ(memory.Lines().Property(3, LineKey::kTotalType), "T2");
 }
 
+TEST_F(CrossTapeTest, AMinusLinkIntoMemoryTakesTheTurnedValue) {
+    doc_.EnableMemory(true);
+    Script("12\n{Go1}[MemMinusEntryLink]");
+    const TCalculator& memory = *doc_.MemoryTape();
+    EXPECT_EQ(Lines(&memory), (Rows{" |-12.00", "=|==========", "T|-12.00", "Z|0.00", " |"}));
+    EXPECT_FALSE(memory.Lines().Property(0, LineKey::kLinkId).empty());
+    EXPECT_TRUE(Beeps().empty()) << Beeps().front();
+    // A second one goes before the memory total.
+    Script("[MemMinusEntryLink]");
+    EXPECT_EQ(Lines(&memory), (Rows{" |-12.00", " |-12.00", "=|==========", "T|-24.00", "Z|0.00", " |"}));
+}
+
 TEST_F(CrossTapeTest, LinksIntoAndOutOfMemoryFollowTheirSources) {
     doc_.EnableMemory(true);
     Script("12\n{Go1}[MemPlusEntryLink]");
