@@ -94,30 +94,41 @@ TEST_F(CrossTapeTest, MemoryTotalTakesTheSeriesTotalType) {
     EXPECT_EQ(memory.Lines().Property(3, LineKey::kTotalType), "T2");
 }
 
-TEST_F(CrossTapeTest, AMinusLinkIntoMemoryTakesTheTurnedValue) {
-    doc_.EnableMemory(true);
-    Script("12\n{Go1}[MemMinusEntryLink]");
-    const TCalculator& memory = *doc_.MemoryTape();
-    EXPECT_EQ(Lines(&memory), (Rows{" |-12.00", "=|==========", "T|-12.00", "Z|0.00", " |"}));
-    EXPECT_FALSE(memory.Lines().Property(0, LineKey::kLinkId).empty());
-    EXPECT_TRUE(Beeps().empty()) << Beeps().front();
-    // A second one goes before the memory total.
-    Script("[MemMinusEntryLink]");
-    EXPECT_EQ(Lines(&memory), (Rows{" |-12.00", " |-12.00", "=|==========", "T|-24.00", "Z|0.00", " |"}));
+// A linked value into an empty memory starts its series (a minus link on the line that holds
+// its minus); the next goes before the memory total.
+TEST_F(CrossTapeTest, LinksIntoMemoryTakeTheirSourcesValue) {
+    struct Case {
+        const char* command;
+        Rows memory;
+    };
+    const Case cases[] = {
+        {"[MemPlusEntryLink]", {" |+12.00", " |+12.00", "=|==========", "T|24.00", "Z|0.00", " |"}},
+        {"[MemMinusEntryLink]", {" |-12.00", " |-12.00", "=|==========", "T|-24.00", "Z|0.00", " |"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        doc_.Reset("Untitled(1)");
+        doc_.EnableMemory(true);
+        Script("12\n{Go1}");
+        Script(c.command);
+        Script(c.command);
+        const TCalculator& memory = *doc_.MemoryTape();
+        EXPECT_EQ(Lines(&memory), c.memory);
+        EXPECT_FALSE(memory.Lines().Property(0, LineKey::kLinkId).empty());
+        EXPECT_FALSE(memory.Lines().Property(1, LineKey::kLinkId).empty());
+        EXPECT_FALSE(doc_.MainTape().Lines().Property(0, LineKey::kLinkId).empty());
+        EXPECT_TRUE(Beeps().empty()) << Beeps().front();
+    }
 }
 
-TEST_F(CrossTapeTest, LinksIntoAndOutOfMemoryFollowTheirSources) {
+TEST_F(CrossTapeTest, TheMemoryTotalLinksIntoTheCurrentTape) {
     doc_.EnableMemory(true);
-    Script("12\n{Go1}[MemPlusEntryLink]");
+    Script("12\n[MemPlusTotal]");
     const TCalculator& memory = *doc_.MemoryTape();
-    EXPECT_EQ(Lines(&memory), (Rows{" |+12.00", "=|==========", "T|12.00", "Z|0.00", " |"}));
-    EXPECT_FALSE(memory.Lines().Property(0, LineKey::kLinkId).empty());
-    EXPECT_FALSE(doc_.MainTape().Lines().Property(0, LineKey::kLinkId).empty());
-
-    // The memory total linked into a new line of the main tape.
-    Script("{Down}{Down}{Down}[MemTotalToEntryLink]");
-    EXPECT_EQ(doc_.MainTape().Lines().Entries(3), "+12.00");
-    EXPECT_FALSE(doc_.MainTape().Lines().Property(3, LineKey::kLinkId).empty());
+    // The memory total linked into the line after the zero total.
+    Script("\n[MemTotalToEntryLink]");
+    EXPECT_EQ(doc_.MainTape().Lines().Entries(4), "+12.00");
+    EXPECT_FALSE(doc_.MainTape().Lines().Property(4, LineKey::kLinkId).empty());
     EXPECT_FALSE(memory.Lines().Property(2, LineKey::kLinkId).empty());
     EXPECT_TRUE(Beeps().empty()) << Beeps().front();
 }
