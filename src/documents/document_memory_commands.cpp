@@ -3,6 +3,7 @@
 // totals.
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "documents/cross_tape_commands.h"
 #include "documents/file_document.h"

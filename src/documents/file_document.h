@@ -8,7 +8,8 @@
 // The source is split by purpose: file_document.cpp (set-up, the bus, lookups, state and the
 // file's view of the document), file_document_parts.cpp (creating tapes, enabling and disabling
 // parts) and file_document_view.cpp (shown columns, rounding, the visible page, going to a line,
-// requests after an edit).
+// requests after an edit). The commands across tapes and their locks are a part of their own
+// (cross_tape_commands.h).
 
 #include <cstdint>
 #include <map>
