@@ -58,7 +58,8 @@ public:
     void MemEntryToEntry();
     void MemClear();
     void MemDeleteLine();
-    // At most one of the two memory locks is set.
+    // At most one of the two memory locks is set; without the memory tape, or on it, neither
+    // changes.
     void SetMemPlusTotalLock(bool on);
     void SetMemMinusTotalLock(bool on);
     bool MemPlusTotalLock() const { return memPlusTotalLock_; }

@@ -146,12 +146,15 @@ void TCrossTapeCommands::StoreTotalFrom(TCalculator& source, bool minus) {
                        SeriesKindOf(source, source.FocusLine()), MemTotalAnnotation(source), minus);
 }
 
+// Like every memory function, the locks need the memory tape, and another tape shown.
 void TCrossTapeCommands::SetMemPlusTotalLock(bool on) {
+    if (MemoryForCommand() == nullptr) return;
     memPlusTotalLock_ = on;
     if (on) memMinusTotalLock_ = false;
 }
 
 void TCrossTapeCommands::SetMemMinusTotalLock(bool on) {
+    if (MemoryForCommand() == nullptr) return;
     memMinusTotalLock_ = on;
     if (on) memPlusTotalLock_ = false;
 }

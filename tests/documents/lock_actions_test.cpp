@@ -76,6 +76,12 @@ TEST_F(LockActionsTest, MemoryLocksExcludeEachOther) {
     Script("[MemPlusTotalLock]");
     EXPECT_TRUE(Commands().MemPlusTotalLock());
     EXPECT_FALSE(Commands().MemMinusTotalLock());
+    // Without the memory tape, or on it, the memory locks stay as they are.
+    ASSERT_TRUE(doc_.ShowByName("Memory"));
+    Script("[MemPlusTotalUnlock]");
+    EXPECT_TRUE(Commands().MemPlusTotalLock());
+    Script("[DisableMemory][MemPlusTotalLock]");
+    EXPECT_FALSE(Commands().MemPlusTotalLock());
 }
 
 TEST_F(LockActionsTest, CopyToTableLockAddsARowPerTotal) {
