@@ -4,30 +4,31 @@
 
 #include "cli/cli_command.h"
 #include "cli/tape_actions.h"
+#include "documents/document_command_table.h"
 #include "documents/file_document.h"
 #include "tapes/auxiliary_calculator_manager.h"
 
 namespace tally::cli {
 namespace {
 
-constexpr std::string_view kEnableMemory = "EnableMemory";
-constexpr std::string_view kEnableSideTape = "EnableSideTape";
-constexpr std::string_view kEnableTable = "EnableTable";
+// The actions that take a name; the document's command table holds the others.
 constexpr std::string_view kNewAuxTape = "NewAuxTape";
+constexpr std::string_view kRemoveAuxTape = "RemoveAuxTape";
 constexpr std::string_view kView = "View";
+
+bool IsNamedAction(std::string_view name) { return name == kNewAuxTape || name == kRemoveAuxTape || name == kView; }
 
 }  // namespace
 
 bool IsDocumentAction(std::string_view actionText) {
     const std::string_view name = SplitAction(actionText).Name;
-    return name == kEnableMemory || name == kEnableSideTape || name == kEnableTable || name == kNewAuxTape ||
-           name == kView;
+    return IsNamedAction(name) || FindDocumentCommand(name) != nullptr;
 }
 
 std::string CheckDocumentAction(std::string_view actionText) {
     const TActionText action = SplitAction(actionText);
     const std::string shown = "[" + std::string(actionText) + "]";
-    if (action.Name == kNewAuxTape || action.Name == kView) {
+    if (IsNamedAction(action.Name)) {
         return action.HasValue && !action.Value.empty() ? std::string() : "action " + shown + " needs a name";
     }
     return action.HasValue ? "action " + shown + " takes no value" : std::string();
@@ -35,21 +36,16 @@ std::string CheckDocumentAction(std::string_view actionText) {
 
 void RunDocumentAction(TTlyFile& document, std::string_view actionText, std::FILE* err) {
     const TActionText action = SplitAction(actionText);
-    if (action.Name == kEnableMemory) {
-        document.EnableMemory(true);
-    } else if (action.Name == kEnableSideTape) {
-        document.EnableSide(true);
-    } else if (action.Name == kEnableTable) {
-        if (document.Tables().empty() && document.AddTableNamed().empty()) {
-            WriteLine(err, "tallyroll-cli tape: no table can be added");
-        }
-    } else if (action.Name == kNewAuxTape) {
+    if (action.Name == kNewAuxTape) {
         const std::string name = document.AddAuxTape();
         if (name.empty()) {
             WriteLine(err, "tallyroll-cli tape: no auxiliary tape is left to add");
             return;
         }
         document.AuxManager().SetLabel(document.TapeByName(name), std::string(action.Value));
+    } else if (action.Name == kRemoveAuxTape) {
+        // Removing a tape that a side calculation or a memory recall still needs is refused, with a beep.
+        document.RemoveAuxTape(action.Value);
     } else if (action.Name == kView) {
         const auto tables = document.Tables();
         const bool exists = document.TapeByName(action.Value) != nullptr ||
@@ -61,6 +57,8 @@ void RunDocumentAction(TTlyFile& document, std::string_view actionText, std::FIL
         }
         // Leaving the visible page may be refused, with a beep.
         document.ShowByName(action.Value, true);
+    } else {
+        PerformDocumentCommand(document, action.Name);
     }
 }
 

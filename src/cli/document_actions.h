@@ -1,10 +1,12 @@
 #pragma once
-// The document actions `tallyroll-cli tape` runs by name in square brackets:
+// The document actions `tallyroll-cli tape` runs by name in square brackets: every command of
+// the document's command table ([EnableMemory], [MemPlusTotal], [BeginSide], [CopyToTable], ...)
+// and the ones that take a name:
 //
-//   [EnableMemory]        enables the memory tape     [EnableSideTape]   the side tape
-//   [EnableTable]         enables the results table   [NewAuxTape=LABEL] adds the next
-//   auxiliary tape with that label and shows it       [View=NAME]        shows the tape or
-//   table the View menu calls NAME ("Tape", "Memory", "Side Tape", "Aux A", "Table A")
+//   [NewAuxTape=LABEL]    adds the next auxiliary tape with that label and shows it
+//   [RemoveAuxTape=NAME]  removes the auxiliary tape "Aux A", ...
+//   [View=NAME]           shows the tape or table the View menu calls NAME ("Tape", "Memory",
+//                         "Side Tape", "Aux A", "Table A")
 //
 // Keys are then typed into the visible tape (the main tape while the table is visible).
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "documents/cross_tape_commands.h"
 #include "engine/lines/calc_params.h"
 #include "engine/totals/total_manager.h"
 #include "foundation/event_names.h"
@@ -120,6 +121,7 @@ TTlyFile::TTlyFile(TTlyFileSetup setup)
     };
     tableManager_->SetTableCallbacks(std::move(tableCallbacks));
 
+    commands_ = std::make_unique<TCrossTapeCommands>(*this);
     pages_->SetUserSelection([this](TDocumentPageId id) { return UserSelectsPage(id); });
     ITapeView* view = nullptr;
     const TDocumentPageId page = AddTapePage("&Tape", view);
@@ -289,6 +291,7 @@ void TTlyFile::ClearModified() {
 void TTlyFile::Reset(std::string untitledCaption) {
     sideCalcActive_ = false;
     memoryRecallActive_ = false;
+    commands_->Reset();
     const std::string pageHeader = AskText(ev::FileMgr_GetDefaultTapePageHeader);
     const std::string title = AskText(ev::FileMgr_GetDefaultTapeTitle);
     for (TCalculator* tape : EnabledTapes()) {

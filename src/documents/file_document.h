@@ -8,7 +8,8 @@
 // The source is split by purpose: file_document.cpp (set-up, the bus, lookups, state and the
 // file's view of the document), file_document_parts.cpp (creating tapes, enabling and disabling
 // parts) and file_document_view.cpp (shown columns, rounding, the visible page, going to a line,
-// requests after an edit).
+// requests after an edit). The commands across tapes and their locks are a part of their own
+// (cross_tape_commands.h).
 
 #include <cstdint>
 #include <map>
@@ -34,6 +35,7 @@ class TAuxiliaryCalculatorManager;
 class TCalculatorCopyTape;
 class TCalculatorLinkTape;
 class TCopyManager;
+class TCrossTapeCommands;
 class TLinkManager;
 class TTableManager;
 class TTotalManager;
@@ -104,6 +106,8 @@ public:
     TTotalManager& TotalManager() const { return *totalManager_; }
     TAuxiliaryCalculatorManager& AuxManager() const { return *auxManager_; }
     TTableManager& TableManager() const { return *tableManager_; }
+    // The commands across tapes and their lock modes (cross_tape_commands.h).
+    TCrossTapeCommands& Commands() const { return *commands_; }
 
     // ---- Parts (file_document_parts.cpp)
     void EnableMemory(bool enable);
@@ -170,6 +174,9 @@ public:
     // After an edit command, which removes broken links itself: the table columns no line is
     // assigned to are deleted.
     void AfterEditAction();
+    // After a tape was removed or emptied: links left without a partner go, the link columns
+    // and the table assignments follow.
+    void RefreshAfterTapeRemoved();
 
     // ---- What the ".tly" reader and writer reach
     TCalculator& MainTape() override { return *mainTape_; }
@@ -228,7 +235,6 @@ private:
     TDocumentPageId ReleaseTape(const TCalculator& tape);
     void RemoveDocPage(TDocumentPageId id);
     void AfterPartsChanged();
-    void RefreshAfterTapeRemoved();
 
     // file_document_view.cpp
     const TDocPage* PageOf(const void* shown) const;
@@ -258,6 +264,7 @@ private:
     std::unique_ptr<TAuxiliaryCalculatorManager> auxManager_;
     std::unique_ptr<TTableManager> tableManager_;
     std::map<const TCalculator*, TTapeAdapters> adapters_;
+    std::unique_ptr<TCrossTapeCommands> commands_;
 
     std::unique_ptr<TCalculator> mainTape_;
     std::unique_ptr<TCalculator> memoryTape_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "documents/cross_tape_commands.h"
 #include "documents/file_document.h"
 #include "engine/totals/total_manager.h"
 #include "foundation/event_names.h"
@@ -110,6 +111,7 @@ void TTlyFile::ConnectTape(TCalculator& tape, TTapeKind kind) {
         const std::string_view event = kind == TTapeKind::Memory ? ev::FileMgr_ShowMemoryTotal : ev::FileMgr_ShowSideTapeTotal;
         hooks.OnSeriesTotalChange = [sendText, event](TCalculator&, const std::string& total) { sendText(event, total); };
     }
+    if (kind != TTapeKind::Memory) commands_->WatchTotals(tape, kind == TTapeKind::Side);
 }
 
 void TTlyFile::CopyMainColumnChoices(TCalculator& tape) const {
@@ -151,6 +153,7 @@ void TTlyFile::RefreshAfterTapeRemoved() {
 
 void TTlyFile::EnableMemory(bool enable) {
     if (enable == (memoryTape_ != nullptr)) return;
+    if (!enable) commands_->BeforeMemoryDisabled();
     memoryRecallActive_ = false;
     if (enable) {
         ITapeView* view = nullptr;
@@ -170,6 +173,10 @@ void TTlyFile::EnableMemory(bool enable) {
 
 void TTlyFile::EnableSide(bool enable) {
     if (enable == (sideTape_ != nullptr)) return;
+    if (!enable) {
+        if (!commands_->MayRemoveTape(*sideTape_)) return;
+        commands_->BeforeSideDisabled();
+    }
     sideCalcActive_ = false;
     if (enable) {
         ITapeView* view = nullptr;
@@ -214,7 +221,7 @@ std::string TTlyFile::AddAuxTape(std::string_view tapeName) {
 
 void TTlyFile::RemoveAuxTape(std::string_view tapeName) {
     TCalculator* tape = tapeName.starts_with("Aux ") ? auxManager_->FindByName(tapeName) : nullptr;
-    if (tape == nullptr) return;
+    if (tape == nullptr || !commands_->MayRemoveTape(*tape)) return;
     const TDocumentPageId page = ReleaseTape(*tape);
     auxManager_->Remove(tape);
     RemoveDocPage(page);
@@ -250,6 +257,7 @@ void TTlyFile::RemoveTable(std::string_view tableName) {
     const auto found =
         std::find_if(tables.begin(), tables.end(), [tableName](const auto& table) { return table->TableName() == tableName; });
     if (found == tables.end()) return;
+    commands_->AfterTablesRemoved();
     const TDocumentPageId id = PageOf(found->get())->Id;
     if (id == activePage_) ShowTape(*mainTape_);
     RemoveDocPage(id);

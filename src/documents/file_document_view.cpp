@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "documents/cross_tape_commands.h"
 #include "documents/file_document.h"
 #include "engine/tape/tape_request_runner.h"
 #include "foundation/event_names.h"
@@ -206,7 +207,8 @@ void TTlyFile::GoToTapeLine(std::string_view text) {
 // ---- Deferred requests and link upkeep
 
 bool TTlyFile::RunRequest(const TDeferredRequest& request) {
-    bool handled = RunLinkRequest(*linkManager_, request) || RunCopyRequest(*copyManager_, request);
+    bool handled = RunLinkRequest(*linkManager_, request) || RunCopyRequest(*copyManager_, request) ||
+                   commands_->RunRequest(request);
     if (!handled) {
         TTapeRequestRunner runner(*currentTape_);
         handled = runner.Run(request);

@@ -107,7 +107,8 @@ bool TCalculatorMemory::CanInsertLine(LineIndex line) const {
 }
 
 bool TCalculatorMemory::CanSetAsLinkDest(LineIndex line) const {
-    if (IsLastLine(line) && !IsEmptyMemory()) return false;
+    // The only line of a memory that has nothing stored yet may hold the "-" of a minus link.
+    if (IsLastLine(line) && line > 0) return false;
     return TCalculator::CanSetAsLinkDest(line);
 }
 

@@ -53,7 +53,8 @@ public:
     bool InsertNewSeries() override;                                       // 58
     bool InsertNewEmbeddedSeries() override;                               // 52
     bool CanInsertLine(LineIndex line) const override;                     // 24
-    // Not the last line of a non-empty memory: it stays empty after the closing zero total.
+    // Not the last line of a memory that holds a series: it stays empty after the closing zero
+    // total.
     bool CanSetAsLinkDest(LineIndex line) const override;                  // 37
     bool CanInsertNewSeries() const override { return false; }             // 26
     bool CanInsertNewEmbeddedSeries() const override { return false; }     // 25

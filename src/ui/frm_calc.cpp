@@ -49,6 +49,9 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     mniHelpExplainLastBeep_ = help->addAction(QStringLiteral("&Explain Last Beep..."), this,
                                               [] { Notifier().ShowLastExplanation(); });
+    AddViewMenu(help);
+    AddDocumentCommandsMenu(help);
+    AddTotalsStatusBar();
 
     SetDocument(CreateDocument("Untitled(1)"));
     resize(width(), kStartHeight);
@@ -85,7 +88,7 @@ void TfrmCalc::SetDocument(std::unique_ptr<TTlyFile> document) {
         mniConfigureShowLinks_->setChecked(document_->MainTape().IsColumnShown(TTapeColumn::Links));
     }
     pages.Refresh();
-    FitWidthToTape();
+    AfterPartsChanged();
     Grid().setFocus();
 }
 

@@ -16,6 +16,7 @@
 
 class QAction;
 class QMenu;
+class QLabel;
 class QStackedWidget;
 class QString;
 
@@ -56,6 +57,11 @@ public:
     QAction* PasteAsLinkDestAction() const { return EditAction("PasteAsLinkDest"); }
     QAction* UnlinkAction() const { return EditAction("Unlink"); }
     QAction* ShowLinksAction() const { return mniConfigureShowLinks_; }
+    // The status bar's memory and side tape totals, shown while their tapes are enabled.
+    QLabel* MemoryTotalLabel() const { return lblMemoryTotal_; }
+    QLabel* SideTotalLabel() const { return lblSideTotal_; }
+    // Runs a command of the document's command table by its action name, as its menu item does.
+    void RunDocumentCommand(std::string_view name);
 
     void RunRequest(const TDeferredRequest& request);
     // Fits the window to the tape's columns, within its caption's and menus' needs and the screen.
@@ -72,6 +78,13 @@ private:
     void AddConfigureTapeMenu();
     // Runs a tape edit action by its name on the tape's focus line and shows the result.
     void RunEditAction(std::string_view actionName);
+    // The parts of the document (frm_calc_parts.cpp): the View menu that enables and shows
+    // them, the menu of the commands across tapes, and the memory and side totals.
+    void AddViewMenu(QMenu* before);
+    void AddDocumentCommandsMenu(QMenu* before);
+    void AddTotalsStatusBar();
+    void ShowPart(std::string_view name);
+    void AfterPartsChanged();
     QtDocumentPages& Pages() const;
 
     TDeferredRequestQueue& requests_;
@@ -86,6 +99,8 @@ private:
     std::map<std::string, QAction*, std::less<>> editActions_;
     QAction* mniConfigureShowLinks_ = nullptr;
     QAction* mniHelpExplainLastBeep_;
+    QLabel* lblMemoryTotal_ = nullptr;
+    QLabel* lblSideTotal_ = nullptr;
     bool closing_ = false;
 };
 

@@ -18,6 +18,8 @@ void WriteLinkedValue(TCalculatorMemory& memory, const std::string& value) {
 TEST_F(MemoryLinkTest, AnEmptyMemoryGetsAnOpenLineThatAZeroTotalCloses) {
     ASSERT_TRUE(tape_.PrepareLinkLine("gro", "T2", true, 0));
     EXPECT_EQ(TapeRows(), (Rows{" |-"}));
+    // The line holding the minus waits to become the destination.
+    EXPECT_TRUE(tape_.CanSetAsLinkDest(0));
     EXPECT_EQ(tape_.OpenSeriesDecimalPlaces(), 0);
     EXPECT_EQ(tape_.OpenSeriesTotalType(), "T2");
     EXPECT_EQ(tape_.CurrentSeries()->TotalType(), "T2");

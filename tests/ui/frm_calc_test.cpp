@@ -53,7 +53,10 @@ private slots:
                               "  Cut &Series", "  Copy S&eries", "  Paste Se&ries", "  Cut T&ape", "  Copy Tap&e",
                               "  Paste Tape", "  E&mbedded", "  ", "  C&opy Line As Link Source",
                               "  &Paste Line As Link Destination", "  &Unlink", "&Configure Tape", "  Show &Links",
-                              "&Help", "  &Explain Last Beep..."}));
+                              "&View", "  Enable &Memory", "  Enable &Side Tape", "  New &Auxiliary Tape",
+                              "  Enable Ta&ble", "  ", "  Show &Tape", "  Show M&emory", "  Show S&ide Tape",
+                              "  Show Au&xiliary Tape", "  Show Tab&le", "C&ommands", "  &Memory", "  &Side Tape",
+                              "  &Table", "  &Recall", "&Help", "  &Explain Last Beep..."}));
         QVERIFY(QTest::qWaitForWindowActive(&program.window));
         QCOMPARE(QApplication::focusWidget(), program.window.Grid().CellEditor());
         const TTapeTableModel& model = *program.window.Grid().TapeModel();

@@ -1,0 +1,119 @@
+// The main window's view of the document's parts: a View menu that enables the memory tape, the
+// side tape, auxiliary tapes and the table and shows each of them, a menu of the commands across
+// tapes (taken from the document's command table), and the memory and side totals in the status
+// bar.
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "documents/document_command_table.h"
+#include "documents/file_document.h"
+#include "engine/tape/calculator.h"
+#include "foundation/event_names.h"
+#include "foundation/message_records.h"
+#include "tapes/auxiliary_calculator_manager.h"
+#include "ui/frm_calc.h"
+#include "ui/qt_document_pages.h"
+#include "ui/qt_text.h"
+#include "ui/tape_grid.h"
+
+namespace tally {
+
+namespace {
+
+QString TotalText(std::string_view caption, const std::string& total) {
+    return ToQString(std::string(caption) + " " + total);
+}
+
+// The total of the tape's current series, as the tape reports it.
+std::string TapeTotal(const TCalculator* tape) { return tape != nullptr ? tape->GetSeriesTotalText() : std::string(); }
+
+}  // namespace
+
+void TfrmCalc::AddViewMenu(QMenu* before) {
+    QMenu* view = new QMenu(QStringLiteral("&View"), this);
+    menuBar()->insertMenu(before->menuAction(), view);
+    const auto command = [this](std::string_view name) { return [this, name] { RunDocumentCommand(name); }; };
+    view->addAction(QStringLiteral("Enable &Memory"), this, command("EnableMemory"));
+    view->addAction(QStringLiteral("Enable &Side Tape"), this, command("EnableSideTape"));
+    view->addAction(QStringLiteral("New &Auxiliary Tape"), this, command("NewAuxTape"));
+    view->addAction(QStringLiteral("Enable Ta&ble"), this, command("EnableTable"));
+    view->addSeparator();
+    view->addAction(QStringLiteral("Show &Tape"), this, [this] { ShowPart("Tape"); });
+    view->addAction(QStringLiteral("Show M&emory"), this, [this] { ShowPart("Memory"); });
+    view->addAction(QStringLiteral("Show S&ide Tape"), this, [this] { ShowPart("Side Tape"); });
+    view->addAction(QStringLiteral("Show Au&xiliary Tape"), this, [this] {
+        const TCalculator* aux = document_->AuxManager().Current();
+        if (aux != nullptr) ShowPart(aux->TapeName());
+    });
+    view->addAction(QStringLiteral("Show Tab&le"), this, [this] {
+        const auto tables = document_->Tables();
+        if (!tables.empty()) ShowPart(tables.front().first);
+    });
+}
+
+void TfrmCalc::AddDocumentCommandsMenu(QMenu* before) {
+    QMenu* commands = new QMenu(QStringLiteral("C&ommands"), this);
+    menuBar()->insertMenu(before->menuAction(), commands);
+    const std::pair<TDocumentCommandGroup, QString> groups[] = {
+        {TDocumentCommandGroup::Memory, QStringLiteral("&Memory")},
+        {TDocumentCommandGroup::SideTape, QStringLiteral("&Side Tape")},
+        {TDocumentCommandGroup::Table, QStringLiteral("&Table")},
+        // Until the window picks a memory line with Enter and Escape, these end a recall that
+        // "e" typed as an entry started.
+        {TDocumentCommandGroup::Recall, QStringLiteral("&Recall")},
+    };
+    for (const auto& [group, caption] : groups) {
+        QMenu* items = commands->addMenu(caption);
+        for (const TDocumentCommand& command : DocumentCommands()) {
+            if (command.Group != group) continue;
+            const std::string_view name = command.Name;
+            items->addAction(ToQString(std::string(name)), this, [this, name] { RunDocumentCommand(name); });
+        }
+    }
+}
+
+void TfrmCalc::AddTotalsStatusBar() {
+    lblMemoryTotal_ = new QLabel(statusBar());
+    lblMemoryTotal_->setObjectName(QStringLiteral("lblMemoryTotal"));
+    lblSideTotal_ = new QLabel(statusBar());
+    lblSideTotal_->setObjectName(QStringLiteral("lblSideTotal"));
+    statusBar()->addWidget(lblMemoryTotal_);
+    statusBar()->addWidget(lblSideTotal_);
+    const auto show = [](QLabel* label, std::string_view caption) {
+        return [label, caption](TMedRecord* in, TMedRecord*) {
+            if (const auto* total = RecordAs<TMedString>(in)) label->setText(TotalText(caption, total->Value));
+        };
+    };
+    fileBus_.Add(events::FileMgr_ShowMemoryTotal, show(lblMemoryTotal_, "Mem:"));
+    fileBus_.Add(events::FileMgr_ShowSideTapeTotal, show(lblSideTotal_, "Side:"));
+}
+
+void TfrmCalc::RunDocumentCommand(std::string_view name) {
+    PerformDocumentCommand(*document_, name);
+    AfterPartsChanged();
+    Grid().SyncFromTape();
+    Grid().setFocus();
+}
+
+void TfrmCalc::ShowPart(std::string_view name) {
+    // Leaving a tape a side calculation or a memory recall holds is refused, with a beep.
+    document_->ShowByName(name, true);
+    Grid().SyncFromTape();
+    Grid().setFocus();
+}
+
+void TfrmCalc::AfterPartsChanged() {
+    if (lblMemoryTotal_ != nullptr) {
+        const TCalculator* memory = document_->MemoryTape();
+        lblMemoryTotal_->setVisible(memory != nullptr);
+        lblMemoryTotal_->setText(TotalText("Mem:", TapeTotal(memory)));
+        const TCalculator* side = document_->SideTape();
+        lblSideTotal_->setVisible(side != nullptr);
+        lblSideTotal_->setText(TotalText("Side:", TapeTotal(side)));
+    }
+    FitWidthToTape();
+}
+
+}  // namespace tally
