@@ -194,5 +194,50 @@ TEST_F(FileManagerTest, WhatDocumentsAskIsRelayedToTheApplicationBus) {
     EXPECT_EQ(codes, std::vector<int>{requests::ShowMessageList});
 }
 
+
+// The window makes its documents: each comes from the factory with the file manager's bus,
+// its number and its caption; one that failed to load is dropped and its number is free.
+TEST_F(FileManagerTest, DocumentsAreMadeByTheFactoryOnTheFileManagersBus) {
+    struct Made {
+        TStMediator* bus;
+        int number;
+        std::string name;
+    };
+    std::vector<Made> made;
+    TFileManagerSetup setup;
+    setup.ApplicationBus = &appBus_;
+    setup.Factory = [&](TTlyFileSetup document) {
+        made.push_back({document.ParentBus, document.FileNumber, document.FileName});
+        return std::make_unique<TTlyFile>(std::move(document));
+    };
+    TFileManager manager(std::move(setup));
+    Type(manager.Visible(), "1\n");
+    const std::string notOurs = folder_.File("notes.tly");
+    test::WriteBytes(notOurs, "[Tallyroll File Version 3]\r\n[TapeData]\r\n1 S )\r\n2 S \r\n");
+    EXPECT_FALSE(manager.OpenFile(notOurs));
+    manager.NewFile();
+    ASSERT_EQ(made.size(), 3u);
+    EXPECT_EQ(made[0].bus, &manager.FileBus());
+    EXPECT_EQ(made[1].number, 2);
+    EXPECT_EQ(made[1].name, Canonical(notOurs));
+    EXPECT_EQ(made[2].number, 2);
+    EXPECT_EQ(made[2].name, "Untitled(2)");
+    EXPECT_EQ(manager.Count(), 2);
+}
+
+// Once a document's tab strip is gone and one file is open, the window recomputes its width.
+TEST_F(FileManagerTest, TabsNotShowingAsksTheWindowForItsWidthOnlyWithOneFileOpen) {
+    TFileManager& manager = Manager();
+    const auto posted = [this, &manager] {
+        manager.FileBus().Handle(events::FileMgr_OnFilesDocTabsNotShowing, nullptr, nullptr);
+        std::vector<int> codes;
+        queue_.Drain([&codes](const TDeferredRequest& request) { codes.push_back(request.Code); });
+        return codes;
+    };
+    EXPECT_EQ(posted(), std::vector<int>{125});
+    manager.NewFile();
+    EXPECT_TRUE(posted().empty());
+}
+
 }  // namespace
 }  // namespace tally
