@@ -93,6 +93,14 @@ public:
     std::string NewFileName;
 };
 
+// The In record of "FileMgr_PerformConfigureTapeAction": the action and the menu item's new
+// checked state.
+class TMedFileMgr_MenuItemToggleAction_DataIn : public TMedRecord {
+public:
+    std::string Action;
+    bool Checked = false;
+};
+
 inline constexpr std::string_view kSameNameRefusal = "Save not done. Another open file has the same file name.";
 // Followed by a blank and the quoted name.
 inline constexpr std::string_view kUnknownFileSaveRefusal = "Save not done. No open file has the name";

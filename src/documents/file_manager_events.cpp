@@ -8,6 +8,7 @@
 #include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
+#include "links/tape_edit_actions.h"
 
 namespace tally {
 
@@ -17,6 +18,13 @@ namespace {
 
 // The window recomputes its width once a document's tab strip is gone.
 constexpr int kRecomputeWidthAfterTabsHidden = 125;
+
+// The Configure Tape actions that show or hide a column on every tape of the document.
+constexpr std::pair<std::string_view, TTapeColumn> kColumnActions[] = {
+    {"EnableAnnots", TTapeColumn::Annotations}, {"ShowLineNums", TTapeColumn::Line},
+    {"ShowLinks", TTapeColumn::Links},          {"ShowRunningTotal", TTapeColumn::RunningTotal},
+    {"ShowTableCols", TTapeColumn::TableColumns},
+};
 
 constexpr std::pair<std::string_view, std::string_view> kUpwardRelays[] = {
     {ev::FileMgr_ConfirmDeleteTableCol, ev::ApplCtl_ConfirmDeleteTableCol},
@@ -169,6 +177,21 @@ void TFileManager::RegisterCommands() {
     commands_.Add(ev::FileMgr_SetRoundingMethod, WithValue<TMedInteger>([this](std::int32_t method) {
                       if (method == 0 || method == 1) Visible().SetRoundingMethod(static_cast<TRoundingMethod>(method));
                   }));
+    // The visible document's current tape.
+    commands_.Add(ev::FileMgr_PerformEditTapeAction, WithValue<TMedString>([this](const std::string& action) {
+                      TTlyFile& document = Visible();
+                      if (!RunTapeEditAction(document.CurrentTape(), document.LinkManager(), action)) return;
+                      document.AfterEditAction();
+                      document.Pages().Refresh();
+                  }));
+    commands_.Add(ev::FileMgr_PerformConfigureTapeAction, [this](TMedRecord* in, TMedRecord*) {
+        const auto* toggle = RecordAs<TMedFileMgr_MenuItemToggleAction_DataIn>(in);
+        if (toggle == nullptr) return;
+        if (toggle->Action == "ShowThousSep") Visible().ShowThousands(toggle->Checked);
+        for (const auto& [action, column] : kColumnActions) {
+            if (toggle->Action == action) Visible().ShowColumn(column, toggle->Checked);
+        }
+    });
     commands_.Add(ev::FileMgr_GetCurrentRoundingMethod,
                   Answering<TMedInteger>([this] { return static_cast<std::int32_t>(Visible().RoundingMethod()); }));
 }

@@ -169,6 +169,21 @@ TEST_F(FileManagerTest, TheFileCommandsAreServedOnTheApplicationBus) {
     EXPECT_EQ(menu.VisibleName, "Memory");
     EXPECT_EQ(menu.VisibleKind, TVisibleKind::MemoryTape);
 
+    // Tape commands go to the visible document's current tape.
+    tapeName.Value = "Tape";
+    appBus_.Handle(ev::FileMgr_SetVisibleDocByTapeName, &tapeName, nullptr);
+    Type(manager.Visible(), "5\n");
+    TMedFileMgr_MenuItemToggleAction_DataIn toggle;
+    toggle.Action = "ShowLineNums";
+    toggle.Checked = true;
+    appBus_.Handle(ev::FileMgr_PerformConfigureTapeAction, &toggle, nullptr);
+    EXPECT_TRUE(manager.Visible().MemoryTape()->IsColumnShown(TTapeColumn::Line));
+    TMedString action;
+    action.Value = "EraseTape";
+    appBus_.Handle(ev::FileMgr_PerformEditTapeAction, &action, nullptr);
+    EXPECT_TRUE(manager.Visible().IsEmpty());
+    EXPECT_FALSE(manager.DocumentByNumber(1)->MainTape().IsColumnShown(TTapeColumn::Line));
+
     manager_.reset();
     EXPECT_FALSE(appBus_.Exists(ev::FileMgr_NewFile));
 }
