@@ -8,8 +8,8 @@
 // The source is split by purpose: file_manager.cpp (the list, numbers, captions, identity and
 // the operations on it), file_manager_files.cpp (the one place documents are read from and
 // written to their files), file_manager_user.cpp (saving and closing as the user asks for it,
-// with the save questions), file_manager_events.cpp (the commands on the application bus, the
-// upward relays and the snapshot records).
+// with the save questions), file_manager_events.cpp (the commands on the application bus and
+// the upward relays).
 
 #include <functional>
 #include <memory>
