@@ -1,7 +1,6 @@
 #include "documents/file_manager.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -10,7 +9,6 @@
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
 #include "settings/appl_control_data.h"
-#include "settings/appl_records.h"
 
 namespace tally {
 
@@ -235,30 +233,6 @@ bool TFileManager::ViewFile(int fileNumber) {
 void TFileManager::ToggleOpenFiles(bool forward) {
     if (Count() < 2) return;
     MakeVisible((visible_ + (forward ? 1 : Count() - 1)) % Count());
-}
-
-// ---- The start configuration of the first document
-
-void TFileManager::ApplyStartConfig(TTlyFile& document) {
-    if (applicationBus_ == nullptr) return;
-    TFileShutdownConfig config;
-    if (!applicationBus_->HandleIfExists(ev::ApplCtl_GetFileShutdownConfig, nullptr, &config)) return;
-    const auto upper = [](char id) {
-        return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(id))));
-    };
-    if (config.MemoryEnabled) document.EnableMemory(true);
-    if (config.SideTapeEnabled) document.EnableSide(true);
-    for (const char id : config.AuxTapeIds) document.AddAuxTape("Aux " + upper(id));
-    for (const char id : config.TableIds) document.AddTableNamed("Table " + upper(id));
-    document.ShowColumn(TTapeColumn::Annotations, config.AnnotationsEnabled);
-    document.ShowColumn(TTapeColumn::Line, config.ShowingLineNumbers);
-    document.ShowColumn(TTapeColumn::Links, config.ShowingLinks);
-    document.ShowColumn(TTapeColumn::RunningTotal, config.ShowingRunningTotal);
-    document.ShowColumn(TTapeColumn::TableColumns, config.ShowingTableColumns);
-    document.ShowThousands(config.ShowingThousandSeparator);
-    document.ShowTape(document.MainTape());
-    // Taking over the last run's set-up is no change of the new document.
-    document.ClearModified();
 }
 
 }  // namespace tally

@@ -9,7 +9,8 @@
 // the operations on it), file_manager_files.cpp (the one place documents are read from and
 // written to their files), file_manager_user.cpp (saving and closing as the user asks for it,
 // with the save questions), file_manager_events.cpp (the commands on the application bus and
-// the upward relays).
+// the upward relays), file_manager_shutdown.cpp (the first document set up as the last run
+// ended, and the state stored for the next run).
 
 #include <functional>
 #include <memory>
@@ -132,6 +133,9 @@ public:
     // The folder of the last file opened, saved or closed; the start folder of file dialogs.
     const std::string& LastFolder() const { return lastFolder_; }
     TStMediator& FileBus() { return fileBus_; }
+    // Leaving the program: the visible document's parts and shown columns go into the
+    // settings, for the first document of the next run (file_manager_shutdown.cpp).
+    void StoreShutdownState() const;
 
     // ---- Operations the commands run (file_manager.cpp); none asks the user anything.
     // An untitled document, made visible.
@@ -190,6 +194,7 @@ private:
     void MakeVisible(int index);
     void VisibleFileChanged();
     void Remember(const std::string& fileName);
+    // file_manager_shutdown.cpp
     void ApplyStartConfig(TTlyFile& document);
 
     // file_manager_files.cpp: the one place documents meet their files.

@@ -130,6 +130,32 @@ TEST_F(FileManagerTest, TheFirstDocumentIsSetUpAsTheLastRunEnded) {
     EXPECT_FALSE(first.IsModified());
 }
 
+// What the visible document had enabled and shown at the end of a run comes back in the first
+// document of the next.
+TEST_F(FileManagerTest, TheStateStoredAtTheEndSetsUpTheFirstDocumentOfTheNextRun) {
+    TTlyFile& last = Manager().Visible();
+    last.EnableSide(true);
+    last.AddAuxTape();
+    last.AddAuxTape();
+    last.AddTableNamed();
+    last.ShowColumn(TTapeColumn::RunningTotal, true);
+    last.ShowThousands(false);
+    Manager().StoreShutdownState();
+    EXPECT_EQ(settings_.AuxTapeIds, "ab");
+    EXPECT_EQ(settings_.TableIds, "a");
+    EXPECT_FALSE(settings_.MemoryEnabled);
+    EXPECT_FALSE(settings_.ShowingTableAnnotations);
+    const std::uint8_t parts = last.EnabledParts();
+
+    manager_.reset();
+    TTlyFile& next = Manager().Visible();
+    EXPECT_EQ(next.EnabledParts(), parts);
+    EXPECT_NE(next.TapeByName("Aux B"), nullptr);
+    EXPECT_TRUE(next.MainTape().IsColumnShown(TTapeColumn::RunningTotal));
+    EXPECT_TRUE(next.MainTape().IsColumnShown(TTapeColumn::TableColumns));
+    EXPECT_FALSE(next.MainTape().ShowThousands());
+}
+
 TEST_F(FileManagerTest, TheFileCommandsAreServedOnTheApplicationBus) {
     TFileManager& manager = Manager();
     appBus_.Handle(ev::FileMgr_NewFile, nullptr, nullptr);
