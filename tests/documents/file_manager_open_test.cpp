@@ -107,6 +107,7 @@ TEST_F(FileManagerTest, AFileThatCannotBeOpenedIsExplainedAndChangesNothing) {
     const Case cases[] = {
         {missing, "File \"" + missing + "\" does not exist."},
         {notOurs, "File \"" + notOurs + "\" is not a Tallyroll file."},
+        {folder_.Path().string(), "File \"" + folder_.Path().string() + "\" is not a Tallyroll file."},
         {later, "File \"" + later +
                     "\" was created by a later version of Tallyroll.  This version of Tallyroll cannot open it.  To "
                     "use this file, download and install the latest version of Tallyroll."},
