@@ -45,6 +45,9 @@ TOpenedTlyFile OpenTlyFile(TTlyFileSetup setup, const std::string& fileName) {
     auto document = std::make_unique<TTlyFile>(std::move(setup));
     TTlyFileResult loaded = LoadTlyFile(*document, fileName);
     if (!loaded.Ok) return {nullptr, std::move(loaded.Reason)};
+    // Typing goes on where each tape ends, as on a tape just typed.
+    for (TCalculator* tape : document->EnabledTapes()) tape->SetFocusLine(tape->LastLine());
+    document->Pages().Refresh();
     return {std::move(document), {}};
 }
 
