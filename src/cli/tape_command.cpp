@@ -1,5 +1,5 @@
-// tallyroll-cli tape: types keys into the tapes of a new, headless document (the same document
-// the window shows) and prints its tapes and table.
+// tallyroll-cli tape: types keys into the tapes of a new or opened headless document (the same
+// document the window shows), prints its tapes and table, and may save it.
 
 #include <algorithm>
 #include <charconv>
@@ -45,11 +45,12 @@ constexpr std::string_view kUsage =
     "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE]\n"
     "                          [--tape main|memory|side] [--item-counts LIST]\n"
     "                          [--group-display SL|ST] [--grand-display SL|GT|ST]\n"
+    "                          [--open FILE] [--save FILE]\n"
     "\n"
-    "Types keys into the tapes of a new document and prints a tape: a line with the headings of\n"
-    "the shown columns, then one line per tape line, cells separated by tabs. Each refused key's\n"
-    "explanation (\"beep: ...\") and each message list shown (\"message: ...\") go to standard\n"
-    "error, in order.\n"
+    "Types keys into the tapes of a new document (or of the one --open reads) and prints a tape:\n"
+    "a line with the headings of the shown columns, then one line per tape line, cells separated\n"
+    "by tabs. Each refused key's explanation (\"beep: ...\") and each message list shown\n"
+    "(\"message: ...\") go to standard error, in order.\n"
     "\n"
     "  --keys TEXT              the keys (default: read from standard input). Every character\n"
     "                           is typed as itself and a newline is Enter; {Enter}, {Esc}, {Tab},\n"
@@ -125,7 +126,8 @@ constexpr std::string_view kUsage =
     "                           error; default cancel)\n"
     "  --pdf FILE               print the tape into a PDF file instead, with the default page\n"
     "                           layout on the locale's paper size, as the main tape of\n"
-    "                           \"Untitled(1)\" (not available in a build without Qt)\n"
+    "                           \"Untitled(1)\" or of the file opened or saved (not available\n"
+    "                           in a build without Qt)\n"
     "  --item-counts LIST       comma-separated totals that show their item count: series,\n"
     "                           group, grand\n"
     "  --group-display SL|ST    how a new group total is shown: single line (default) or\n"
@@ -138,8 +140,14 @@ constexpr std::string_view kUsage =
     "  --clipboard-in FILE      start with the file's text on the clipboard (the copy and paste\n"
     "                           actions use an in-memory clipboard)\n"
     "  --clipboard-out FILE     write the clipboard's text into the file at the end\n"
-    "Exit status: 0 typed and printed, 1 the PDF or a clipboard file could not be read or\n"
-    "written or the document lacks the part to show, 2 wrong arguments.\n";
+    "  --open FILE              start from the document in the .tly file instead of a new one;\n"
+    "                           --option, --decimals, --rounding, --total-type and --item-counts\n"
+    "                           are then ignored (the file has its own), the others apply\n"
+    "  --save FILE              save the document into the .tly file after the keys, before\n"
+    "                           printing\n"
+    "Exit status: 0 typed and printed, 1 the document could not be opened or saved, the PDF or\n"
+    "a clipboard file could not be read or written or the document lacks the part to show,\n"
+    "2 wrong arguments.\n";
 
 struct TTapeOptions {
     std::string_view Keys;
@@ -165,6 +173,8 @@ struct TTapeOptions {
     std::string_view GrandDisplay = "SL";
     std::string_view ClipboardIn;
     std::string_view ClipboardOut;
+    std::string_view OpenFile;
+    std::string_view SaveFile;
 };
 
 // Clipboard files hold one record at most: a whole tape of a million lines stays well below.
@@ -276,6 +286,12 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--clipboard-out", value, missing)) {
             options.ClipboardOut = value;
+            valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--open", value, missing)) {
+            options.OpenFile = value;
+            valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--save", value, missing)) {
+            options.SaveFile = value;
             valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--thousand-separator", value, missing)) {
             options.ThousandSep = value;
@@ -393,16 +409,18 @@ std::string ReadAll(std::FILE* in) {
 }
 
 // The options reach the typed tape; the shown columns reach every tape of the document, as
-// given (the document's own choice would add line numbers to links).
+// given (the document's own choice would add line numbers to links). An opened document keeps
+// its file's own settings.
 void SetUpTapes(TTlyFile& document, TCalculator& tape, const TTapeOptions& options) {
-    document.SetRoundingMethod(options.Rounding);
-    tape.SetDataEntryOption(options.Option);
-    tape.SetOpenSeriesDecimalPlaces(options.Decimals);
-    tape.SetOpenSeriesTotalType(options.TotalType);
     for (TCalculator* each : document.EnabledTapes()) {
         for (const TTapeColumn column : options.Columns) each->SetColumnShown(column, true);
     }
     document.LinkManager().UpdateLinksDisplay();
+    if (!options.OpenFile.empty()) return;
+    document.SetRoundingMethod(options.Rounding);
+    tape.SetDataEntryOption(options.Option);
+    tape.SetOpenSeriesDecimalPlaces(options.Decimals);
+    tape.SetOpenSeriesTotalType(options.TotalType);
     tape.SetShowSeriesTotalItemCount(options.SeriesItemCount);
     tape.SetShowGroupTotalItemCount(options.GroupItemCount);
     tape.SetShowGrandTotalItemCount(options.GrandItemCount);
@@ -424,10 +442,20 @@ bool WantsTable(const TKeyScript& script, const TTapeOptions& options) {
     });
 }
 
+// A new document, or the one in the file --open names; null when that cannot be read, with
+// the message written to standard error.
+std::unique_ptr<TTlyFile> StartDocument(TTlyFileSetup setup, const TTapeOptions& options, TCliIo& io) {
+    if (options.OpenFile.empty()) return std::make_unique<TTlyFile>(std::move(setup));
+    const std::string fileName(options.OpenFile);
+    TOpenedTlyFile opened = OpenTlyFile(std::move(setup), fileName);
+    if (!opened.Document) WriteLine(io.Err, CannotOpenFileMessage(fileName, opened.Reason));
+    return std::move(opened.Document);
+}
+
 // Writes the PDF; returns the exit status.
-int PrintPdf(const TCalculator& tape, std::string_view pdfFile, TCliIo& io) {
+int PrintPdf(const TCalculator& tape, const std::string& documentName, std::string_view pdfFile, TCliIo& io) {
 #ifdef TALLYROLL_WITH_PDF
-    switch (PrintTapeToPdf(tape, TReportSettings{}, std::string(kUntitledFileName), std::string(pdfFile))) {
+    switch (PrintTapeToPdf(tape, TReportSettings{}, documentName, std::string(pdfFile))) {
         case TPrintJobResult::Printed: return kExitOk;
         case TPrintJobResult::Refused: return kExitFailure;  // the reason went to standard error
         case TPrintJobResult::Failed: break;
@@ -436,6 +464,7 @@ int PrintPdf(const TCalculator& tape, std::string_view pdfFile, TCliIo& io) {
                  pdfFile.data());
 #else
     (void)tape;
+    (void)documentName;
     (void)pdfFile;
     std::fputs("tallyroll-cli tape: --pdf is not available in this build (it was built without Qt)\n", io.Err);
 #endif
@@ -486,14 +515,16 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     setup.ParentBus = &fileBus;
     setup.Clipboard = &clipboard;
     setup.FileName = std::string(kUntitledFileName);
-    TTlyFile document(std::move(setup));
+    const std::unique_ptr<TTlyFile> started = StartDocument(std::move(setup), options, io);
+    if (!started) return kExitFailure;
+    TTlyFile& document = *started;
     if (options.TapeKind == "memory") document.EnableMemory(true);
     if (options.TapeKind == "side") document.EnableSide(true);
     TCalculator& typedTape = options.TapeKind == "memory" ? *document.MemoryTape()
                              : options.TapeKind == "side" ? *document.SideTape()
                                                           : document.MainTape();
     document.ShowTape(typedTape);
-    if (WantsTable(script, options)) document.AddTableNamed();
+    if (WantsTable(script, options) && document.Tables().empty()) document.AddTableNamed();
     SetUpTapes(document, typedTape, options);
     // The window's own requests (its width, ...) have nothing to do here.
     const auto run = [&document](const TDeferredRequest& request) { document.RunRequest(request); };
@@ -524,7 +555,14 @@ int RunTape(TCommandArgs args, TCliIo& io) {
             return kExitFailure;
         }
     }
-    if (options.HavePdf) return PrintPdf(typedTape, options.PdfFile, io);
+    if (!options.SaveFile.empty()) {
+        const std::string fileName(options.SaveFile);
+        if (const TTlyFileResult saved = document.SaveAs(fileName); !saved.Ok) {
+            WriteLine(io.Err, CannotSaveFileMessage(fileName, saved.Reason));
+            return kExitFailure;
+        }
+    }
+    if (options.HavePdf) return PrintPdf(typedTape, document.FileName(), options.PdfFile, io);
     return PrintShown(document, options.Show, typedTape, io.Out, io.Err) ? kExitOk : kExitFailure;
 }
 

@@ -7,9 +7,9 @@
 //
 // The source is split by purpose: file_document.cpp (set-up, the bus, lookups, state and the
 // file's view of the document), file_document_parts.cpp (creating tapes, enabling and disabling
-// parts) and file_document_view.cpp (shown columns, rounding, the visible page, going to a line,
-// requests after an edit). The commands across tapes and their locks are a part of their own
-// (cross_tape_commands.h).
+// parts), file_document_view.cpp (shown columns, rounding, the visible page, going to a line,
+// requests after an edit) and file_document_file.cpp (saving and opening its ".tly" file). The
+// commands across tapes and their locks are a part of their own (cross_tape_commands.h).
 
 #include <cstdint>
 #include <map>
@@ -21,6 +21,7 @@
 
 #include "documents/document_pages.h"
 #include "documents/tly_document_parts.h"
+#include "documents/tly_file.h"
 #include "engine/tape/calculator.h"
 #include "foundation/mediator.h"
 #include "links/link_data_codec.h"
@@ -163,6 +164,15 @@ public:
     // Back to an empty document under the untitled caption; enabled parts stay enabled.
     void Reset(std::string untitledCaption);
 
+    // ---- Its file (file_document_file.cpp)
+    // False while the document has never been saved or opened: its name is an untitled caption.
+    bool HasFile() const;
+    // Writes the document to its file, or to a new one that becomes its file once written. The
+    // old file stays as it was when writing fails; every modified flag is cleared on success
+    // only. Opening is OpenTlyFile below: a document is never read in place.
+    TTlyFileResult Save(const IFileCalls& calls = SystemFileCalls());
+    TTlyFileResult SaveAs(const std::string& fileName, const IFileCalls& calls = SystemFileCalls());
+
     // ---- Deferred requests and edits (file_document_view.cpp)
     // Runs a request the document's tapes and managers posted; false for the window's own.
     bool RunRequest(const TDeferredRequest& request);
@@ -285,5 +295,22 @@ private:
     // Each tape's link generation when broken links were last removed.
     std::vector<std::pair<const TCalculator*, std::uint64_t>> checkedLinkGenerations_;
 };
+
+// A document read from its file, or the reason it could not be.
+struct TOpenedTlyFile {
+    std::unique_ptr<TTlyFile> Document;
+    std::string Reason;
+};
+
+// Builds a fresh document from the setup (the caller's own, so it can show it), named after the
+// file, and reads the file into it. The document is answered only when the whole file was read
+// and accepted; the caller then puts it in place of the open one, which a failure never touches.
+// A constructed document never reads its file itself: a failure could not be answered there.
+TOpenedTlyFile OpenTlyFile(TTlyFileSetup setup, const std::string& fileName);
+
+// The texts shown when opening or saving fails, each one line: `Cannot open file "<name>".`
+// or `Cannot save file "<name>".`, then the reason as a sentence.
+std::string CannotOpenFileMessage(std::string_view fileName, std::string_view reason);
+std::string CannotSaveFileMessage(std::string_view fileName, std::string_view reason);
 
 }  // namespace tally

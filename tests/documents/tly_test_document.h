@@ -5,11 +5,11 @@
 // a tape run the requests they post after each key, as the window would.
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "documents/tly_document_dump.h"
 #include "documents/tly_document_parts.h"
 #include "engine/tape/calculator.h"
 #include "engine/tape/tape_request_runner.h"
@@ -133,41 +133,7 @@ public:
     }
 
     // Everything the file holds, read from the model itself, one item a line.
-    std::string Dump() {
-        std::ostringstream out;
-        out << "rounding " << static_cast<int>(rounding_) << "\n";
-        for (TCalculator* tape : AllTapes()) DumpTape(out, *tape);
-        for (const auto& table : tables_) {
-            out << table->TableName() << " " << table->RowCount() << "x" << table->ColumnCount() << " "
-                << table->ShowThousands() << " " << table->Title() << "|" << table->PageHeading() << "\n";
-            for (const std::string& note : table->NoteLines()) out << "note " << note << "\n";
-            for (const TTableSaveItem& item : table->SaveItems()) {
-                out << item.Row << "," << item.Column << "," << item.Kind << "=" << item.Text << "\n";
-            }
-        }
-        const TTapePrintFlags& tapeFlags = layout_.TapeFlags();
-        const TTablePrintFlags& tableFlags = layout_.TableFlags();
-        out << "tapeflags " << tapeFlags.ShowPageNumbers << tapeFlags.ShowColHeadings << tapeFlags.ShowColLines
-            << tapeFlags.ShowRowLines << tapeFlags.ShowFilenameFooter << tapeFlags.ShowTapeBorderLines
-            << tapeFlags.PrintEmbedDashedLine << tapeFlags.PrintEmbedHiliteColor
-            << tapeFlags.PrintGrandTotalHiliteColor << tapeFlags.PrintGroupTotalHiliteColor << " "
-            << tapeFlags.EmbedPrintHiliteColor << " " << tapeFlags.GrandTotalPrintHiliteColor << " "
-            << tapeFlags.GroupTotalPrintHiliteColor << " groups " << layout_.TapeColumnGroups().AutoCalc << " "
-            << layout_.TapeColumnGroups().Count << "\n";
-        out << "tableflags " << tableFlags.ShowPageNumbers << tableFlags.ShowColHeadings << tableFlags.ShowColLines
-            << tableFlags.ShowRowLines << tableFlags.ShowBlankLines << tableFlags.ShowFilenameFooter
-            << tableFlags.ShowBorderLines << " lines " << layout_.TableLinesPerGroup() << " groups "
-            << layout_.TableColumnGroups().AutoCalc << " " << layout_.TableColumnGroups().Count << "\n";
-        for (const TPrintFieldsListItem& field : layout_.PrintFields()) {
-            out << "print " << field.PrintColNum << " " << static_cast<int>(field.Kind) << "\n";
-        }
-        for (TWyn_ReportProperties* report : {&tapeReport_, &tableReport_}) {
-            out << "report " << static_cast<int>(report->Units()) << " " << report->LeftMargin() << " "
-                << report->TopMargin() << " " << report->RightMargin() << " " << report->BottomMargin() << " "
-                << report->Font.Name << " " << report->Font.Size << " " << report->Orientation() << "\n";
-        }
-        return out.str();
-    }
+    std::string Dump() { return DumpDocument(*this); }
 
     int finishLoadCalls_ = 0;
     std::string finishLoadAnswer_;
@@ -178,23 +144,6 @@ private:
     void ConnectTape(TCalculator& tape) {
         tape.Hooks().ProcessPendingTotals = [this](TCalculator&) { totals_.ProcessPendingTotals(); };
         aux_.ConnectTape(tape);
-    }
-
-    void DumpTape(std::ostringstream& out, TCalculator& tape) {
-        out << "tape " << tape.TapeName() << " label " << aux_.Label(&tape) << " title " << tape.Title()
-            << " heading " << tape.PageHeader() << " thousands " << tape.ShowThousands() << " option "
-            << tape.DataEntryOption() << " counts " << tape.ShowSeriesTotalItemCount()
-            << tape.ShowGroupTotalItemCount() << tape.ShowGrandTotalItemCount() << " open "
-            << tape.OpenSeriesDecimalPlaces() << tape.OpenSeriesTotalType() << "\n";
-        for (const TTapeColumn column : tape.ShownColumns()) {
-            out << "column " << static_cast<int>(column) << " " << tape.ColumnWidth(column) << "\n";
-        }
-        for (const std::string& note : tape.NoteLines()) out << "note " << note << "\n";
-        const TLineStore& lines = tape.Lines();
-        for (LineIndex line = 0; line < lines.LineCount(); ++line) {
-            out << line << "|" << lines.Indicator(line) << "|" << lines.Entries(line) << "|" << lines.ParamsText(line)
-                << "|" << lines.Annotations(line) << "\n";
-        }
     }
 
     HeadlessPrinter printer_;

@@ -1,0 +1,62 @@
+// Saving a document to its ".tly" file and opening one into a fresh document.
+
+#include <cctype>
+
+#include "documents/file_document.h"
+
+namespace tally {
+
+namespace {
+
+// An untitled document's name is its caption, "Untitled(1)" and the like.
+constexpr std::string_view kUntitledPrefix = "Untitled";
+
+// "the file does not exist" becomes "The file does not exist."
+std::string AsSentence(std::string_view reason) {
+    std::string sentence(reason);
+    if (sentence.empty()) return sentence;
+    sentence.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence.front())));
+    if (sentence.back() != '.') sentence += '.';
+    return sentence;
+}
+
+std::string FailureMessage(std::string_view verb, std::string_view fileName, std::string_view reason) {
+    std::string message = "Cannot " + std::string(verb) + " file \"" + std::string(fileName) + "\".";
+    if (!reason.empty()) message += "  " + AsSentence(reason);
+    return message;
+}
+
+}  // namespace
+
+bool TTlyFile::HasFile() const { return !fileName_.starts_with(kUntitledPrefix); }
+
+TTlyFileResult TTlyFile::Save(const IFileCalls& calls) { return SaveAs(fileName_, calls); }
+
+TTlyFileResult TTlyFile::SaveAs(const std::string& fileName, const IFileCalls& calls) {
+    TTlyFileResult saved = SaveTlyFile(*this, fileName, calls);
+    if (!saved.Ok) return saved;
+    fileName_ = fileName;
+    ClearModified();
+    return saved;
+}
+
+TOpenedTlyFile OpenTlyFile(TTlyFileSetup setup, const std::string& fileName) {
+    setup.FileName = fileName;
+    auto document = std::make_unique<TTlyFile>(std::move(setup));
+    TTlyFileResult loaded = LoadTlyFile(*document, fileName);
+    if (!loaded.Ok) return {nullptr, std::move(loaded.Reason)};
+    // Typing goes on where each tape ends, as on a tape just typed.
+    for (TCalculator* tape : document->EnabledTapes()) tape->SetFocusLine(tape->LastLine());
+    document->Pages().Refresh();
+    return {std::move(document), {}};
+}
+
+std::string CannotOpenFileMessage(std::string_view fileName, std::string_view reason) {
+    return FailureMessage("open", fileName, reason);
+}
+
+std::string CannotSaveFileMessage(std::string_view fileName, std::string_view reason) {
+    return FailureMessage("save", fileName, reason);
+}
+
+}  // namespace tally

@@ -1,0 +1,160 @@
+// The document saving itself and being opened from its file: a fresh document takes the
+// place of the open one only when the whole file was read; a failed save keeps the work marked
+// as modified and the old file as it was.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "documents/file_document.h"
+#include "documents/posted_requests.h"
+#include "documents/tly_document_dump.h"
+#include "documents/tly_full_document.h"
+#include "documents/tly_test_files.h"
+#include "engine/tape_route_typing.h"
+#include "links/link_test_fixture.h"
+#include "settings/failing_file_calls.h"
+
+namespace tally::test {
+namespace {
+
+class DocumentFileTest : public ::testing::Test {
+protected:
+    DocumentFileTest() : notifier_(platform_) { ServePostedRequests(fileBus_, queue_); }
+
+    // Every document gets pages of its own, as the window gives each document its page control.
+    TTlyFileSetup DocumentSetup() {
+        TTlyFileSetup setup;
+        setup.ParentBus = &fileBus_;
+        setup.Clipboard = &clipboard_;
+        setup.OwnPages = std::make_unique<HeadlessDocumentPages>();
+        return setup;
+    }
+
+    // Types into the tapes of one document, running the requests they post as the window does.
+    struct TTypist {
+        DocumentFileTest& Test;
+        TTlyFile& Document;
+        void Type(TCalculator& tape, std::string_view keys) {
+            TypeKeys(tape, keys, [this] { RunRequests(Document.MainTape()); });
+        }
+        void RunRequests(TCalculator&) {
+            Test.queue_.Drain([this](const TDeferredRequest& request) { Document.RunRequest(request); });
+        }
+    };
+
+    TBeepRecordingPlatform platform_;
+    TInstalledNotifier notifier_;
+    TStMediator fileBus_;
+    TDeferredRequestQueue queue_;
+    HeadlessClipboard clipboard_;
+    TTempFolder folder_;
+};
+
+TEST_F(DocumentFileTest, AFullDocumentSavesAndOpensEqualAndSavesAgainToTheSameBytes) {
+    TTlyFile original(DocumentSetup());
+    TTypist typist{*this, original};
+    FillFullDocument(original, typist);
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(original.IsModified());
+    EXPECT_FALSE(original.HasFile());
+
+    const std::string first = folder_.File("first.tly");
+    const TTlyFileResult saved = original.SaveAs(first);
+    ASSERT_TRUE(saved.Ok) << saved.Reason;
+    EXPECT_EQ(original.FileName(), first);
+    EXPECT_TRUE(original.HasFile());
+    EXPECT_FALSE(original.IsModified());
+
+    TOpenedTlyFile opened = OpenTlyFile(DocumentSetup(), first);
+    ASSERT_TRUE(opened.Document) << opened.Reason;
+    TTlyFile& copy = *opened.Document;
+    EXPECT_EQ(copy.FileName(), first);
+    EXPECT_FALSE(copy.IsModified());
+    EXPECT_EQ(copy.EnabledParts(), original.EnabledParts());
+    EXPECT_EQ(DumpDocument(copy), DumpDocument(original));
+
+    const std::string second = folder_.File("second.tly");
+    ASSERT_TRUE(copy.SaveAs(second).Ok);
+    EXPECT_EQ(ReadBytes(second), ReadBytes(first));
+}
+
+TEST_F(DocumentFileTest, AFailedOpenAnswersNoDocumentAndLeavesTheOpenOneAsItWas) {
+    TTlyFile open(DocumentSetup());
+    TTypist{*this, open}.Type(open.MainTape(), "12+3\n");
+    const std::string name = open.FileName();
+    const std::string content = DumpDocument(open);
+
+    // A stored circle of links: line 1 takes its value from line 3, which totals line 1.
+    TTlyFile circle(DocumentSetup());
+    ReplaceTapeLines(circle.MainTape(), {{" ", "+1.00", Lid("AD+", 1)},
+                                         {"=", "=========="},
+                                         {"T", "1.00", Lid("AS+", 1)},
+                                         {"Z", "0.00"},
+                                         {" ", ""}});
+    const std::string circleFile = folder_.File("circle.tly");
+    ASSERT_TRUE(circle.SaveAs(circleFile).Ok);
+    const std::string notOurs = folder_.File("notes.tly");
+    WriteBytes(notOurs, "shopping list\r\n");
+
+    struct Case {
+        std::string file;
+        std::string message;
+    };
+    const Case cases[] = {
+        {folder_.File("missing.tly"),
+         "Cannot open file \"" + folder_.File("missing.tly") + "\".  The file does not exist."},
+        {notOurs, "Cannot open file \"" + notOurs + "\".  It is not a Tallyroll file."},
+        {circleFile, "Cannot open file \"" + circleFile + "\".  The links in the file form a circle: T1 to T3 to T1."},
+    };
+    for (const Case& c : cases) {
+        const TOpenedTlyFile opened = OpenTlyFile(DocumentSetup(), c.file);
+        EXPECT_EQ(opened.Document, nullptr) << c.file;
+        EXPECT_EQ(CannotOpenFileMessage(c.file, opened.Reason), c.message);
+    }
+    EXPECT_EQ(open.FileName(), name);
+    EXPECT_EQ(DumpDocument(open), content);
+    EXPECT_TRUE(open.IsModified());
+}
+
+TEST_F(DocumentFileTest, AFailedSaveKeepsTheOldFileTheNameAndTheModifiedFlag) {
+    TTlyFile document(DocumentSetup());
+    const std::string target = folder_.File("kept.tly");
+    ASSERT_TRUE(document.SaveAs(target).Ok);
+    const std::string oldBytes = ReadBytes(target);
+    TTypist{*this, document}.Type(document.MainTape(), "7+8\n");
+    document.EnableMemory(true);
+    ASSERT_TRUE(document.IsModified());
+
+    for (const FailingStep step : {FailingStep::Write, FailingStep::Fsync, FailingStep::Rename}) {
+        const TTlyFileResult saved = document.Save(FailingCalls(step));
+        EXPECT_FALSE(saved.Ok);
+        EXPECT_FALSE(saved.Reason.empty());
+        EXPECT_TRUE(document.IsModified());
+        EXPECT_TRUE(document.MainTape().IsModified());
+        EXPECT_EQ(ReadBytes(target), oldBytes);
+    }
+    const TTlyFileResult elsewhere = document.SaveAs(folder_.File("other.tly"), FailingCalls(FailingStep::Rename));
+    EXPECT_FALSE(elsewhere.Ok);
+    EXPECT_EQ(document.FileName(), target);
+    EXPECT_EQ(CannotSaveFileMessage(target, "Permission denied"),
+              "Cannot save file \"" + target + "\".  Permission denied.");
+
+    // A folder the user may not write into; permission bits do not stop root.
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    const std::filesystem::path locked = folder_.Path() / "locked";
+    std::filesystem::create_directory(locked);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const TTlyFileResult refused = document.SaveAs((locked / "new.tly").string());
+    EXPECT_FALSE(refused.Ok);
+    EXPECT_EQ(document.FileName(), target);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_FALSE(std::filesystem::exists(locked / "new.tly"));
+}
+
+}  // namespace
+}  // namespace tally::test
