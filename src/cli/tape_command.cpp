@@ -1,5 +1,6 @@
 // tallyroll-cli tape: types keys into the tapes of a new or opened headless document (the same
-// document the window shows), prints its tapes and table, and may save it.
+// document the window shows, opened and saved through the same file manager), prints its tapes
+// and table, and may save it.
 
 #include <algorithm>
 #include <charconv>
@@ -16,8 +17,10 @@
 #include "cli/tape_show.h"
 #include "cli/tape_table.h"
 #include "documents/file_document.h"
+#include "documents/file_manager.h"
 #include "documents/posted_requests.h"
 #include "engine/tape/calculator.h"
+#include "foundation/event_names.h"
 #include "foundation/mediator.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/format_settings.h"
@@ -179,9 +182,6 @@ struct TTapeOptions {
 
 // Clipboard files hold one record at most: a whole tape of a million lines stays well below.
 constexpr std::size_t kMaxClipboardFileSize = std::size_t{256} << 20;
-
-// The file name of the new document the tape belongs to, for the printed footer.
-constexpr std::string_view kUntitledFileName = "Untitled(1)";
 
 bool ParseInt(std::string_view text, int low, int high, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -442,16 +442,6 @@ bool WantsTable(const TKeyScript& script, const TTapeOptions& options) {
     });
 }
 
-// A new document, or the one in the file --open names; null when that cannot be read, with
-// the message written to standard error.
-std::unique_ptr<TTlyFile> StartDocument(TTlyFileSetup setup, const TTapeOptions& options, TCliIo& io) {
-    if (options.OpenFile.empty()) return std::make_unique<TTlyFile>(std::move(setup));
-    const std::string fileName(options.OpenFile);
-    TOpenedTlyFile opened = OpenTlyFile(std::move(setup), fileName);
-    if (!opened.Document) WriteLine(io.Err, CannotOpenFileMessage(fileName, opened.Reason));
-    return std::move(opened.Document);
-}
-
 // Writes the PDF; returns the exit status.
 int PrintPdf(const TCalculator& tape, const std::string& documentName, std::string_view pdfFile, TCliIo& io) {
 #ifdef TALLYROLL_WITH_PDF
@@ -498,9 +488,10 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     TCliNotificationPlatform platform(io.Err, options.Answer);
     TInstalledNotifier notifier(platform);
     TDeferredRequestQueue queue;
-    // The file manager's bus, as far as a lone document needs it: posting deferred requests.
-    TStMediator fileBus;
-    ServePostedRequests(fileBus, queue);
+    // The application bus, served as the window serves it as far as the tool needs: the
+    // documents' deferred requests.
+    TStMediator applicationBus;
+    ServePostedRequests(applicationBus, queue, events::UI_PostMainFormWindowsMsg);
     HeadlessClipboard clipboard;
     if (!options.ClipboardIn.empty()) {
         const TFileText in = ReadWholeFile(std::string(options.ClipboardIn), kMaxClipboardFileSize);
@@ -511,13 +502,20 @@ int RunTape(TCommandArgs args, TCliIo& io) {
         }
         clipboard.SetText(in.Text);
     }
-    TTlyFileSetup setup;
-    setup.ParentBus = &fileBus;
-    setup.Clipboard = &clipboard;
-    setup.FileName = std::string(kUntitledFileName);
-    const std::unique_ptr<TTlyFile> started = StartDocument(std::move(setup), options, io);
-    if (!started) return kExitFailure;
-    TTlyFile& document = *started;
+    TFileManagerSetup managerSetup;
+    managerSetup.ApplicationBus = &applicationBus;
+    managerSetup.Factory = [&clipboard](TTlyFileSetup setup) {
+        setup.Clipboard = &clipboard;
+        return std::make_unique<TTlyFile>(std::move(setup));
+    };
+    TFileManager files(std::move(managerSetup));
+    if (!options.OpenFile.empty()) {
+        if (const std::string failure = files.OpenFileQuietly(std::string(options.OpenFile)); !failure.empty()) {
+            WriteLine(io.Err, failure);
+            return kExitFailure;
+        }
+    }
+    TTlyFile& document = files.Visible();
     if (options.TapeKind == "memory") document.EnableMemory(true);
     if (options.TapeKind == "side") document.EnableSide(true);
     TCalculator& typedTape = options.TapeKind == "memory" ? *document.MemoryTape()
@@ -556,9 +554,8 @@ int RunTape(TCommandArgs args, TCliIo& io) {
         }
     }
     if (!options.SaveFile.empty()) {
-        const std::string fileName(options.SaveFile);
-        if (const TTlyFileResult saved = document.SaveAs(fileName); !saved.Ok) {
-            WriteLine(io.Err, CannotSaveFileMessage(fileName, saved.Reason));
+        if (const std::string failure = files.SaveFileAs(document, std::string(options.SaveFile)); !failure.empty()) {
+            WriteLine(io.Err, failure);
             return kExitFailure;
         }
     }

@@ -307,6 +307,9 @@ struct TOpenedTlyFile {
 // and accepted; the caller then puts it in place of the open one, which a failure never touches.
 // A constructed document never reads its file itself: a failure could not be answered there.
 TOpenedTlyFile OpenTlyFile(TTlyFileSetup setup, const std::string& fileName);
+// The same, read into a fresh document the caller built itself (through its own factory); its
+// name stays the one it was built with.
+TOpenedTlyFile OpenTlyFile(std::unique_ptr<TTlyFile> fresh, const std::string& fileName);
 
 // The texts shown when opening or saving fails, each one line: `Cannot open file "<name>".`
 // or `Cannot save file "<name>".`, then the reason as a sentence.

@@ -165,36 +165,40 @@ TTlyFile& TFileManager::NewFile() {
 
 bool TFileManager::OpenFile(const std::string& fileName) {
     if (fileName.empty()) return false;
-    if (const TTlyFile* open = FindFile(fileName); open != nullptr) {
-        MakeVisible(IndexOf(*open));
-        return true;
-    }
+    std::string failure;
+    if (FindFile(fileName) == nullptr) failure = CheckFileToOpen(fileName);
+    if (failure.empty()) failure = OpenFileQuietly(fileName);
+    if (failure.empty()) return true;
+    ReportFailure(std::move(failure));
+    return false;
+}
+
+std::string TFileManager::CheckFileToOpen(const std::string& fileName) {
     int version = 0;
     std::error_code error;
-    if (!fs::exists(fs::path(fileName), error)) {
-        ReportFailure(QuotedName(fileName) + " does not exist.");
-        return false;
-    }
-    if (!IsFileOfThisProgram(fileName, version)) {
-        ReportFailure(QuotedName(fileName) + " is not a Tallyroll file.");
-        return false;
-    }
+    if (!fs::exists(fs::path(fileName), error)) return QuotedName(fileName) + " does not exist.";
+    if (!IsFileOfThisProgram(fileName, version)) return QuotedName(fileName) + " is not a Tallyroll file.";
     if (version > tly::kWrittenVersion) {
-        ReportFailure(QuotedName(fileName) + " was created by a later version of Tallyroll.  This version of " +
-                      "Tallyroll cannot open it.  To use this file, download and install the latest version of " +
-                      "Tallyroll.");
-        return false;
+        return QuotedName(fileName) + " was created by a later version of Tallyroll.  This version of " +
+               "Tallyroll cannot open it.  To use this file, download and install the latest version of " +
+               "Tallyroll.";
+    }
+    return {};
+}
+
+std::string TFileManager::OpenFileQuietly(const std::string& fileName) {
+    if (fileName.empty()) return CannotOpenFileMessage(fileName, {});
+    if (const TTlyFile* open = FindFile(fileName); open != nullptr) {
+        MakeVisible(IndexOf(*open));
+        return {};
     }
     // The only document is replaced when it holds nothing and nothing unsaved.
     const bool replaceOnly = Count() == 1 && files_.front().Untitled && files_.front().Document->IsEmpty() &&
                              !files_.front().Document->IsModified();
     const int number = replaceOnly ? files_.front().Document->FileNumber() : NextFileNumber();
-    std::string reason;
-    std::unique_ptr<TTlyFile> document = ReadDocument(fileName, number, reason);
-    if (!document) {
-        ReportFailure("Cannot open file \"" + fileName + "\"." + reason);
-        return false;
-    }
+    std::string failure;
+    std::unique_ptr<TTlyFile> document = ReadDocument(fileName, number, failure);
+    if (!document) return failure;
     if (replaceOnly) {
         files_.front() = {std::move(document), false};
         MakeVisible(0);
@@ -203,7 +207,7 @@ bool TFileManager::OpenFile(const std::string& fileName) {
         MakeVisible(Count() - 1);
     }
     Remember(Visible().FileName());
-    return true;
+    return {};
 }
 
 void TFileManager::CloseCurrentFile() {

@@ -143,6 +143,10 @@ public:
     // Shows an open document with that file instead of opening it twice. A file that cannot
     // be opened is explained and beeped, shown at once, and answers false.
     bool OpenFile(const std::string& fileName);
+    // The same without the checks before reading and without telling the user: answers
+    // `Cannot open file "<name>".` and the reader's reason when the file cannot be read, empty
+    // when it was opened or shown. For callers that report failures their own way.
+    std::string OpenFileQuietly(const std::string& fileName);
     // Closes the visible document without asking; the only one is reset to an untitled one.
     void CloseCurrentFile();
     bool ViewFile(int fileNumber);
@@ -194,14 +198,18 @@ private:
     void MakeVisible(int index);
     void VisibleFileChanged();
     void Remember(const std::string& fileName);
+    // Why OpenFile refuses the file before reading it: missing, not a file of this program, or
+    // written by a later version; empty when it may be read.
+    static std::string CheckFileToOpen(const std::string& fileName);
     // file_manager_shutdown.cpp
     void ApplyStartConfig(TTlyFile& document);
 
     // file_manager_files.cpp: the one place documents meet their files.
-    // A fresh document read from the file; null with the reason when it cannot be read.
-    std::unique_ptr<TTlyFile> ReadDocument(const std::string& fileName, int fileNumber, std::string& reason);
-    // Writes the document; only a write that went through clears its modified flags.
-    // Answers the failure text, empty on success.
+    // A fresh document from the factory, named after the canonical path, read from the file;
+    // null with the message to show when it cannot be read.
+    std::unique_ptr<TTlyFile> ReadDocument(const std::string& fileName, int fileNumber, std::string& failure);
+    // Writes the document through its own SaveAs: only a write that went through clears its
+    // modified flags and names it after the file. Answers the failure text, empty on success.
     std::string WriteDocument(TTlyFile& document, const std::string& fileName);
     // Reports a failure to the user: explained, beeped and shown at once.
     static void ReportFailure(std::string text);

@@ -1,41 +1,21 @@
 // The one place open documents meet their files: reading into a fresh document and writing,
 // and saving under the present or a new name.
 
-#include <cctype>
-
 #include "documents/file_manager.h"
-#include "documents/tly_file.h"
 #include "foundation/notifications/notifier.h"
 
 namespace tally {
 
-namespace {
-
-// A reason from the reader or writer as a sentence after the message.
-std::string ReasonSentence(std::string reason) {
-    if (reason.empty()) return {};
-    reason.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
-    if (reason.back() != '.') reason += '.';
-    return "  " + reason;
-}
-
-}  // namespace
-
-std::unique_ptr<TTlyFile> TFileManager::ReadDocument(const std::string& fileName, int fileNumber, std::string& reason) {
-    std::unique_ptr<TTlyFile> document = CreateDocument(CanonicalFileName(fileName), fileNumber);
-    const TTlyFileResult read = LoadTlyFile(*document, fileName);
-    if (!read.Ok) {
-        reason = ReasonSentence(read.Reason);
-        return nullptr;
-    }
-    return document;
+std::unique_ptr<TTlyFile> TFileManager::ReadDocument(const std::string& fileName, int fileNumber, std::string& failure) {
+    const std::string canonical = CanonicalFileName(fileName);
+    TOpenedTlyFile opened = OpenTlyFile(CreateDocument(canonical, fileNumber), canonical);
+    if (!opened.Document) failure = CannotOpenFileMessage(fileName, opened.Reason);
+    return std::move(opened.Document);
 }
 
 std::string TFileManager::WriteDocument(TTlyFile& document, const std::string& fileName) {
-    const TTlyFileResult written = SaveTlyFile(document, fileName, fileCalls_);
-    if (!written.Ok) return "Cannot save file \"" + fileName + "\"." + ReasonSentence(written.Reason);
-    document.ClearModified();
-    return {};
+    const TTlyFileResult written = document.SaveAs(fileName, fileCalls_);
+    return written.Ok ? std::string() : CannotSaveFileMessage(fileName, written.Reason);
 }
 
 void TFileManager::ReportFailure(std::string text) {
@@ -60,8 +40,9 @@ std::string TFileManager::SaveFileAs(TTlyFile& document, const std::string& newF
     if (index < 0 || newFileName.empty()) return std::string(kNoNameSaveRefusal);
     const TTlyFile* holder = FindFile(newFileName);
     if (holder != nullptr && holder != &document) return std::string(kSameNameRefusal);
+    // Written under the name as given, so a failure names it so; then known by its canonical path.
+    if (std::string failure = WriteDocument(document, newFileName); !failure.empty()) return failure;
     const std::string canonical = CanonicalFileName(newFileName);
-    if (std::string failure = WriteDocument(document, canonical); !failure.empty()) return failure;
     document.SetFileName(canonical);
     files_[index].Untitled = false;
     Remember(canonical);

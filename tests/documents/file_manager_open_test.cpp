@@ -128,6 +128,24 @@ TEST_F(FileManagerTest, AFileThatCannotBeOpenedIsExplainedAndChangesNothing) {
     EXPECT_TRUE(settings_.ReopenList().empty());
 }
 
+TEST_F(FileManagerTest, OpeningQuietlyAnswersTheReadersMessageAndTypingGoesOnAtTheEndOfTheFile) {
+    TFileManager& manager = Manager();
+    const std::string missing = folder_.File("missing.tly");
+    EXPECT_EQ(manager.OpenFileQuietly(missing), "Cannot open file \"" + missing + "\".  The file does not exist.");
+    EXPECT_EQ(platform_.BeepCount(), 0);
+    EXPECT_FALSE(platform_.WindowVisible());
+    EXPECT_EQ(manager.Count(), 1);
+
+    const std::string fileName = DocumentFile("sums.tly", "4+5+");
+    EXPECT_EQ(manager.OpenFileQuietly(fileName), "");
+    EXPECT_EQ(manager.VisibleFile().FileName, Canonical(fileName));
+    Type(manager.Visible(), "6+");
+    const std::vector<std::string> entries = Entries(manager.Visible());
+    ASSERT_GE(entries.size(), 3U);
+    EXPECT_EQ(std::vector<std::string>(entries.begin(), entries.begin() + 3),
+              (std::vector<std::string>{"+4.00", "+5.00", "+6.00"}));
+}
+
 TEST_F(FileManagerTest, AStartFileOpensIntoTheFirstDocument) {
     const std::string fileName = DocumentFile("start.tly", "8\n");
     settings_.MemoryEnabled = true;
