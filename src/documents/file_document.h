@@ -41,6 +41,7 @@ class TLinkManager;
 class TTableManager;
 class TTotalManager;
 class ITotalTapes;
+class TGenlOptionsVariables;
 
 // The answer of "FileObj_GetCalcObjectByTapeId".
 class TMedFileObj_CalculatorObject_Out : public TMedRecord {
@@ -138,6 +139,14 @@ public:
     // Annotations, line numbers, links, running total or table columns.
     void ShowColumn(TTapeColumn column, bool shown);
     void ShowThousands(bool shown);
+    // The display-related general options: colours, the creation display states of group and
+    // grand totals and the automatic decimal places and total type, for every tape and the
+    // auxiliary tapes to come; the highlight colour and font for the tables. (The tape grids'
+    // highlight colour and font are the window's.)
+    void ApplyGeneralOptions(const TGenlOptionsVariables& options);
+    // "Portrait" or "Landscape" for printing the visible page: the tables' report properties
+    // while a table is visible, the tapes' otherwise. Marks the document changed.
+    void SetVisiblePageOrientation(std::string_view orientation);
 
     // ---- The visible page (file_document_view.cpp)
     // Whether the active page may be left; a refusal is explained and beeped.
@@ -161,6 +170,9 @@ public:
     bool IsEmpty() const;
     bool IsModified() const;
     void ClearModified();
+    // Marks the document changed where no tape or table records it: its page layout and print
+    // settings.
+    void SetStructureModified() { structureModified_ = true; }
     // Back to an empty document under the untitled caption; enabled parts stay enabled.
     void Reset(std::string untitledCaption);
 

@@ -13,6 +13,9 @@
 #include "links/copy_manager.h"
 #include "links/link_manager.h"
 #include "links/link_requests.h"
+#include "output/page_model.h"
+#include "settings/appl_records.h"
+#include "settings/print_settings.h"
 #include "table/table_manager.h"
 #include "tapes/auxiliary_calculator_manager.h"
 
@@ -89,6 +92,36 @@ void TTlyFile::SetRoundingMethod(TRoundingMethod method) {
     tableManager_->SetRoundingMethod(method);
     structureModified_ = true;
     pages_->Refresh();
+}
+
+void TTlyFile::ApplyGeneralOptions(const TGenlOptionsVariables& options) {
+    TTapeColors colors;
+    colors.EmbeddedSeries = options.EmbeddedSeriesColor;
+    colors.GrandTotal = options.GrandTotalColor;
+    colors.GroupTotal = options.GroupTotalColor;
+    colors.ZeroTotal = options.ZeroTotalLineColor;
+    for (TCalculator* tape : {mainTape_.get(), memoryTape_.get(), sideTape_.get()}) {
+        if (tape == nullptr) continue;
+        tape->SetColors(colors);
+        // A state the kind of total does not have is refused by the tape, which keeps its own.
+        tape->SetGroupTotalCreationDisplayState(options.GroupTotalCreationDisplayState);
+        tape->SetGrandTotalCreationDisplayState(options.GrandTotalCreationDisplayState);
+    }
+    auxManager_->ApplyDisplaySettings(colors, options.GroupTotalCreationDisplayState,
+                                      options.GrandTotalCreationDisplayState);
+    for (TCalculator* tape : EnabledTapes()) {
+        tape->SetAutoIncreaseDecimalPlaces(options.AutoIncreaseDecimalPlaces);
+        tape->SetAutoSetTotalType(options.AutoSetTotalType);
+    }
+    tableManager_->SetFocusColor(options.FocusHighlightColor);
+    tableManager_->SetFont(options.TapeScreenFont);
+    pages_->Refresh();
+}
+
+void TTlyFile::SetVisiblePageOrientation(std::string_view orientation) {
+    if (!IsPageOrientation(orientation)) return;
+    (visibleKind_ == TVisibleKind::Table ? *tableReportProps_ : *tapeReportProps_).SetOrientation(orientation);
+    structureModified_ = true;
 }
 
 void TTlyFile::SendLineNumber(TCalculator& tape) const {

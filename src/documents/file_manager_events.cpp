@@ -9,6 +9,7 @@
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
 #include "links/tape_edit_actions.h"
+#include "settings/appl_records.h"
 
 namespace tally {
 
@@ -191,6 +192,18 @@ void TFileManager::RegisterCommands() {
         for (const auto& [action, column] : kColumnActions) {
             if (toggle->Action == action) Visible().ShowColumn(column, toggle->Checked);
         }
+    });
+    commands_.Add(ev::FileMgr_PageLayoutSettingsApplied,
+                  [this](TMedRecord*, TMedRecord*) { Visible().SetStructureModified(); });
+    commands_.Add(ev::gstrFileMgr_SetCurrDocPageOrient, WithValue<TMedInteger>([this](std::int32_t orientation) {
+                      if (orientation == 0 || orientation == 1) {
+                          Visible().SetVisiblePageOrientation(orientation == 1 ? "Landscape" : "Portrait");
+                      }
+                  }));
+    commands_.Add(ev::FileMgr_ApplyGenlOptions, [this](TMedRecord* in, TMedRecord*) {
+        const auto* options = RecordAs<TGenlOptionsVariables>(in);
+        if (options == nullptr) return;
+        for (const TOpenFile& file : files_) file.Document->ApplyGeneralOptions(*options);
     });
     commands_.Add(ev::FileMgr_GetCurrentRoundingMethod,
                   Answering<TMedInteger>([this] { return static_cast<std::int32_t>(Visible().RoundingMethod()); }));

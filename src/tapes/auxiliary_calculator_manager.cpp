@@ -1,5 +1,7 @@
 #include "tapes/auxiliary_calculator_manager.h"
 
+#include <utility>
+
 #include <algorithm>
 
 #include "engine/tape/tape_view.h"
@@ -89,6 +91,17 @@ void TAuxiliaryCalculatorManager::GiveDisplaySettings(TCalculator& tape) const {
     // A state the kind of total does not have is refused by the tape, which keeps its own.
     tape.SetGroupTotalCreationDisplayState(settings_.GroupTotalCreationDisplay);
     tape.SetGrandTotalCreationDisplayState(settings_.GrandTotalCreationDisplay);
+}
+
+void TAuxiliaryCalculatorManager::ApplyDisplaySettings(const TTapeColors& colors, std::string groupTotalCreationDisplay,
+                                                       std::string grandTotalCreationDisplay) {
+    settings_.Colors = colors;
+    settings_.GroupTotalCreationDisplay = std::move(groupTotalCreationDisplay);
+    settings_.GrandTotalCreationDisplay = std::move(grandTotalCreationDisplay);
+    for (TAuxTape& aux : tapes_) {
+        GiveDisplaySettings(*aux.Tape);
+        aux.Tape->View().Repaint();
+    }
 }
 
 void TAuxiliaryCalculatorManager::Remove(TCalculator* tape) {

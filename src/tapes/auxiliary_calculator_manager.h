@@ -87,6 +87,10 @@ public:
     // The widest of the tapes' shown columns together; 0 without tapes.
     int WidestDisplay() const;
     void ApplySettings(const TAuxTapeSettings& settings);
+    // New colours and creation display states of group and grand totals, for the tapes there
+    // are and the tapes to come; the other settings stay.
+    void ApplyDisplaySettings(const TTapeColors& colors, std::string groupTotalCreationDisplay,
+                              std::string grandTotalCreationDisplay);
 
 private:
     struct TAuxTape {

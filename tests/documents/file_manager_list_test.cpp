@@ -3,7 +3,10 @@
 
 #include "documents/file_manager_fixture.h"
 
+#include "engine/tape/calculator.h"
 #include "foundation/message_records.h"
+#include "output/page_model.h"
+#include "settings/appl_records.h"
 
 namespace tally {
 namespace {
@@ -278,6 +281,66 @@ TEST_F(FileManagerTest, TabsNotShowingAsksTheWindowForItsWidthOnlyWithOneFileOpe
     EXPECT_EQ(posted(), std::vector<int>{125});
     manager.NewFile();
     EXPECT_TRUE(posted().empty());
+}
+
+// The general options reach every open document, and the auxiliary tapes still to come.
+TEST_F(FileManagerTest, GeneralOptionsReachEveryTapeOfEveryOpenDocument) {
+    TFileManager& manager = Manager();
+    manager.Visible().AddAuxTape();
+    manager.NewFile();
+    TGenlOptionsVariables options;
+    options.AutoIncreaseDecimalPlaces = false;
+    options.AutoSetTotalType = false;
+    options.GrandTotalColor = 0x112233;
+    options.ZeroTotalLineColor = 0x445566;
+    options.GroupTotalCreationDisplayState = "ST";
+    options.GrandTotalCreationDisplayState = "GT";
+    appBus_.Handle(ev::FileMgr_ApplyGenlOptions, &options, nullptr);
+    const std::string comingAux = manager.DocumentByNumber(1)->AddAuxTape();
+    ASSERT_FALSE(comingAux.empty());
+
+    std::vector<TCalculator*> tapes = manager.DocumentByNumber(1)->EnabledTapes();
+    tapes.push_back(&manager.DocumentByNumber(2)->MainTape());
+    ASSERT_EQ(tapes.size(), 4U);
+    for (const TCalculator* tape : tapes) {
+        SCOPED_TRACE(tape->TapeName());
+        EXPECT_EQ(tape->Colors().GrandTotal, 0x112233U);
+        EXPECT_EQ(tape->Colors().ZeroTotal, 0x445566U);
+        EXPECT_EQ(tape->GroupTotalCreationDisplayState(), "ST");
+        EXPECT_EQ(tape->GrandTotalCreationDisplayState(), "GT");
+        // The tape made after the options takes the manager's defaults for its own options.
+        if (tape->TapeName() == comingAux) continue;
+        EXPECT_FALSE(tape->AutoIncreaseDecimalPlaces());
+        EXPECT_FALSE(tape->AutoSetTotalType());
+    }
+    // Display options change nothing the file keeps.
+    EXPECT_FALSE(manager.DocumentByNumber(2)->IsModified());
+}
+
+TEST_F(FileManagerTest, PageLayoutCommandsMarkTheVisibleDocumentChanged) {
+    TFileManager& manager = Manager();
+    manager.NewFile();
+    appBus_.Handle(ev::FileMgr_PageLayoutSettingsApplied, nullptr, nullptr);
+    EXPECT_TRUE(manager.Visible().IsModified());
+    EXPECT_FALSE(manager.DocumentByNumber(1)->IsModified());
+
+    manager.ViewFile(1);
+    TTlyFile& document = manager.Visible();
+    ASSERT_TRUE(document.ShowByName(document.AddTableNamed()));
+    TMedInteger orientation;
+    // Only 0 (portrait) and 1 (landscape) are orientations.
+    orientation.Value = 2;
+    appBus_.Handle(ev::gstrFileMgr_SetCurrDocPageOrient, &orientation, nullptr);
+    EXPECT_EQ(document.TableReportProps().Orientation(), "Portrait");
+    orientation.Value = 1;
+    appBus_.Handle(ev::gstrFileMgr_SetCurrDocPageOrient, &orientation, nullptr);
+    EXPECT_EQ(document.TableReportProps().Orientation(), "Landscape");
+    EXPECT_EQ(document.TapeReportProps().Orientation(), "Portrait");
+    document.ClearModified();
+    document.ShowByName("Tape");
+    appBus_.Handle(ev::gstrFileMgr_SetCurrDocPageOrient, &orientation, nullptr);
+    EXPECT_EQ(document.TapeReportProps().Orientation(), "Landscape");
+    EXPECT_TRUE(document.IsModified());
 }
 
 }  // namespace
