@@ -10,6 +10,7 @@
 
 #include "foundation/mediator.h"
 #include "platform/deferred_requests.h"
+#include "ui/file_name_chooser.h"
 #include "ui/qt_clipboard.h"
 
 class QAction;
@@ -22,6 +23,7 @@ class TCalculator;
 class TLinkManager;
 class TTapeGrid;
 class TTlyFile;
+struct TTlyFileSetup;
 
 class TfrmCalc : public QMainWindow {
     Q_OBJECT
@@ -51,6 +53,20 @@ public:
     QAction* UnlinkAction() const { return mniEditUnlink_; }
     QAction* ShowLinksAction() const { return mniConfigureShowLinks_; }
 
+    // ---- The document's file (frm_calc_file.cpp)
+    // Reads the file into a new document that takes the place of the one shown. A file that
+    // cannot be read is reported in a message box and changes nothing; false then, and when the
+    // user keeps a changed document shown.
+    bool OpenFile(const QString& fileName);
+    // Save and Save As of the File menu; false when not saved (cancelled, or failed and reported).
+    bool SaveDocument();
+    bool SaveDocumentAs();
+    // The file dialogs of Open and Save As.
+    void SetFileNameChooser(std::unique_ptr<IFileNameChooser> chooser) { chooser_ = std::move(chooser); }
+    QAction* OpenAction() const { return mniFileOpen_; }
+    QAction* SaveAction() const { return mniFileSave_; }
+    QAction* SaveAsAction() const { return mniFileSaveAs_; }
+
     void RunRequest(const TDeferredRequest& request);
     // Fits the window to the tape's columns, within its caption's and menus' needs and the screen.
     void FitWidthToTape();
@@ -61,6 +77,13 @@ protected:
 private:
     // What the caption and the menus need.
     int MinimumWidth() const;
+    TTlyFileSetup DocumentSetup(std::string fileName) const;
+    // frm_calc_file.cpp
+    void AddFileMenu();
+    void ShowCaption();
+    // Whether the document shown may give way to another: unchanged, or saved or dropped as the
+    // user answers.
+    bool MayReplaceDocument();
     void AddEditMenu();
     void AddConfigureTapeMenu();
     // Runs a link command on the tape's focus line and shows the result.
@@ -75,7 +98,13 @@ private:
     // Holds the pages of the document shown.
     QStackedWidget* documentStack_;
     std::unique_ptr<TTlyFile> document_;
-    QAction* mniFileExit_;
+    std::unique_ptr<IFileNameChooser> chooser_ = std::make_unique<QtFileNameChooser>();
+    // Where Open and Save As start: the folder of the file last opened or saved.
+    QString lastFolder_;
+    QAction* mniFileOpen_ = nullptr;
+    QAction* mniFileSave_ = nullptr;
+    QAction* mniFileSaveAs_ = nullptr;
+    QAction* mniFileExit_ = nullptr;
     QAction* mniEditCopyAsLinkSource_ = nullptr;
     QAction* mniEditPasteAsLinkDest_ = nullptr;
     QAction* mniEditUnlink_ = nullptr;

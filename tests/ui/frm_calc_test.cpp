@@ -46,7 +46,8 @@ private slots:
         Program program;
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(1)"));
         QCOMPARE(MenuTexts(*program.window.menuBar()),
-                 (QStringList{"&File", "  Print Tape To &Printer...", "  E&xit", "&Edit", "  C&opy Line As Link Source",
+                 (QStringList{"&File", "  &Open...", "  &Save", "  Save &As...", "  ", "  Print Tape To &Printer...", "  ",
+                              "  E&xit", "&Edit", "  C&opy Line As Link Source",
                               "  &Paste Line As Link Destination", "  &Unlink", "&Configure Tape", "  Show &Links",
                               "&Help", "  &Explain Last Beep..."}));
         QVERIFY(QTest::qWaitForWindowActive(&program.window));
