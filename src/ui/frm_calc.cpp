@@ -155,6 +155,11 @@ int TfrmCalc::MinimumWidth() const {
 }
 
 void TfrmCalc::closeEvent(QCloseEvent* event) {
+    // Changes are saved or dropped as the user answers; Cancel or a failed save keeps it open.
+    if (!MayLetGoOfDocument()) {
+        event->ignore();
+        return;
+    }
     closing_ = true;
     QMainWindow::closeEvent(event);
 }

@@ -81,9 +81,9 @@ private:
     // frm_calc_file.cpp
     void AddFileMenu();
     void ShowCaption();
-    // Whether the document shown may give way to another: unchanged, or saved or dropped as the
-    // user answers.
-    bool MayReplaceDocument();
+    // Whether the document shown may give way to another or close with the window: unchanged,
+    // or saved or dropped as the user answers.
+    bool MayLetGoOfDocument();
     void AddEditMenu();
     void AddConfigureTapeMenu();
     // Runs a link command on the tape's focus line and shows the result.

@@ -60,7 +60,7 @@ bool TfrmCalc::OpenFile(const QString& fileName) {
         return false;
     }
     lastFolder_ = QFileInfo(absolute).absolutePath();
-    if (!MayReplaceDocument()) return false;
+    if (!MayLetGoOfDocument()) return false;
     SetDocument(std::move(opened.Document));
     return true;
 }
@@ -97,7 +97,7 @@ void TfrmCalc::ShowCaption() {
     setWindowTitle(QStringLiteral("Tallyroll - ") + ShownName(WithoutFolder(document_->FileName())));
 }
 
-bool TfrmCalc::MayReplaceDocument() {
+bool TfrmCalc::MayLetGoOfDocument() {
     // An untitled document nobody typed into goes without a question.
     if (!document_->IsModified() || (!document_->HasFile() && document_->IsEmpty())) return true;
     Notifier().Platform().Beep();

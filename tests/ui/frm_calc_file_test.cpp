@@ -156,6 +156,21 @@ private slots:
         QVERIFY(program.window.Document().IsModified());
         QVERIFY(!program.window.Document().HasFile());
     }
+
+    // Closing the window asks about a changed document: Cancel keeps the window open, Yes saves.
+    void closingAChangedDocumentAsksToSaveIt() {
+        FileProgram program;
+        program.Type(QStringLiteral("9\n"));
+        QVERIFY(!program.window.close());
+        QVERIFY(program.window.isVisible());
+        QCOMPARE(program.boxes.boxes,
+                 std::vector<std::string>{"Tallyroll - Confirm: File \"Untitled(1)\" changed.  \r\nDo you want to save the changes?"});
+
+        program.boxes.answer = TMessageBoxAnswer::Yes;
+        program.chooser->saveName = program.folder.filePath(QStringLiteral("closed.tly"));
+        QVERIFY(program.window.close());
+        QVERIFY(QFile::exists(program.chooser->saveName));
+    }
 };
 
 TALLY_REGISTER_UI_TEST(TestFrmCalcFile);
