@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     settings.Load();
     tally::TfrmCalc window(requests);
     settings.ApplyTo(window);
+    window.SetDocumentShownHook([&settings, &window] { settings.ApplyToDocument(window); });
     notifications.SetMainWindow(&window);
     window.show();
     // Once the window is up, so a file that cannot be read is reported above it.

@@ -78,6 +78,7 @@ void TfrmCalc::SetDocument(std::unique_ptr<TTlyFile> document) {
     std::swap(document_, document);
     document.reset();
     ShowCaption();
+    if (documentShown_) documentShown_();
     if (mniConfigureShowLinks_ != nullptr) {
         const QSignalBlocker quiet(mniConfigureShowLinks_);
         mniConfigureShowLinks_->setChecked(document_->MainTape().IsColumnShown(TTapeColumn::Links));

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,8 @@ public:
     // Shows the document in place of the one shown, which is freed. It must come from
     // CreateDocument.
     void SetDocument(std::unique_ptr<TTlyFile> document);
+    // Runs for each document shown from then on (the settings give it their tape font and colours).
+    void SetDocumentShownHook(std::function<void()> hook) { documentShown_ = std::move(hook); }
     TTlyFile& Document() const { return *document_; }
 
     // The tape commands act on, and the grid of the page shown (of the main tape while the
@@ -101,6 +104,7 @@ private:
     std::unique_ptr<IFileNameChooser> chooser_ = std::make_unique<QtFileNameChooser>();
     // Where Open and Save As start: the folder of the file last opened or saved.
     QString lastFolder_;
+    std::function<void()> documentShown_;
     QAction* mniFileOpen_ = nullptr;
     QAction* mniFileSave_ = nullptr;
     QAction* mniFileSaveAs_ = nullptr;
