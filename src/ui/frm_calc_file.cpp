@@ -22,6 +22,13 @@ const QString kTallyrollFilter = QStringLiteral("Tallyroll files (*.tly);;All fi
 // File names are the system's bytes; the user sees them decoded.
 std::string SystemName(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 QString ShownName(const std::string& fileName) { return QFile::decodeName(QByteArray::fromStdString(fileName)); }
+// A file name in a message: as the program's texts are, or as the system's bytes when it has
+// characters they cannot hold.
+std::string MessageName(const QString& fileName) {
+    bool ok = false;
+    std::string text = FromQString(fileName, &ok);
+    return ok ? text : SystemName(fileName);
+}
 
 std::string WithoutFolder(const std::string& fileName) {
     return std::filesystem::path(fileName).filename().string();
@@ -56,7 +63,7 @@ bool TfrmCalc::OpenFile(const QString& fileName) {
     const std::string name = SystemName(absolute);
     TOpenedTlyFile opened = OpenTlyFile(DocumentSetup(name), name);
     if (!opened.Document) {
-        ShowFailure(CannotOpenFileMessage(FromQString(absolute), opened.Reason));
+        ShowFailure(CannotOpenFileMessage(MessageName(absolute), opened.Reason));
         return false;
     }
     lastFolder_ = QFileInfo(absolute).absolutePath();
@@ -69,7 +76,7 @@ bool TfrmCalc::SaveDocument() {
     if (!document_->HasFile()) return SaveDocumentAs();
     const TTlyFileResult saved = document_->Save();
     if (!saved.Ok) {
-        ShowFailure(CannotSaveFileMessage(FromQString(ShownName(document_->FileName())), saved.Reason));
+        ShowFailure(CannotSaveFileMessage(MessageName(ShownName(document_->FileName())), saved.Reason));
         return false;
     }
     return true;
@@ -85,7 +92,7 @@ bool TfrmCalc::SaveDocumentAs() {
     const QString absolute = QFileInfo(chosen).absoluteFilePath();
     const TTlyFileResult saved = document_->SaveAs(SystemName(absolute));
     if (!saved.Ok) {
-        ShowFailure(CannotSaveFileMessage(FromQString(absolute), saved.Reason));
+        ShowFailure(CannotSaveFileMessage(MessageName(absolute), saved.Reason));
         return false;
     }
     lastFolder_ = QFileInfo(absolute).absolutePath();
@@ -101,7 +108,7 @@ bool TfrmCalc::MayLetGoOfDocument() {
     // An untitled document nobody typed into goes without a question.
     if (!document_->IsModified() || (!document_->HasFile() && document_->IsEmpty())) return true;
     Notifier().Platform().Beep();
-    const std::string question = "File \"" + FromQString(ShownName(WithoutFolder(document_->FileName()))) +
+    const std::string question = "File \"" + MessageName(ShownName(WithoutFolder(document_->FileName()))) +
                                  "\" changed.  \r\nDo you want to save the changes?";
     switch (Notifier().MessageBox(question, CaptionConfirm, TMessageBoxButtons::YesNoCancel,
                                   TMessageBoxIcon::Question)) {

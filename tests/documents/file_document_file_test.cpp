@@ -62,6 +62,9 @@ TEST_F(DocumentFileTest, AFullDocumentSavesAndOpensEqualAndSavesAgainToTheSameBy
     ASSERT_FALSE(HasFailure());
     ASSERT_TRUE(original.IsModified());
     EXPECT_FALSE(original.HasFile());
+    // Without a file of its own there is nothing to save to.
+    EXPECT_FALSE(original.Save().Ok);
+    EXPECT_FALSE(std::filesystem::exists(original.FileName()));
 
     const std::string first = folder_.File("first.tly");
     const TTlyFileResult saved = original.SaveAs(first);

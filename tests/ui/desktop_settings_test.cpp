@@ -114,7 +114,8 @@ private slots:
     // A document the window shows later (an opened file) takes the same font and colours.
     void aDocumentShownLaterTakesTheTapeFontAndColours() {
         QDir().mkpath(folder_->path() + "/tallyroll");
-        WriteFile(settingsFile_, "[Miscellaneous Options]\nGrandTotalColor=255\n[Tape Screen Font]\nName=DejaVu Sans\nSize=17\n");
+        WriteFile(settingsFile_,
+                  "[Miscellaneous Options]\nGrandTotalColor=255\n[Tape Screen Font]\nName=DejaVu Sans\nSize=17\n");
         SettingsProgram program;
         TfrmCalc& window = *program.window;
         window.SetDocumentShownHook([&program, &window] { program.settings.ApplyToDocument(window); });

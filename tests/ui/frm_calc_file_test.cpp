@@ -68,7 +68,9 @@ struct FileProgram : Program {
             QCoreApplication::processEvents();
         }
     }
-    std::string Entries(LineIndex line) const { return std::string(window.Document().MainTape().Lines().Entries(line)); }
+    std::string Entries(LineIndex line) const {
+        return std::string(window.Document().MainTape().Lines().Entries(line));
+    }
     std::vector<std::string> AllEntries() const {
         std::vector<std::string> entries;
         const TLineStore& lines = window.Document().MainTape().Lines();
@@ -111,9 +113,11 @@ private slots:
         const TTlyFile* before = &program.window.Document();
         program.chooser->openName = program.chooser->saveName;
         program.window.OpenAction()->trigger();
-        QCOMPARE(program.chooser->asked.last(), QStringLiteral("Open Tallyroll File | Tallyroll files (*.tly);;All files (*)"));
+        QCOMPARE(program.chooser->asked.last(),
+                 QStringLiteral("Open Tallyroll File | Tallyroll files (*.tly);;All files (*)"));
         QCOMPARE(program.boxes.boxes,
-                 std::vector<std::string>{"Tallyroll - Confirm: File \"budget.tly\" changed.  \r\nDo you want to save the changes?"});
+                 std::vector<std::string>{
+                     "Tallyroll - Confirm: File \"budget.tly\" changed.  \r\nDo you want to save the changes?"});
         QCOMPARE(&program.window.Document(), before);
 
         program.boxes.answer = TMessageBoxAnswer::No;
@@ -164,7 +168,8 @@ private slots:
         QVERIFY(!program.window.close());
         QVERIFY(program.window.isVisible());
         QCOMPARE(program.boxes.boxes,
-                 std::vector<std::string>{"Tallyroll - Confirm: File \"Untitled(1)\" changed.  \r\nDo you want to save the changes?"});
+                 std::vector<std::string>{
+                     "Tallyroll - Confirm: File \"Untitled(1)\" changed.  \r\nDo you want to save the changes?"});
 
         program.boxes.answer = TMessageBoxAnswer::Yes;
         program.chooser->saveName = program.folder.filePath(QStringLiteral("closed.tly"));
