@@ -1,5 +1,7 @@
-// The desktop program: one main window showing a tape.
+// The desktop program: one main window showing a document, read from the file named on the
+// command line when there is one (`tallyroll FILE.tly`).
 #include <QApplication>
+#include <QStringList>
 
 #include "foundation/notifications/notifier.h"
 #include "platform/deferred_requests.h"
@@ -20,8 +22,14 @@ int main(int argc, char** argv) {
     settings.Load();
     tally::TfrmCalc window(requests);
     settings.ApplyTo(window);
+    window.SetDocumentShownHook([&settings, &window] { settings.ApplyToDocument(window); });
     notifications.SetMainWindow(&window);
     window.show();
+    // Once the window is up, so a file that cannot be read is reported above it.
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+        QMetaObject::invokeMethod(
+            &window, [&window, fileName = arguments.at(1)] { window.OpenFile(fileName); }, Qt::QueuedConnection);
+    }
     const int exitCode = QApplication::exec();
     settings.SaveFrom(window);
     return exitCode;

@@ -181,7 +181,8 @@ public:
     bool HasFile() const;
     // Writes the document to its file, or to a new one that becomes its file once written. The
     // old file stays as it was when writing fails; every modified flag is cleared on success
-    // only. Opening is OpenTlyFile below: a document is never read in place.
+    // only. Save refuses a document that has no file yet. Opening is OpenTlyFile below: a
+    // document is never read in place.
     TTlyFileResult Save(const IFileCalls& calls = SystemFileCalls());
     TTlyFileResult SaveAs(const std::string& fileName, const IFileCalls& calls = SystemFileCalls());
 

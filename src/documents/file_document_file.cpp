@@ -1,7 +1,5 @@
 // Saving a document to its ".tly" file and opening one into a fresh document.
 
-#include <cctype>
-
 #include "documents/file_document.h"
 
 namespace tally {
@@ -15,7 +13,8 @@ constexpr std::string_view kUntitledPrefix = "Untitled";
 std::string AsSentence(std::string_view reason) {
     std::string sentence(reason);
     if (sentence.empty()) return sentence;
-    sentence.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence.front())));
+    char& first = sentence.front();
+    if (first >= 'a' && first <= 'z') first = static_cast<char>(first - 'a' + 'A');
     if (sentence.back() != '.') sentence += '.';
     return sentence;
 }
@@ -30,7 +29,11 @@ std::string FailureMessage(std::string_view verb, std::string_view fileName, std
 
 bool TTlyFile::HasFile() const { return !fileName_.starts_with(kUntitledPrefix); }
 
-TTlyFileResult TTlyFile::Save(const IFileCalls& calls) { return SaveAs(fileName_, calls); }
+TTlyFileResult TTlyFile::Save(const IFileCalls& calls) {
+    // The untitled caption is no file: writing it would leave "Untitled(1)" in some folder.
+    if (!HasFile()) return {false, "the document has no file yet; save it under a name"};
+    return SaveAs(fileName_, calls);
+}
 
 TTlyFileResult TTlyFile::SaveAs(const std::string& fileName, const IFileCalls& calls) {
     TTlyFileResult saved = SaveTlyFile(*this, fileName, calls);

@@ -59,7 +59,7 @@ void TDesktopSettings::Load() {
     pageLayoutDefaults_.Load();
 }
 
-void TDesktopSettings::ApplyTo(TfrmCalc& window) {
+void TDesktopSettings::ApplyToDocument(TfrmCalc& window) {
     TTapeColors colors;
     colors.EmbeddedSeries = application_.EmbeddedSeriesColor();
     colors.GrandTotal = application_.GrandTotalColor();
@@ -67,7 +67,10 @@ void TDesktopSettings::ApplyTo(TfrmCalc& window) {
     colors.ZeroTotal = application_.ZTLColor();
     window.Tape().SetColors(colors);
     ApplyTapeFont(window, application_.TapeScreenFont());
+}
 
+void TDesktopSettings::ApplyTo(TfrmCalc& window) {
+    ApplyToDocument(window);
     if (application_.FormHeight > 0) {
         const QScreen* screen = window.screen();
         const int available = screen ? screen->availableGeometry().height() : application_.FormHeight;

@@ -31,6 +31,8 @@ public:
     void Load();
     // The tape font and line colours, and the saved window geometry when it fits on a screen.
     void ApplyTo(TfrmCalc& window);
+    // The tape font and line colours alone, for a document the window shows later.
+    void ApplyToDocument(TfrmCalc& window);
     // Takes the window's geometry and saves. A failed save shows a message box naming the
     // file and the reason; answers whether the save went through.
     bool SaveFrom(const TfrmCalc& window);

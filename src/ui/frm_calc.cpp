@@ -17,10 +17,8 @@
 #include "links/link_manager.h"
 #include "links/tape_edit_actions.h"
 #include "table/table_manager.h"
-#include "ui/print/print_tape_command.h"
 #include "ui/qt_deferred_request_pump.h"
 #include "ui/qt_document_pages.h"
-#include "ui/qt_text.h"
 #include "ui/tape_grid.h"
 
 namespace tally {
@@ -40,10 +38,7 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     ServePostedRequests(fileBus_, requests_);
     setCentralWidget(documentStack_);
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
-                    [this] { PrintTapeToPrinter(this, Tape(), document_->FileName()); });
-    mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    AddFileMenu();
     AddEditMenu();
     AddConfigureTapeMenu();
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -62,12 +57,16 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
 TfrmCalc::~TfrmCalc() { document_.reset(); }
 
 std::unique_ptr<TTlyFile> TfrmCalc::CreateDocument(std::string fileName) const {
+    return std::make_unique<TTlyFile>(DocumentSetup(std::move(fileName)));
+}
+
+TTlyFileSetup TfrmCalc::DocumentSetup(std::string fileName) const {
     TTlyFileSetup setup;
     setup.ParentBus = const_cast<TStMediator*>(&fileBus_);
     setup.Clipboard = const_cast<QtClipboard*>(&clipboard_);
     setup.OwnPages = std::make_unique<QtDocumentPages>(setup.Clipboard);
     setup.FileName = std::move(fileName);
-    return std::make_unique<TTlyFile>(std::move(setup));
+    return setup;
 }
 
 void TfrmCalc::SetDocument(std::unique_ptr<TTlyFile> document) {
@@ -82,7 +81,8 @@ void TfrmCalc::SetDocument(std::unique_ptr<TTlyFile> document) {
     documentStack_->setCurrentWidget(&pages);
     std::swap(document_, document);
     document.reset();
-    setWindowTitle(QStringLiteral("Tallyroll - ") + ToQString(document_->FileName()));
+    ShowCaption();
+    if (documentShown_) documentShown_();
     if (mniConfigureShowLinks_ != nullptr) {
         const QSignalBlocker quiet(mniConfigureShowLinks_);
         mniConfigureShowLinks_->setChecked(document_->MainTape().IsColumnShown(TTapeColumn::Links));
@@ -185,6 +185,11 @@ int TfrmCalc::MinimumWidth() const {
 }
 
 void TfrmCalc::closeEvent(QCloseEvent* event) {
+    // Changes are saved or dropped as the user answers; Cancel or a failed save keeps it open.
+    if (!MayLetGoOfDocument()) {
+        event->ignore();
+        return;
+    }
     closing_ = true;
     QMainWindow::closeEvent(event);
 }

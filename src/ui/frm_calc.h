@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "foundation/mediator.h"
 #include "platform/deferred_requests.h"
+#include "ui/file_name_chooser.h"
 #include "ui/qt_clipboard.h"
 
 class QAction;
@@ -27,6 +29,7 @@ class TCalculator;
 class TLinkManager;
 class TTapeGrid;
 class TTlyFile;
+struct TTlyFileSetup;
 
 class TfrmCalc : public QMainWindow {
     Q_OBJECT
@@ -43,6 +46,8 @@ public:
     // Shows the document in place of the one shown, which is freed. It must come from
     // CreateDocument.
     void SetDocument(std::unique_ptr<TTlyFile> document);
+    // Runs for each document shown from then on (the settings give it their tape font and colours).
+    void SetDocumentShownHook(std::function<void()> hook) { documentShown_ = std::move(hook); }
     TTlyFile& Document() const { return *document_; }
 
     // The tape commands act on, and the grid of the page shown (of the main tape while the
@@ -63,6 +68,20 @@ public:
     // Runs a command of the document's command table by its action name, as its menu item does.
     void RunDocumentCommand(std::string_view name);
 
+    // ---- The document's file (frm_calc_file.cpp)
+    // Reads the file into a new document that takes the place of the one shown. A file that
+    // cannot be read is reported in a message box and changes nothing; false then, and when the
+    // user keeps a changed document shown.
+    bool OpenFile(const QString& fileName);
+    // Save and Save As of the File menu; false when not saved (cancelled, or failed and reported).
+    bool SaveDocument();
+    bool SaveDocumentAs();
+    // The file dialogs of Open and Save As.
+    void SetFileNameChooser(std::unique_ptr<IFileNameChooser> chooser) { chooser_ = std::move(chooser); }
+    QAction* OpenAction() const { return mniFileOpen_; }
+    QAction* SaveAction() const { return mniFileSave_; }
+    QAction* SaveAsAction() const { return mniFileSaveAs_; }
+
     void RunRequest(const TDeferredRequest& request);
     // Fits the window to the tape's columns, within its caption's and menus' needs and the screen.
     void FitWidthToTape();
@@ -73,6 +92,13 @@ protected:
 private:
     // What the caption and the menus need.
     int MinimumWidth() const;
+    TTlyFileSetup DocumentSetup(std::string fileName) const;
+    // frm_calc_file.cpp
+    void AddFileMenu();
+    void ShowCaption();
+    // Whether the document shown may give way to another or close with the window: unchanged,
+    // or saved or dropped as the user answers.
+    bool MayLetGoOfDocument();
     void AddEditMenu();
     void AddEditItem(QMenu& menu, const QString& caption, std::string_view actionName);
     void AddConfigureTapeMenu();
@@ -95,7 +121,14 @@ private:
     // Holds the pages of the document shown.
     QStackedWidget* documentStack_;
     std::unique_ptr<TTlyFile> document_;
-    QAction* mniFileExit_;
+    std::unique_ptr<IFileNameChooser> chooser_ = std::make_unique<QtFileNameChooser>();
+    // Where Open and Save As start: the folder of the file last opened or saved.
+    QString lastFolder_;
+    std::function<void()> documentShown_;
+    QAction* mniFileOpen_ = nullptr;
+    QAction* mniFileSave_ = nullptr;
+    QAction* mniFileSaveAs_ = nullptr;
+    QAction* mniFileExit_ = nullptr;
     std::map<std::string, QAction*, std::less<>> editActions_;
     QAction* mniConfigureShowLinks_ = nullptr;
     QAction* mniHelpExplainLastBeep_;

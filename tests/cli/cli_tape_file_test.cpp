@@ -41,8 +41,9 @@ protected:
 
 TEST_F(CliTapeFileTest, ASavedDocumentOpensWithEveryPartAndTypingGoesOnAtTheEnd) {
     const std::string first = File("budget.tly");
-    const RunResult typed = RunTape(
-        {"--save", first, "--keys", "5+[EnableMemory][EnableSideTape][NewAuxTape=Rent]7+8\n[View=Tape]1\n[EnableTable]"});
+    const RunResult typed =
+        RunTape({"--save", first, "--keys",
+                 "5+[EnableMemory][EnableSideTape][NewAuxTape=Rent]7+8\n[View=Tape]1\n[EnableTable]"});
     ASSERT_EQ(typed.status, 0) << typed.err;
     EXPECT_EQ(typed.err, "");
 
@@ -74,7 +75,8 @@ TEST_F(CliTapeFileTest, AFileThatCannotBeOpenedOrSavedEndsWithStatusOne) {
     const Case cases[] = {
         {{"--open", File("missing.tly"), "--keys", "1\n"},
          "Cannot open file \"" + File("missing.tly") + "\".  The file does not exist.\n"},
-        {{"--open", notFolder, "--keys", "1\n"}, "Cannot open file \"" + notFolder + "\".  It is not a Tallyroll file.\n"},
+        {{"--open", notFolder, "--keys", "1\n"},
+         "Cannot open file \"" + notFolder + "\".  It is not a Tallyroll file.\n"},
         {{"--save", notFolder + "/x.tly", "--keys", "1\n"}, "Cannot save file \"" + notFolder + "/x.tly\".  "},
     };
     for (const Case& c : cases) {

@@ -62,6 +62,9 @@ TEST_F(DocumentFileTest, AFullDocumentSavesAndOpensEqualAndSavesAgainToTheSameBy
     ASSERT_FALSE(HasFailure());
     ASSERT_TRUE(original.IsModified());
     EXPECT_FALSE(original.HasFile());
+    // Without a file of its own there is nothing to save to.
+    EXPECT_FALSE(original.Save().Ok);
+    EXPECT_FALSE(std::filesystem::exists(original.FileName()));
 
     const std::string first = folder_.File("first.tly");
     const TTlyFileResult saved = original.SaveAs(first);
@@ -143,15 +146,19 @@ TEST_F(DocumentFileTest, AFailedSaveKeepsTheOldFileTheNameAndTheModifiedFlag) {
     EXPECT_EQ(document.FileName(), target);
     EXPECT_EQ(CannotSaveFileMessage(target, "Permission denied"),
               "Cannot save file \"" + target + "\".  Permission denied.");
+}
 
-    // A folder the user may not write into; permission bits do not stop root.
+TEST_F(DocumentFileTest, ASaveIntoAReadOnlyFolderFailsAndKeepsTheModifiedFlag) {
+    // Permission bits do not stop root.
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    TTlyFile document(DocumentSetup());
+    TTypist{*this, document}.Type(document.MainTape(), "7+8\n");
     const std::filesystem::path locked = folder_.Path() / "locked";
     std::filesystem::create_directory(locked);
     std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     const TTlyFileResult refused = document.SaveAs((locked / "new.tly").string());
     EXPECT_FALSE(refused.Ok);
-    EXPECT_EQ(document.FileName(), target);
+    EXPECT_FALSE(document.HasFile());
     EXPECT_TRUE(document.IsModified());
     EXPECT_FALSE(std::filesystem::exists(locked / "new.tly"));
 }

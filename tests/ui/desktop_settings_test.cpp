@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/file_document.h"
 #include "engine/tape/calculator.h"
 #include "foundation/notifications/notifier.h"
 #include "platform/deferred_requests.h"
@@ -108,6 +109,20 @@ private slots:
         const TfrmCalc plain(plainRequests);
         QVERIFY(program.window->Tape().ColumnWidth(TTapeColumn::Entries) >
                 plain.Tape().ColumnWidth(TTapeColumn::Entries));
+    }
+
+    // A document the window shows later (an opened file) takes the same font and colours.
+    void aDocumentShownLaterTakesTheTapeFontAndColours() {
+        QDir().mkpath(folder_->path() + "/tallyroll");
+        WriteFile(settingsFile_,
+                  "[Miscellaneous Options]\nGrandTotalColor=255\n[Tape Screen Font]\nName=DejaVu Sans\nSize=17\n");
+        SettingsProgram program;
+        TfrmCalc& window = *program.window;
+        window.SetDocumentShownHook([&program, &window] { program.settings.ApplyToDocument(window); });
+        window.SetDocument(window.CreateDocument("opened.tly"));
+        QCOMPARE(window.Grid().font().pointSize(), 17);
+        QCOMPARE(window.Tape().Colors().GrandTotal, 0x0000FFu);
+        QVERIFY(!window.Tape().IsModified());
     }
 
     // The first start has no settings file: the default font's narrow tape must not shrink the

@@ -1,0 +1,22 @@
+#include "ui/file_name_chooser.h"
+
+#include <QFileDialog>
+
+namespace tally {
+
+QString QtFileNameChooser::OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                        const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString QtFileNameChooser::SaveFileName(QWidget* parent, const QString& caption, const QString& start,
+                                        const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(parent, caption, start, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace tally
