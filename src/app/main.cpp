@@ -1,5 +1,6 @@
-// The desktop program: one main window showing a document, read from the file named on the
-// command line when there is one (`tallyroll FILE.tly`).
+// The desktop program: one main window showing the open documents, the first read from the file
+// named on the command line when there is one (`tallyroll FILE.tly`). The settings keep the
+// reopen list between runs.
 #include <QApplication>
 #include <QStringList>
 
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     tally::TInstalledNotifier notifier(notifications);
     tally::TDesktopSettings settings;
     settings.Load();
-    tally::TfrmCalc window(requests);
+    tally::TfrmCalc window(requests, &settings.Application());
     settings.ApplyTo(window);
     window.SetDocumentShownHook([&settings, &window] { settings.ApplyToDocument(window); });
     notifications.SetMainWindow(&window);

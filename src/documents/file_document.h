@@ -322,7 +322,7 @@ struct TOpenedTlyFile {
 TOpenedTlyFile OpenTlyFile(TTlyFileSetup setup, const std::string& fileName);
 // The same, read into a fresh document the caller built itself (through its own factory); its
 // name stays the one it was built with.
-TOpenedTlyFile OpenTlyFile(std::unique_ptr<TTlyFile> fresh, const std::string& fileName);
+TOpenedTlyFile OpenTlyFileInto(std::unique_ptr<TTlyFile> fresh, const std::string& fileName);
 
 // The texts shown when opening or saving fails, each one line: `Cannot open file "<name>".`
 // or `Cannot save file "<name>".`, then the reason as a sentence.

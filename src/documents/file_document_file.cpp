@@ -45,10 +45,10 @@ TTlyFileResult TTlyFile::SaveAs(const std::string& fileName, const IFileCalls& c
 
 TOpenedTlyFile OpenTlyFile(TTlyFileSetup setup, const std::string& fileName) {
     setup.FileName = fileName;
-    return OpenTlyFile(std::make_unique<TTlyFile>(std::move(setup)), fileName);
+    return OpenTlyFileInto(std::make_unique<TTlyFile>(std::move(setup)), fileName);
 }
 
-TOpenedTlyFile OpenTlyFile(std::unique_ptr<TTlyFile> document, const std::string& fileName) {
+TOpenedTlyFile OpenTlyFileInto(std::unique_ptr<TTlyFile> document, const std::string& fileName) {
     TTlyFileResult loaded = LoadTlyFile(*document, fileName);
     if (!loaded.Ok) return {nullptr, std::move(loaded.Reason)};
     // Typing goes on where each tape ends, as on a tape just typed.

@@ -8,7 +8,7 @@ namespace tally {
 
 std::unique_ptr<TTlyFile> TFileManager::ReadDocument(const std::string& fileName, int fileNumber, std::string& failure) {
     const std::string canonical = CanonicalFileName(fileName);
-    TOpenedTlyFile opened = OpenTlyFile(CreateDocument(canonical, fileNumber), canonical);
+    TOpenedTlyFile opened = OpenTlyFileInto(CreateDocument(canonical, fileNumber), canonical);
     if (!opened.Document) failure = CannotOpenFileMessage(fileName, opened.Reason);
     return std::move(opened.Document);
 }

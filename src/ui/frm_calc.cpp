@@ -5,14 +5,17 @@
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <algorithm>
 
 #include "documents/file_document.h"
+#include "documents/file_manager.h"
 #include "documents/posted_requests.h"
 #include "engine/tape/calculator.h"
 #include "foundation/deferred_request_codes.h"
+#include "foundation/event_names.h"
 #include "foundation/notifications/notifier.h"
 #include "links/link_manager.h"
 #include "links/tape_edit_actions.h"
@@ -28,15 +31,27 @@ constexpr int kStartHeight = 480;
 
 }  // namespace
 
-TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
+TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings, QWidget* parent)
     : QMainWindow(parent),
       requests_(requests),
-      documentStack_(new QStackedWidget(this)) {
+      settings_(settings),
+      fileTabs_(new QTabWidget(this)) {
     new QtDeferredRequestPump(
         requests_, [this](const TDeferredRequest& request) { RunRequest(request); }, this);
     setObjectName(QStringLiteral("frmCalc"));
-    ServePostedRequests(fileBus_, requests_);
-    setCentralWidget(documentStack_);
+    ServePostedRequests(appBus_, requests_, events::UI_PostMainFormWindowsMsg);
+    appBus_.Add(events::UI_VisibleFileChanged, [this](TMedRecord*, TMedRecord*) {
+        if (files_) ShowVisibleFile();
+    });
+    // With one document open the window looks as it did with one: no file tabs.
+    fileTabs_->setDocumentMode(true);
+    fileTabs_->setTabBarAutoHide(true);
+    // A click on a tab asks the file manager, which then shows it; the tabs themselves only follow.
+    connect(fileTabs_->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        const std::vector<TOpenFileInfo> files = files_->OpenFiles();
+        if (index >= 0 && index < static_cast<int>(files.size())) files_->ViewFile(files[index].FileNumber);
+    });
+    setCentralWidget(fileTabs_);
 
     AddFileMenu();
     AddEditMenu();
@@ -48,53 +63,73 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent)
     AddDocumentCommandsMenu(help);
     AddTotalsStatusBar();
 
-    SetDocument(CreateDocument("Untitled(1)"));
+    TFileManagerSetup setup;
+    setup.ApplicationBus = &appBus_;
+    setup.Factory = [this](TTlyFileSetup documentSetup) { return CreateDocument(std::move(documentSetup)); };
+    setup.Asker = asker_.get();
+    setup.Settings = settings_;
+    files_ = std::make_unique<TFileManager>(std::move(setup));
+    ShowVisibleFile();
     resize(width(), kStartHeight);
     FitWidthToTape();
 }
 
-// The document goes before the window's widgets: its pages let go of its tapes first.
-TfrmCalc::~TfrmCalc() { document_.reset(); }
+// The documents go before the window's widgets: their pages let go of their tapes first.
+TfrmCalc::~TfrmCalc() { files_.reset(); }
 
-std::unique_ptr<TTlyFile> TfrmCalc::CreateDocument(std::string fileName) const {
-    return std::make_unique<TTlyFile>(DocumentSetup(std::move(fileName)));
-}
-
-TTlyFileSetup TfrmCalc::DocumentSetup(std::string fileName) const {
-    TTlyFileSetup setup;
-    setup.ParentBus = const_cast<TStMediator*>(&fileBus_);
-    setup.Clipboard = const_cast<QtClipboard*>(&clipboard_);
+std::unique_ptr<TTlyFile> TfrmCalc::CreateDocument(TTlyFileSetup setup) {
+    setup.Clipboard = &clipboard_;
     setup.OwnPages = std::make_unique<QtDocumentPages>(setup.Clipboard);
-    setup.FileName = std::move(fileName);
-    return setup;
+    auto document = std::make_unique<TTlyFile>(std::move(setup));
+    auto& pages = dynamic_cast<QtDocumentPages&>(document->Pages());
+    TTlyFile* made = document.get();
+    pages.SetAfterKey([made] { made->RemoveBrokenLinksAfterEdit(); });
+    pages.SetTableActionRunner([made](std::string_view action) {
+        made->TableManager().PerformAction(action);
+        made->Pages().Refresh();
+    });
+    return document;
 }
 
-void TfrmCalc::SetDocument(std::unique_ptr<TTlyFile> document) {
-    auto& pages = dynamic_cast<QtDocumentPages&>(document->Pages());
-    TTlyFile* shown = document.get();
-    pages.SetAfterKey([shown] { shown->RemoveBrokenLinksAfterEdit(); });
-    pages.SetTableActionRunner([shown](std::string_view action) {
-        shown->TableManager().PerformAction(action);
-        shown->Pages().Refresh();
-    });
-    documentStack_->addWidget(&pages);
-    documentStack_->setCurrentWidget(&pages);
-    std::swap(document_, document);
-    document.reset();
+void TfrmCalc::ShowVisibleFile() {
+    const std::vector<TOpenFileInfo> files = files_->OpenFiles();
+    bool added = false;
+    int visible = 0;
+    {
+        const QSignalBlocker quiet(fileTabs_);
+        // The tabs of closed documents went with their pages; the others are put in order.
+        for (int i = 0; i < static_cast<int>(files.size()); ++i) {
+            QWidget* pages = &dynamic_cast<QtDocumentPages&>(files_->DocumentByNumber(files[i].FileNumber)->Pages());
+            const QString caption = ShownFileName(files[i].TabCaption);
+            const int at = fileTabs_->indexOf(pages);
+            if (at < 0) {
+                fileTabs_->insertTab(i, pages, caption);
+                added = true;
+            } else {
+                if (at != i) fileTabs_->tabBar()->moveTab(at, i);
+                fileTabs_->setTabText(i, caption);
+            }
+            if (files[i].Visible) visible = i;
+        }
+        fileTabs_->setCurrentIndex(visible);
+    }
     ShowCaption();
-    if (documentShown_) documentShown_();
+    if (added && documentShown_) documentShown_();
     if (mniConfigureShowLinks_ != nullptr) {
         const QSignalBlocker quiet(mniConfigureShowLinks_);
-        mniConfigureShowLinks_->setChecked(document_->MainTape().IsColumnShown(TTapeColumn::Links));
+        mniConfigureShowLinks_->setChecked(Document().MainTape().IsColumnShown(TTapeColumn::Links));
     }
-    pages.Refresh();
+    Pages().Refresh();
     AfterPartsChanged();
+    FitWidthToTape();
     Grid().setFocus();
 }
 
-QtDocumentPages& TfrmCalc::Pages() const { return static_cast<QtDocumentPages&>(document_->Pages()); }
+TTlyFile& TfrmCalc::Document() const { return files_->Visible(); }
 
-TCalculator& TfrmCalc::Tape() const { return document_->CurrentTape(); }
+QtDocumentPages& TfrmCalc::Pages() const { return static_cast<QtDocumentPages&>(Document().Pages()); }
+
+TCalculator& TfrmCalc::Tape() const { return Document().CurrentTape(); }
 
 TTapeGrid& TfrmCalc::Grid() const { return *Pages().CurrentGrid(); }
 
@@ -139,7 +174,7 @@ void TfrmCalc::AddConfigureTapeMenu() {
     mniConfigureShowLinks_ = configure->addAction(QStringLiteral("Show &Links"));
     mniConfigureShowLinks_->setCheckable(true);
     connect(mniConfigureShowLinks_, &QAction::toggled, this, [this](bool shown) {
-        document_->ShowColumn(TTapeColumn::Links, shown);
+        Document().ShowColumn(TTapeColumn::Links, shown);
         FitWidthToTape();
     });
 }
@@ -148,8 +183,8 @@ void TfrmCalc::RunEditAction(std::string_view actionName) {
     // Broken links are swept after the actions that remove lines, and the table columns no line
     // is assigned to any more go; the links are then taken as they are, so a source just copied
     // survives the arrow key that moves to its destination.
-    RunTapeEditAction(Tape(), document_->LinkManager(), actionName);
-    document_->AfterEditAction();
+    RunTapeEditAction(Tape(), Document().LinkManager(), actionName);
+    Document().AfterEditAction();
     Pages().Refresh();
     Grid().setFocus();
 }
@@ -159,7 +194,7 @@ void TfrmCalc::RunRequest(const TDeferredRequest& request) {
     if (request.Code == requests::RecomputeWindowWidth) {
         FitWidthToTape();
     } else {
-        document_->RunRequest(request);
+        Document().RunRequest(request);
     }
     Grid().SyncFromTape();
 }
@@ -186,7 +221,7 @@ int TfrmCalc::MinimumWidth() const {
 
 void TfrmCalc::closeEvent(QCloseEvent* event) {
     // Changes are saved or dropped as the user answers; Cancel or a failed save keeps it open.
-    if (!MayLetGoOfDocument()) {
+    if (!files_->QueryExit()) {
         event->ignore();
         return;
     }

@@ -1,7 +1,8 @@
 #pragma once
-// The main window: one document (its tapes and table on pages with tabs at the bottom), the
-// File, Edit, Configure Tape and Help menus, and the runner of the deferred requests that the
-// document posts for after the current event.
+// The main window: the open documents, one tab each, held by the file manager (each document's
+// tapes and table on pages with tabs at the bottom), the File, Edit, Configure Tape and Help
+// menus acting on the visible document, and the runner of the deferred requests the documents
+// post for after the current event.
 
 #include <QMainWindow>
 
@@ -19,13 +20,16 @@
 class QAction;
 class QMenu;
 class QLabel;
-class QStackedWidget;
+class QTabWidget;
 class QString;
 
 namespace tally {
 
+class IFileManagerAsker;
 class QtDocumentPages;
+class TApplControlData;
 class TCalculator;
+class TFileManager;
 class TLinkManager;
 class TTapeGrid;
 class TTlyFile;
@@ -35,20 +39,20 @@ class TfrmCalc : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Runs the queue's requests after each event until the window starts closing.
-    explicit TfrmCalc(TDeferredRequestQueue& requests, QWidget* parent = nullptr);
+    // Runs the queue's requests after each event until the window starts closing. The settings
+    // (when given) keep the reopen list and the folder file dialogs start in.
+    explicit TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings = nullptr, QWidget* parent = nullptr);
     ~TfrmCalc() override;
     TfrmCalc(const TfrmCalc&) = delete;
     TfrmCalc& operator=(const TfrmCalc&) = delete;
 
-    // A new document that the window can show: on pages of its own, under the window's bus.
-    std::unique_ptr<TTlyFile> CreateDocument(std::string fileName) const;
-    // Shows the document in place of the one shown, which is freed. It must come from
-    // CreateDocument.
-    void SetDocument(std::unique_ptr<TTlyFile> document);
-    // Runs for each document shown from then on (the settings give it their tape font and colours).
+    // Runs for each document that comes into the window from then on, once it is shown (the
+    // settings give it their tape font and colours).
     void SetDocumentShownHook(std::function<void()> hook) { documentShown_ = std::move(hook); }
-    TTlyFile& Document() const { return *document_; }
+    // The visible document.
+    TTlyFile& Document() const;
+    TFileManager& Files() const { return *files_; }
+    QTabWidget* FileTabs() const { return fileTabs_; }
 
     // The tape commands act on, and the grid of the page shown (of the main tape while the
     // table is shown).
@@ -68,19 +72,23 @@ public:
     // Runs a command of the document's command table by its action name, as its menu item does.
     void RunDocumentCommand(std::string_view name);
 
-    // ---- The document's file (frm_calc_file.cpp)
-    // Reads the file into a new document that takes the place of the one shown. A file that
-    // cannot be read is reported in a message box and changes nothing; false then, and when the
-    // user keeps a changed document shown.
+    // ---- The File menu (frm_calc_file.cpp)
+    // Opens the file as a document of its own (over the only one when that is untitled, empty
+    // and unchanged), or shows it when it is open already. A file that cannot be read is
+    // explained in the notification window and changes nothing; false then.
     bool OpenFile(const QString& fileName);
     // Save and Save As of the File menu; false when not saved (cancelled, or failed and reported).
     bool SaveDocument();
     bool SaveDocumentAs();
     // The file dialogs of Open and Save As.
     void SetFileNameChooser(std::unique_ptr<IFileNameChooser> chooser) { chooser_ = std::move(chooser); }
+    QAction* NewAction() const { return mniFileNew_; }
     QAction* OpenAction() const { return mniFileOpen_; }
     QAction* SaveAction() const { return mniFileSave_; }
     QAction* SaveAsAction() const { return mniFileSaveAs_; }
+    QAction* CloseAction() const { return mniFileClose_; }
+    // The files opened and saved last, most recent first; filled as it opens.
+    QMenu* ReopenMenu() const { return mnuFileReopen_; }
 
     void RunRequest(const TDeferredRequest& request);
     // Fits the window to the tape's columns, within its caption's and menus' needs and the screen.
@@ -92,13 +100,17 @@ protected:
 private:
     // What the caption and the menus need.
     int MinimumWidth() const;
-    TTlyFileSetup DocumentSetup(std::string fileName) const;
+    // The file manager's documents: on pages of their own in a tab of the window.
+    std::unique_ptr<TTlyFile> CreateDocument(TTlyFileSetup setup);
+    // After the file manager changed the open documents or the visible one: the tabs, the
+    // caption, the menus and the focus follow.
+    void ShowVisibleFile();
     // frm_calc_file.cpp
     void AddFileMenu();
+    void FillReopenMenu();
     void ShowCaption();
-    // Whether the document shown may give way to another or close with the window: unchanged,
-    // or saved or dropped as the user answers.
-    bool MayLetGoOfDocument();
+    // File names are the system's bytes; the user sees them decoded.
+    static QString ShownFileName(const std::string& fileName);
     void AddEditMenu();
     void AddEditItem(QMenu& menu, const QString& caption, std::string_view actionName);
     void AddConfigureTapeMenu();
@@ -114,20 +126,25 @@ private:
     QtDocumentPages& Pages() const;
 
     TDeferredRequestQueue& requests_;
-    // Until the file manager exists the window keeps the bus a document sends upward on, and
-    // serves the one event a document needs of it: posting a deferred request.
-    TStMediator fileBus_;
+    TApplControlData* settings_;
+    // The application bus: the file manager serves its commands here and relays the documents'
+    // requests; the window serves posting deferred requests and hears of visible file changes.
+    TStMediator appBus_;
     QtClipboard clipboard_;
-    // Holds the pages of the document shown.
-    QStackedWidget* documentStack_;
-    std::unique_ptr<TTlyFile> document_;
+    // A tab per open document, holding its pages.
+    QTabWidget* fileTabs_;
     std::unique_ptr<IFileNameChooser> chooser_ = std::make_unique<QtFileNameChooser>();
-    // Where Open and Save As start: the folder of the file last opened or saved.
-    QString lastFolder_;
+    // The save questions and the save-as dialog, for the file manager.
+    std::unique_ptr<IFileManagerAsker> asker_;
     std::function<void()> documentShown_;
+    // Freed first: its documents' pages are the tabs' widgets.
+    std::unique_ptr<TFileManager> files_;
+    QAction* mniFileNew_ = nullptr;
     QAction* mniFileOpen_ = nullptr;
     QAction* mniFileSave_ = nullptr;
     QAction* mniFileSaveAs_ = nullptr;
+    QAction* mniFileClose_ = nullptr;
+    QMenu* mnuFileReopen_ = nullptr;
     QAction* mniFileExit_ = nullptr;
     std::map<std::string, QAction*, std::less<>> editActions_;
     QAction* mniConfigureShowLinks_ = nullptr;

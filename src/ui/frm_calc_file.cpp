@@ -1,17 +1,19 @@
-// The main window's File menu: opening a document from its file, saving it, and the caption
-// that names the file.
+// The main window's File menu: new, open, save, save as, close and reopen through the file
+// manager, with its questions and dialogs shown by the window, and the caption that names the
+// visible file.
 
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 
-#include <filesystem>
+#include <optional>
 
 #include "documents/file_document.h"
+#include "documents/file_manager.h"
 #include "foundation/notifications/notifier.h"
+#include "settings/appl_control_data.h"
 #include "ui/frm_calc.h"
 #include "ui/print/print_tape_command.h"
-#include "ui/qt_text.h"
 
 namespace tally {
 
@@ -22,100 +24,80 @@ const QString kTallyrollFilter = QStringLiteral("Tallyroll files (*.tly);;All fi
 // File names are the system's bytes; the user sees them decoded.
 std::string SystemName(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 QString ShownName(const std::string& fileName) { return QFile::decodeName(QByteArray::fromStdString(fileName)); }
-// A file name in a message: as the program's texts are, or as the system's bytes when it has
-// characters they cannot hold.
-std::string MessageName(const QString& fileName) {
-    bool ok = false;
-    std::string text = FromQString(fileName, &ok);
-    return ok ? text : SystemName(fileName);
-}
+// The file manager's questions as message boxes, and its save-as dialog through the window's
+// file name chooser.
+class TWindowAsker final : public IFileManagerAsker {
+public:
+    TWindowAsker(QWidget& window, const std::unique_ptr<IFileNameChooser>& chooser)
+        : window_(window), chooser_(chooser) {}
 
-std::string WithoutFolder(const std::string& fileName) {
-    return std::filesystem::path(fileName).filename().string();
-}
+    TMessageBoxAnswer AskYesNoCancel(const std::string& question) override {
+        return Notifier().MessageBox(question, CaptionConfirm, TMessageBoxButtons::YesNoCancel,
+                                     TMessageBoxIcon::Question);
+    }
+    std::optional<std::string> AskSaveAsFileName(const std::string& offeredName,
+                                                 const std::string& startFolder) override {
+        // The dialog offers the document's own name in the last folder; an untitled one offers none.
+        QString start = ShownName(startFolder);
+        if (!offeredName.empty()) start = start.isEmpty() ? ShownName(offeredName) : start + '/' + ShownName(offeredName);
+        const QString chosen = chooser_->SaveFileName(&window_, QStringLiteral("Save Tallyroll File As"), start,
+                                                      kTallyrollFilter, QStringLiteral("tly"));
+        if (chosen.isEmpty()) return std::nullopt;
+        return SystemName(QFileInfo(chosen).absoluteFilePath());
+    }
 
-void ShowFailure(const std::string& message) {
-    Notifier().MessageBox(message, CaptionNotify, TMessageBoxButtons::Ok, TMessageBoxIcon::Warning);
-}
+private:
+    QWidget& window_;
+    const std::unique_ptr<IFileNameChooser>& chooser_;
+};
 
 }  // namespace
 
 void TfrmCalc::AddFileMenu() {
+    asker_ = std::make_unique<TWindowAsker>(*this, chooser_);
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    mniFileNew_ = file->addAction(QStringLiteral("&New"), this, [this] { files_->NewFile(); });
+    mniFileNew_->setShortcut(QKeySequence::New);
     mniFileOpen_ = file->addAction(QStringLiteral("&Open..."), this, [this] {
-        const QString chosen = chooser_->OpenFileName(this, QStringLiteral("Open Tallyroll File"), lastFolder_,
-                                                      kTallyrollFilter);
+        const QString chosen = chooser_->OpenFileName(this, QStringLiteral("Open Tallyroll File"),
+                                                      ShownName(files_->LastFolder()), kTallyrollFilter);
         if (!chosen.isEmpty()) OpenFile(chosen);
     });
     mniFileOpen_->setShortcut(QKeySequence::Open);
     mniFileSave_ = file->addAction(QStringLiteral("&Save"), this, [this] { SaveDocument(); });
     mniFileSave_->setShortcut(QKeySequence::Save);
     mniFileSaveAs_ = file->addAction(QStringLiteral("Save &As..."), this, [this] { SaveDocumentAs(); });
+    mniFileClose_ = file->addAction(QStringLiteral("&Close"), this, [this] { files_->CloseVisible(); });
+    mnuFileReopen_ = file->addMenu(QStringLiteral("&Reopen"));
+    connect(mnuFileReopen_, &QMenu::aboutToShow, this, [this] { FillReopenMenu(); });
     file->addSeparator();
     file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
-                    [this] { PrintTapeToPrinter(this, Tape(), document_->FileName()); });
+                    [this] { PrintTapeToPrinter(this, Tape(), Document().FileName()); });
     file->addSeparator();
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 }
 
+void TfrmCalc::FillReopenMenu() {
+    mnuFileReopen_->clear();
+    if (settings_ == nullptr) return;
+    int number = 0;
+    for (const std::string& fileName : settings_->ReopenList()) {
+        const QString shown = ShownName(fileName);
+        mnuFileReopen_->addAction(QStringLiteral("&%1 %2").arg(++number).arg(shown), this,
+                                  [this, shown] { OpenFile(shown); });
+    }
+}
+
+QString TfrmCalc::ShownFileName(const std::string& fileName) { return ShownName(fileName); }
+
 bool TfrmCalc::OpenFile(const QString& fileName) {
-    const QString absolute = QFileInfo(fileName).absoluteFilePath();
-    const std::string name = SystemName(absolute);
-    TOpenedTlyFile opened = OpenTlyFile(DocumentSetup(name), name);
-    if (!opened.Document) {
-        ShowFailure(CannotOpenFileMessage(MessageName(absolute), opened.Reason));
-        return false;
-    }
-    lastFolder_ = QFileInfo(absolute).absolutePath();
-    if (!MayLetGoOfDocument()) return false;
-    SetDocument(std::move(opened.Document));
-    return true;
+    return files_->OpenFile(SystemName(QFileInfo(fileName).absoluteFilePath()));
 }
 
-bool TfrmCalc::SaveDocument() {
-    if (!document_->HasFile()) return SaveDocumentAs();
-    const TTlyFileResult saved = document_->Save();
-    if (!saved.Ok) {
-        ShowFailure(CannotSaveFileMessage(MessageName(ShownName(document_->FileName())), saved.Reason));
-        return false;
-    }
-    return true;
-}
+bool TfrmCalc::SaveDocument() { return files_->SaveVisible(); }
 
-bool TfrmCalc::SaveDocumentAs() {
-    // The dialog offers the document's own name; an untitled one offers none.
-    QString start = lastFolder_;
-    if (document_->HasFile()) start = ShownName(document_->FileName());
-    const QString chosen = chooser_->SaveFileName(this, QStringLiteral("Save Tallyroll File As"), start,
-                                                  kTallyrollFilter, QStringLiteral("tly"));
-    if (chosen.isEmpty()) return false;
-    const QString absolute = QFileInfo(chosen).absoluteFilePath();
-    const TTlyFileResult saved = document_->SaveAs(SystemName(absolute));
-    if (!saved.Ok) {
-        ShowFailure(CannotSaveFileMessage(MessageName(absolute), saved.Reason));
-        return false;
-    }
-    lastFolder_ = QFileInfo(absolute).absolutePath();
-    ShowCaption();
-    return true;
-}
+bool TfrmCalc::SaveDocumentAs() { return files_->SaveVisibleAs(); }
 
-void TfrmCalc::ShowCaption() {
-    setWindowTitle(QStringLiteral("Tallyroll - ") + ShownName(WithoutFolder(document_->FileName())));
-}
-
-bool TfrmCalc::MayLetGoOfDocument() {
-    // An untitled document nobody typed into goes without a question.
-    if (!document_->IsModified() || (!document_->HasFile() && document_->IsEmpty())) return true;
-    Notifier().Platform().Beep();
-    const std::string question = "File \"" + MessageName(ShownName(WithoutFolder(document_->FileName()))) +
-                                 "\" changed.  \r\nDo you want to save the changes?";
-    switch (Notifier().MessageBox(question, CaptionConfirm, TMessageBoxButtons::YesNoCancel,
-                                  TMessageBoxIcon::Question)) {
-        case TMessageBoxAnswer::Yes: return SaveDocument();
-        case TMessageBoxAnswer::No: return true;
-        default: return false;
-    }
-}
+void TfrmCalc::ShowCaption() { setWindowTitle(ShownName(files_->WindowCaption())); }
 
 }  // namespace tally

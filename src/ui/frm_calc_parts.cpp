@@ -44,11 +44,11 @@ void TfrmCalc::AddViewMenu(QMenu* before) {
     view->addAction(QStringLiteral("Show M&emory"), this, [this] { ShowPart("Memory"); });
     view->addAction(QStringLiteral("Show S&ide Tape"), this, [this] { ShowPart("Side Tape"); });
     view->addAction(QStringLiteral("Show Au&xiliary Tape"), this, [this] {
-        const TCalculator* aux = document_->AuxManager().Current();
+        const TCalculator* aux = Document().AuxManager().Current();
         if (aux != nullptr) ShowPart(aux->TapeName());
     });
     view->addAction(QStringLiteral("Show Tab&le"), this, [this] {
-        const auto tables = document_->Tables();
+        const auto tables = Document().Tables();
         if (!tables.empty()) ShowPart(tables.front().first);
     });
 }
@@ -86,12 +86,12 @@ void TfrmCalc::AddTotalsStatusBar() {
             if (const auto* total = RecordAs<TMedString>(in)) label->setText(TotalText(caption, total->Value));
         };
     };
-    fileBus_.Add(events::FileMgr_ShowMemoryTotal, show(lblMemoryTotal_, "Mem:"));
-    fileBus_.Add(events::FileMgr_ShowSideTapeTotal, show(lblSideTotal_, "Side:"));
+    appBus_.Add(events::UI_ShowMemoryTotal, show(lblMemoryTotal_, "Mem:"));
+    appBus_.Add(events::UI_ShowSideTapeTotal, show(lblSideTotal_, "Side:"));
 }
 
 void TfrmCalc::RunDocumentCommand(std::string_view name) {
-    PerformDocumentCommand(*document_, name);
+    PerformDocumentCommand(Document(), name);
     AfterPartsChanged();
     Grid().SyncFromTape();
     Grid().setFocus();
@@ -99,17 +99,17 @@ void TfrmCalc::RunDocumentCommand(std::string_view name) {
 
 void TfrmCalc::ShowPart(std::string_view name) {
     // Leaving a tape a side calculation or a memory recall holds is refused, with a beep.
-    document_->ShowByName(name, true);
+    Document().ShowByName(name, true);
     Grid().SyncFromTape();
     Grid().setFocus();
 }
 
 void TfrmCalc::AfterPartsChanged() {
     if (lblMemoryTotal_ != nullptr) {
-        const TCalculator* memory = document_->MemoryTape();
+        const TCalculator* memory = Document().MemoryTape();
         lblMemoryTotal_->setVisible(memory != nullptr);
         lblMemoryTotal_->setText(TotalText("Mem:", TapeTotal(memory)));
-        const TCalculator* side = document_->SideTape();
+        const TCalculator* side = Document().SideTape();
         lblSideTotal_->setVisible(side != nullptr);
         lblSideTotal_->setText(TotalText("Side:", TapeTotal(side)));
     }

@@ -119,7 +119,7 @@ private slots:
         SettingsProgram program;
         TfrmCalc& window = *program.window;
         window.SetDocumentShownHook([&program, &window] { program.settings.ApplyToDocument(window); });
-        window.SetDocument(window.CreateDocument("opened.tly"));
+        window.NewAction()->trigger();
         QCOMPARE(window.Grid().font().pointSize(), 17);
         QCOMPARE(window.Tape().Colors().GrandTotal, 0x0000FFu);
         QVERIFY(!window.Tape().IsModified());

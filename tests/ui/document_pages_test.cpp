@@ -80,14 +80,12 @@ private slots:
         QCOMPARE(std::string(tape.Lines().Entries(1)), std::string("+5.00"));
     }
 
-    void replacingTheDocumentIsOneCall() {
+    void aNewDocumentTakesTheWindowsKeysAndRequests() {
         test::Program program;
         for (const char key : std::string("5+")) program.window.Tape().KeyPress(key);
-        std::unique_ptr<TTlyFile> next = program.window.CreateDocument("Untitled(2)");
-        next->EnableSide(true);
-        TTlyFile* shown = next.get();
-        program.window.SetDocument(std::move(next));
-        QCOMPARE(&program.window.Document(), shown);
+        program.window.NewAction()->trigger();
+        TTlyFile* shown = &program.window.Document();
+        shown->EnableSide(true);
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(2)"));
         QVERIFY(program.window.Tape().Lines().Entries(0).empty());
         QCOMPARE(program.window.Grid().Tape(), &shown->MainTape());

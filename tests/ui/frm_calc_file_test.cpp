@@ -1,8 +1,13 @@
-// The window's File menu: Save on a never-saved document asks for a name, Open shows the file's
-// document in place of the one shown, and failures are reported and change nothing.
+// The window's File menu on several documents: Save on a never-saved document asks for a name,
+// Open reads a file over the only empty document or into a tab of its own, Close and leaving
+// the program ask about changes, the Reopen menu opens the files used last, and failures are
+// reported and change nothing.
 
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,6 +15,8 @@
 #include <vector>
 
 #include "documents/file_document.h"
+#include "documents/file_manager.h"
+#include "foundation/notifications/notifier.h"
 #include "engine/tape/calculator.h"
 #include "ui/tape_grid.h"
 #include "ui_program.h"
@@ -108,27 +115,27 @@ private slots:
         const std::vector<std::string> saved = program.AllEntries();
         QCOMPARE(saved.size(), std::size_t{8});  // three entries, two totals under their rules, the entry line
 
-        // A changed document is only replaced as the user answers: Cancel keeps it.
-        program.Type(QStringLiteral("4\n"));
-        const TTlyFile* before = &program.window.Document();
+        // Closed unchanged, the only document becomes an empty untitled one, which Open reads
+        // the file over.
+        program.window.CloseAction()->trigger();
+        QVERIFY(program.boxes.boxes.empty());
+        QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(1)"));
+        QVERIFY(program.AllEntries().size() < saved.size());
         program.chooser->openName = program.chooser->saveName;
         program.window.OpenAction()->trigger();
         QCOMPARE(program.chooser->asked.last(),
-                 QStringLiteral("Open Tallyroll File | Tallyroll files (*.tly);;All files (*)"));
-        QCOMPARE(program.boxes.boxes,
-                 std::vector<std::string>{
-                     "Tallyroll - Confirm: File \"budget.tly\" changed.  \r\nDo you want to save the changes?"});
-        QCOMPARE(&program.window.Document(), before);
-
-        program.boxes.answer = TMessageBoxAnswer::No;
-        program.window.OpenAction()->trigger();
-        QVERIFY(&program.window.Document() != before);
+                 "Open Tallyroll File | Tallyroll files (*.tly);;All files (*)");
+        QCOMPARE(program.window.Files().Count(), 1);
         QCOMPARE(program.window.Document().FileName(), program.Path("budget.tly"));
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - budget.tly"));
         QCOMPARE(program.AllEntries(), saved);
         QVERIFY(!program.window.Document().IsModified());
         // Typing goes on at the end of the opened tape.
         program.Type(QStringLiteral("6\n"));
+        QCOMPARE(program.Entries(7), std::string("+6.00"));
+        // Opened again, the file is shown, not read a second time.
+        program.window.OpenAction()->trigger();
+        QCOMPARE(program.window.Files().Count(), 1);
         QCOMPARE(program.Entries(7), std::string("+6.00"));
     }
 
@@ -145,20 +152,20 @@ private slots:
 
         program.chooser->openName = QString::fromStdString(notOurs);
         program.window.OpenAction()->trigger();
+        QCOMPARE(Notifier().LastBeepExplanation(), "File \"" + notOurs + "\" is not a Tallyroll file.");
         // A name in a folder that cannot exist: the plain file stands where the folder should be.
         program.chooser->saveName = QString::fromStdString(notOurs + "/budget.tly");
         program.window.SaveAsAction()->trigger();
 
-        QCOMPARE(program.boxes.boxes.size(), std::size_t{2});
-        QCOMPARE(program.boxes.boxes[0],
-                 "Tallyroll - Notify: Cannot open file \"" + notOurs + "\".  It is not a Tallyroll file.");
+        QCOMPARE(program.boxes.boxes.size(), std::size_t{1});
         const std::string saveFailure = "Tallyroll - Notify: Cannot save file \"" + notOurs + "/budget.tly\".  ";
-        QCOMPARE(program.boxes.boxes[1].substr(0, saveFailure.size()), saveFailure);
+        QCOMPARE(program.boxes.boxes[0].substr(0, saveFailure.size()), saveFailure);
         QCOMPARE(&program.window.Document(), shown);
+        QCOMPARE(program.window.Files().Count(), 1);
         QCOMPARE(program.window.windowTitle(), caption);
         QCOMPARE(program.Entries(0), std::string("+7.00"));
         QVERIFY(program.window.Document().IsModified());
-        QVERIFY(!program.window.Document().HasFile());
+        QVERIFY(program.window.Files().VisibleFile().Untitled);
     }
 
     // Closing the window asks about a changed document: Cancel keeps the window open, Yes saves.
@@ -175,6 +182,77 @@ private slots:
         program.chooser->saveName = program.folder.filePath(QStringLiteral("closed.tly"));
         QVERIFY(program.window.close());
         QVERIFY(QFile::exists(program.chooser->saveName));
+    }
+
+    // Each document has a tab; New, Save As, Close and the Reopen menu go through the file manager.
+    void newSaveAsCloseAndReopenWorkOnTabs() {
+        FileProgram program;
+        program.Type(QStringLiteral("1\n"));
+        program.window.NewAction()->trigger();
+        QCOMPARE(program.window.FileTabs()->count(), 2);
+        QCOMPARE(program.window.FileTabs()->currentIndex(), 1);
+        QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(2)"));
+        program.Type(QStringLiteral("8\n"));
+        QCOMPARE(program.Entries(0), std::string("+8.00"));
+
+        program.chooser->saveName = program.folder.filePath(QStringLiteral("second.tly"));
+        program.window.SaveAsAction()->trigger();
+        QVERIFY(QFile::exists(program.chooser->saveName));
+        QCOMPARE(program.window.FileTabs()->tabText(1), QStringLiteral("second.tly"));
+        QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - second.tly"));
+
+        // A click on the first tab shows the first document; its keys go to its own tape.
+        QTabBar* tabs = program.window.FileTabs()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+        QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(1)"));
+        QCOMPARE(program.Entries(0), std::string("+1.00"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+
+        program.window.CloseAction()->trigger();
+        QCOMPARE(program.window.FileTabs()->count(), 1);
+        QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(1)"));
+
+        emit program.window.ReopenMenu()->aboutToShow();
+        const QList<QAction*> reopen = program.window.ReopenMenu()->actions();
+        QCOMPARE(reopen.size(), 1);
+        QCOMPARE(reopen.front()->text(), QStringLiteral("&1 ") + program.chooser->saveName);
+        reopen.front()->trigger();
+        QCOMPARE(program.window.FileTabs()->count(), 2);
+        QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - second.tly"));
+        QCOMPARE(program.Entries(0), std::string("+8.00"));
+        QVERIFY(program.boxes.boxes.empty());
+    }
+
+    // Close on a changed document asks first: Yes saves (a save that does not happen keeps it),
+    // No drops the changes, Cancel keeps it.
+    void closeAsksAboutAChangedDocument() {
+        struct Case {
+            const char* name;
+            TMessageBoxAnswer answer;
+            QString saveName;
+            bool closed;
+            bool written;
+        };
+        const Case cases[] = {
+            {"cancel", TMessageBoxAnswer::Cancel, QStringLiteral("kept.tly"), false, false},
+            {"no", TMessageBoxAnswer::No, QStringLiteral("dropped.tly"), true, false},
+            {"yes", TMessageBoxAnswer::Yes, QStringLiteral("saved.tly"), true, true},
+            {"yes, save as cancelled", TMessageBoxAnswer::Yes, QString(), false, false},
+        };
+        for (const Case& c : cases) {
+            FileProgram program;
+            program.window.NewAction()->trigger();
+            program.Type(QStringLiteral("4\n"));
+            program.boxes.answer = c.answer;
+            program.chooser->saveName = c.saveName.isEmpty() ? QString() : program.folder.filePath(c.saveName);
+            program.window.CloseAction()->trigger();
+            QCOMPARE(program.boxes.boxes,
+                     std::vector<std::string>{
+                         "Tallyroll - Confirm: File \"Untitled(2)\" changed.  \r\nDo you want to save the changes?"});
+            QVERIFY2(program.window.Files().Count() == (c.closed ? 1 : 2), c.name);
+            QVERIFY2(program.window.FileTabs()->count() == program.window.Files().Count(), c.name);
+            if (!c.saveName.isEmpty()) QVERIFY2(QFile::exists(program.chooser->saveName) == c.written, c.name);
+        }
     }
 };
 

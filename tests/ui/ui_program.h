@@ -1,12 +1,15 @@
 #pragma once
 // The desktop program as main() puts it together, for tests: the deferred request queue, the
-// Qt notification channels (with every beep and its explanation kept) and the main window.
+// Qt notification channels (with every beep and its explanation kept), settings kept in memory
+// only (the reopen list) and the main window.
 
 #include <string>
 #include <vector>
 
 #include "foundation/notifications/notifier.h"
 #include "platform/deferred_requests.h"
+#include "settings/appl_control_data.h"
+#include "settings/settings_storage.h"
 #include "ui/frm_calc.h"
 #include "ui/qt_notification_platform.h"
 
@@ -35,7 +38,10 @@ struct Program {
     TDeferredRequestQueue requests;
     TBeepRecordingQtPlatform notifications{requests};
     TInstalledNotifier notifier{notifications};
-    TfrmCalc window{requests};
+    TStMediator settingsBus;
+    TSettingsStorage storage{std::nullopt};
+    TApplControlData settings{&settingsBus, storage};
+    TfrmCalc window{requests, &settings};
 };
 
 }  // namespace tally::test
