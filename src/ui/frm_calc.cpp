@@ -46,11 +46,19 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings, 
     // With one document open the window looks as it did with one: no file tabs.
     fileTabs_->setDocumentMode(true);
     fileTabs_->setTabBarAutoHide(true);
-    // A click on a tab asks the file manager, which then shows it; the tabs themselves only follow.
-    connect(fileTabs_->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
-        const std::vector<TOpenFileInfo> files = files_->OpenFiles();
-        if (index >= 0 && index < static_cast<int>(files.size())) files_->ViewFile(files[index].FileNumber);
-    });
+    // A tab the user brings forward (a click, Ctrl+Tab) makes its document the visible one. Heard
+    // after the event: a tab also goes while the file manager frees a document, and the file
+    // manager then shows the tabs its own choice.
+    connect(
+        fileTabs_, &QTabWidget::currentChanged, this,
+        [this] {
+            if (!files_) return;
+            for (const TOpenFileInfo& file : files_->OpenFiles()) {
+                const QWidget* pages = &dynamic_cast<QtDocumentPages&>(files_->DocumentByNumber(file.FileNumber)->Pages());
+                if (pages == fileTabs_->currentWidget() && !file.Visible) files_->ViewFile(file.FileNumber);
+            }
+        },
+        Qt::QueuedConnection);
     setCentralWidget(fileTabs_);
 
     AddFileMenu();

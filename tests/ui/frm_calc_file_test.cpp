@@ -204,9 +204,12 @@ private slots:
         // A click on the first tab shows the first document; its keys go to its own tape.
         QTabBar* tabs = program.window.FileTabs()->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+        QCoreApplication::processEvents();
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(1)"));
         QCOMPARE(program.Entries(0), std::string("+1.00"));
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QTest::keyClick(program.window.FileTabs(), Qt::Key_Tab, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - second.tly"));
 
         program.window.CloseAction()->trigger();
         QCOMPARE(program.window.FileTabs()->count(), 1);
