@@ -129,7 +129,6 @@ void TfrmCalc::ShowVisibleFile() {
     }
     Pages().Refresh();
     AfterPartsChanged();
-    FitWidthToTape();
     Grid().setFocus();
 }
 
