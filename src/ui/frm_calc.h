@@ -14,6 +14,7 @@
 
 #include "foundation/mediator.h"
 #include "platform/deferred_requests.h"
+#include "settings/bus_answers.h"
 #include "ui/file_name_chooser.h"
 #include "ui/qt_clipboard.h"
 
@@ -40,15 +41,15 @@ class TfrmCalc : public QMainWindow {
 
 public:
     // Runs the queue's requests after each event until the window starts closing. The settings
-    // (when given) keep the reopen list and the folder file dialogs start in.
-    explicit TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings = nullptr, QWidget* parent = nullptr);
+    // (when given) keep the reopen list and the folder file dialogs start in. The application
+    // bus (when given) is the one the settings answer on: the file manager serves and relays
+    // there, so every document gets the settings' answers; without one the window has its own.
+    explicit TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings = nullptr,
+                      TStMediator* applicationBus = nullptr, QWidget* parent = nullptr);
     ~TfrmCalc() override;
     TfrmCalc(const TfrmCalc&) = delete;
     TfrmCalc& operator=(const TfrmCalc&) = delete;
 
-    // Runs for each document that comes into the window from then on, once it is shown (the
-    // settings give it their tape font and colours).
-    void SetDocumentShownHook(std::function<void()> hook) { documentShown_ = std::move(hook); }
     // The visible document.
     TTlyFile& Document() const;
     TFileManager& Files() const { return *files_; }
@@ -128,15 +129,18 @@ private:
     TDeferredRequestQueue& requests_;
     TApplControlData* settings_;
     // The application bus: the file manager serves its commands here and relays the documents'
-    // requests; the window serves posting deferred requests and hears of visible file changes.
-    TStMediator appBus_;
+    // requests; the window serves posting deferred requests and hears of visible file changes
+    // and totals. Its own one unless the program gives the settings' bus.
+    TStMediator ownBus_;
+    TStMediator& appBus_;
+    // The window's events, taken off the bus with the window.
+    TBusAnswers windowEvents_;
     QtClipboard clipboard_;
     // A tab per open document, holding its pages.
     QTabWidget* fileTabs_;
     std::unique_ptr<IFileNameChooser> chooser_ = std::make_unique<QtFileNameChooser>();
     // The save questions and the save-as dialog, for the file manager.
     std::unique_ptr<IFileManagerAsker> asker_;
-    std::function<void()> documentShown_;
     // Freed first: its documents' pages are the tabs' widgets.
     std::unique_ptr<TFileManager> files_;
     QAction* mniFileNew_ = nullptr;

@@ -86,8 +86,8 @@ void TfrmCalc::AddTotalsStatusBar() {
             if (const auto* total = RecordAs<TMedString>(in)) label->setText(TotalText(caption, total->Value));
         };
     };
-    appBus_.Add(events::UI_ShowMemoryTotal, show(lblMemoryTotal_, "Mem:"));
-    appBus_.Add(events::UI_ShowSideTapeTotal, show(lblSideTotal_, "Side:"));
+    windowEvents_.Add(events::UI_ShowMemoryTotal, show(lblMemoryTotal_, "Mem:"));
+    windowEvents_.Add(events::UI_ShowSideTapeTotal, show(lblSideTotal_, "Side:"));
 }
 
 void TfrmCalc::RunDocumentCommand(std::string_view name) {

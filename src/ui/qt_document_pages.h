@@ -4,10 +4,12 @@
 // A tab the user clicks is first offered to the document, which may refuse to leave the page
 // shown; the tab widget then goes back to it.
 
+#include <QFont>
 #include <QTabWidget>
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string_view>
 
 #include "documents/document_pages.h"
@@ -36,6 +38,8 @@ public:
     void SetAfterKey(std::function<void()> afterKey);
     // Runs the table commands a table view asks for (Ctrl+arrows).
     void SetTableActionRunner(std::function<void(std::string_view)> run);
+    // Every tape's grid, present and future, shows its tape in this font.
+    void SetTapeFont(const QFont& font);
     // The grid of the page shown, or of the first page while a table is shown.
     TTapeGrid* CurrentGrid() const;
 
@@ -49,6 +53,7 @@ private:
     bool switching_ = false;
     std::function<void()> afterKey_;
     std::function<void(std::string_view)> runTableAction_;
+    std::optional<QFont> tapeFont_;
 };
 
 }  // namespace tally

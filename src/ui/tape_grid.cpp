@@ -1,5 +1,6 @@
 #include "ui/tape_grid.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 
 #include "foundation/notifications/notifier.h"
 #include "ui/qt_tape_keys.h"
@@ -307,6 +309,21 @@ void TTapeGrid::ColumnResizedByUser(int position, int newWidth) {
     tape_->SetColumnWidth(model_->ColumnKind(position), newWidth);
 }
 
+void TTapeGrid::SetTapeFont(const QFont& font) {
+    setFont(font);
+    widestNumberCharacter_ = 0;
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    if (tape_ == nullptr) return;
+    const bool modified = tape_->IsModified();
+    for (TTapeColumn column : {TTapeColumn::Entries, TTapeColumn::Indicator, TTapeColumn::RunningTotal,
+                               TTapeColumn::Annotations, TTapeColumn::Line, TTapeColumn::Links,
+                               TTapeColumn::TableColumns}) {
+        tape_->RestoreColumnWidth(column);
+    }
+    tape_->SetModified(modified);
+    SyncFromTape();
+}
+
 int TTapeGrid::RequiredWidth() const {
     return horizontalHeader()->length() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
 }
@@ -326,7 +343,10 @@ void TTapeGrid::SetColumnWidth(int column, int width) { horizontalHeader()->resi
 int TTapeGrid::TextWidth(std::string_view text) const {
     int widest = 0;
     const QStringList lines = ToQString(text).split(QRegularExpression(QStringLiteral("[\r\n]+")));
-    for (const QString& line : lines) widest = std::max(widest, fontMetrics().horizontalAdvance(line));
+    // Whole pixels rounded up: a bold font's fractional advances would otherwise leave a number
+    // a fraction too wide for its column, and it would be drawn cut off.
+    const QFontMetricsF metrics(font());
+    for (const QString& line : lines) widest = std::max(widest, static_cast<int>(std::ceil(metrics.horizontalAdvance(line))));
     return widest;
 }
 

@@ -43,6 +43,9 @@ public:
     bool RouteKey(const QKeyEvent& event);
     // Runs after every key the tape consumed, before the grid shows the result.
     void SetAfterKey(std::function<void()> afterKey) { afterKey_ = std::move(afterKey); }
+    // Shows the tape in this font: the rows and columns are measured again with it. The tape
+    // stays unmodified: a font is no edit.
+    void SetTapeFont(const QFont& font);
     // The width that shows every column without a horizontal scroll bar.
     int RequiredWidth() const;
 
