@@ -242,6 +242,8 @@ void TfrmCalc::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The parts enabled now are the next run's start; the program saves the settings after.
+    files_->StoreShutdownState();
     closing_ = true;
     QMainWindow::closeEvent(event);
 }
