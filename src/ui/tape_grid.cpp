@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStyle>
 #include <QScopedValueRollback>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -233,12 +234,23 @@ void TTapeGrid::keyPressEvent(QKeyEvent* event) {
 
 void TTapeGrid::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
-    // No paper lies beyond the last column: a window wider than the tape shows it as a strip.
-    const int paperEnd = horizontalHeader()->length() - horizontalOffset();
-    if (paperEnd >= viewport()->width()) return;
+    // The paper fills the page: in a window wider than the tape's columns, its lines run on to
+    // the right edge beyond the last column, which keeps its own width.
+    const int columnsEnd = horizontalHeader()->length() - horizontalOffset();
+    if (columnsEnd >= viewport()->width() || model_ == nullptr) return;
     QPainter painter(viewport());
-    painter.fillRect(QRect(paperEnd, 0, viewport()->width() - paperEnd, viewport()->height()),
-                     palette().color(QPalette::Window));
+    const QRect beyond(columnsEnd, 0, viewport()->width() - columnsEnd, viewport()->height());
+    painter.fillRect(beyond, palette().color(QPalette::Base));
+    if (!showGrid()) return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    painter.setPen(QColor::fromRgba(static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this))));
+    const int lastRow = model_->rowCount() - 1;
+    for (int row = std::max(rowAt(0), 0); row >= 0 && row <= lastRow; ++row) {
+        const int bottom = rowViewportPosition(row) + rowHeight(row) - 1;
+        if (bottom >= viewport()->height()) break;
+        painter.drawLine(beyond.left(), bottom, beyond.right(), bottom);
+    }
 }
 
 void TTapeGrid::mousePressEvent(QMouseEvent* event) {
