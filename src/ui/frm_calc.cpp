@@ -105,6 +105,7 @@ std::unique_ptr<TTlyFile> TfrmCalc::CreateDocument(TTlyFileSetup setup) {
     auto& pages = dynamic_cast<QtDocumentPages&>(document->Pages());
     TTlyFile* made = document.get();
     pages.SetAfterKey([made] { made->RemoveBrokenLinksAfterEdit(); });
+    pages.SetKeyFilter([this, made](TCalculator& tape, const QKeyEvent& key) { return EndMemoryRecallByKey(*made, tape, key); });
     pages.SetTableActionRunner([made](std::string_view action) {
         made->TableManager().PerformAction(action);
         made->Pages().Refresh();

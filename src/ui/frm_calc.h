@@ -19,6 +19,7 @@
 #include "ui/qt_clipboard.h"
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QLabel;
 class QTabWidget;
@@ -123,6 +124,9 @@ private:
     void AddDocumentCommandsMenu(QMenu* before);
     void AddTotalsStatusBar();
     void ShowPart(std::string_view name);
+    // While a memory entry is recalled, Enter on a memory line carries the recall out and
+    // Escape cancels it; true when the key did either.
+    bool EndMemoryRecallByKey(TTlyFile& document, const TCalculator& tape, const QKeyEvent& key);
     void AfterPartsChanged();
     QtDocumentPages& Pages() const;
 

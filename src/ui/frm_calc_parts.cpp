@@ -3,6 +3,7 @@
 // tapes (taken from the document's command table), and the memory and side totals in the status
 // bar.
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -60,8 +61,7 @@ void TfrmCalc::AddDocumentCommandsMenu(QMenu* before) {
         {TDocumentCommandGroup::Memory, QStringLiteral("&Memory")},
         {TDocumentCommandGroup::SideTape, QStringLiteral("&Side Tape")},
         {TDocumentCommandGroup::Table, QStringLiteral("&Table")},
-        // Until the window picks a memory line with Enter and Escape, these end a recall that
-        // "e" typed as an entry started.
+        // A recall ends as well with Enter (recalling the memory line) or Escape on the memory tape.
         {TDocumentCommandGroup::Recall, QStringLiteral("&Recall")},
     };
     for (const auto& [group, caption] : groups) {
@@ -102,6 +102,18 @@ void TfrmCalc::ShowPart(std::string_view name) {
     Document().ShowByName(name, true);
     Grid().SyncFromTape();
     Grid().setFocus();
+}
+
+bool TfrmCalc::EndMemoryRecallByKey(TTlyFile& document, const TCalculator& tape, const QKeyEvent& key) {
+    if (!document.MemoryRecallActive() || &tape != document.MemoryTape()) return false;
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    const bool recall = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (!recall && key.key() != Qt::Key_Escape) return false;
+    // The memory tape's focus line is the one picked; the recall goes back to its tape first.
+    RunDocumentCommand("TeardownForMemEntryToEntry");
+    if (recall) RunDocumentCommand("MemEntryToEntry");
+    Pages().Refresh();
+    return true;
 }
 
 void TfrmCalc::AfterPartsChanged() {

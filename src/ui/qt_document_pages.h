@@ -13,12 +13,12 @@
 #include <string_view>
 
 #include "documents/document_pages.h"
+#include "ui/tape_grid.h"
 
 namespace tally {
 
 class IClipboard;
 class TResultsTableView;
-class TTapeGrid;
 
 class QtDocumentPages final : public QTabWidget, public IDocumentPages {
     Q_OBJECT
@@ -36,6 +36,8 @@ public:
 
     // Runs after every key a grid's tape consumed, on every grid.
     void SetAfterKey(std::function<void()> afterKey);
+    // Sees every key before a grid's tape does, on every grid.
+    void SetKeyFilter(TTapeGrid::TKeyFilter filter);
     // Runs the table commands a table view asks for (Ctrl+arrows).
     void SetTableActionRunner(std::function<void(std::string_view)> run);
     // Every tape's grid, present and future, shows its tape in this font.
@@ -52,6 +54,7 @@ private:
     TDocumentPageId active_ = -1;
     bool switching_ = false;
     std::function<void()> afterKey_;
+    TTapeGrid::TKeyFilter keyFilter_;
     std::function<void(std::string_view)> runTableAction_;
     std::optional<QFont> tapeFont_;
 };

@@ -211,6 +211,7 @@ void TTapeGrid::EditorSelectionMoved() {
 
 bool TTapeGrid::RouteKey(const QKeyEvent& event) {
     if (tape_ == nullptr) return false;
+    if (keyFilter_ && keyFilter_(*tape_, event)) return true;
     const TTapeKeyInput input = TranslateKey(event);
     bool consumed = tape_->KeyDown(input.Key, input.Modifiers);
     if (!consumed && input.Character) {

@@ -1,6 +1,7 @@
 // The window's View menu and the memory and side totals in its status bar.
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
 
@@ -9,6 +10,7 @@
 #include "documents/file_document.h"
 #include "engine/tape/calculator.h"
 #include "ui/qt_document_pages.h"
+#include "ui/tape_grid.h"
 #include "ui_program.h"
 #include "ui_test_registry.h"
 
@@ -54,6 +56,31 @@ private slots:
         QCOMPARE(side.text(), QStringLiteral("Side: 0.00"));
         program.window.RunDocumentCommand("DisableMemory");
         QVERIFY(!memory.isVisible());
+    }
+
+    // After the recall is set up, Enter on a memory line brings its entry into the tape the
+    // recall came from, and Escape goes back to it with the entry left empty.
+    void enterOrEscapeOnTheMemoryTapeEndsARecall() {
+        const std::pair<Qt::Key, std::string> cases[] = {
+            {Qt::Key_Return, "+17.00"}, {Qt::Key_Enter, "+17.00"}, {Qt::Key_Escape, ""}};
+        for (const auto& [key, recalled] : cases) {
+            Program program;
+            TfrmCalc& window = program.window;
+            window.RunDocumentCommand("EnableMemory");
+            TypeOn(window.Tape(), "12+5\n");
+            window.RunDocumentCommand("MemPlusTotal");
+            TCalculator& main = window.Document().MainTape();
+            const LineIndex focus = main.FocusLine();
+            window.RunDocumentCommand("SetupForMemEntryToEntry");
+            QCOMPARE(&window.Tape(), window.Document().MemoryTape());
+            QTest::keyClick(window.Grid().CellEditor(), key);
+            QVERIFY(!window.Document().MemoryRecallActive());
+            QCOMPARE(&window.Tape(), &main);
+            QCOMPARE(window.Document().VisibleName(), std::string("Tape"));
+            QCOMPARE(std::string(main.Lines().Entries(focus)), recalled);
+            // The memory tape kept its entry.
+            QCOMPARE(window.MemoryTotalLabel()->text(), QStringLiteral("Mem: 17.00"));
+        }
     }
 
     void viewMenuEnablesAndShowsEachPart() {
