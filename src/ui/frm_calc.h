@@ -71,6 +71,10 @@ public:
     // The status bar's memory and side tape totals, shown while their tapes are enabled.
     QLabel* MemoryTotalLabel() const { return lblMemoryTotal_; }
     QLabel* SideTotalLabel() const { return lblSideTotal_; }
+    // The dialog View > New Auxiliary Tape asks for the new tape's label with; true with the
+    // label when the user chose Ok. TfrmLabelAuxTape unless a test replaces it.
+    using TAuxTapeLabelAsker = std::function<bool(const std::string& tapeName, std::string& label)>;
+    void SetAuxTapeLabelAsker(TAuxTapeLabelAsker asker) { askAuxTapeLabel_ = std::move(asker); }
     // Runs a command of the document's command table by its action name, as its menu item does.
     void RunDocumentCommand(std::string_view name);
 
@@ -124,10 +128,14 @@ private:
     void AddDocumentCommandsMenu(QMenu* before);
     void AddTotalsStatusBar();
     void ShowPart(std::string_view name);
+    // View > New Auxiliary Tape: the label is asked for first; Cancel adds no tape.
+    void AddLabelledAuxTape();
     // While a memory entry is recalled, Enter on a memory line carries the recall out and
     // Escape cancels it; true when the key did either.
     bool EndMemoryRecallByKey(TTlyFile& document, const TCalculator& tape, const QKeyEvent& key);
     void AfterPartsChanged();
+    // The parts, the grid and the focus after a document command.
+    void AfterDocumentCommand();
     QtDocumentPages& Pages() const;
 
     TDeferredRequestQueue& requests_;
@@ -145,6 +153,7 @@ private:
     std::unique_ptr<IFileNameChooser> chooser_ = std::make_unique<QtFileNameChooser>();
     // The save questions and the save-as dialog, for the file manager.
     std::unique_ptr<IFileManagerAsker> asker_;
+    TAuxTapeLabelAsker askAuxTapeLabel_;
     // Freed first: its documents' pages are the tabs' widgets.
     std::unique_ptr<TFileManager> files_;
     QAction* mniFileNew_ = nullptr;

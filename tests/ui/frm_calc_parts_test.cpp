@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 
@@ -9,6 +10,7 @@
 
 #include "documents/file_document.h"
 #include "engine/tape/calculator.h"
+#include "tapes/auxiliary_calculator_manager.h"
 #include "ui/qt_document_pages.h"
 #include "ui/tape_grid.h"
 #include "ui_program.h"
@@ -28,6 +30,17 @@ void TypeOn(TCalculator& tape, std::string_view keys) {
             tape.KeyPress(key);
         }
     }
+}
+
+// The View menu's item with this caption; fails the test when there is none.
+QAction* ViewMenuItem(const TfrmCalc& window, const QString& caption) {
+    for (const QAction* menu : window.menuBar()->actions()) {
+        if (menu->text() != QStringLiteral("&View")) continue;
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->text() == caption) return item;
+        }
+    }
+    qFatal("no View menu item %s", qPrintable(caption));
 }
 
 }  // namespace
@@ -83,6 +96,28 @@ private slots:
         }
     }
 
+    // View > New Auxiliary Tape asks for the label of the tape it is about to add; Cancel adds none.
+    void newAuxiliaryTapeAsksForItsLabel() {
+        const std::pair<bool, std::size_t> cases[] = {{true, 1}, {false, 0}};
+        for (const auto& [ok, tapes] : cases) {
+            Program program;
+            std::string asked;
+            program.window.SetAuxTapeLabelAsker([&asked, ok](const std::string& tapeName, std::string& label) {
+                asked = tapeName;
+                label = "Rent";
+                return ok;
+            });
+            ViewMenuItem(program.window, QStringLiteral("New &Auxiliary Tape"))->trigger();
+            QCOMPARE(asked, std::string("Aux A"));
+            TTlyFile& document = program.window.Document();
+            QCOMPARE(document.AuxiliaryTapes().size(), tapes);
+            if (tapes == 0) continue;
+            const TCalculator& tape = *document.AuxManager().FindByName("Aux A");
+            QCOMPARE(document.TapeLabel(tape), std::string("Rent"));
+            QCOMPARE(&program.window.Tape(), &tape);
+        }
+    }
+
     void viewMenuEnablesAndShowsEachPart() {
         Program program;
         auto& pages = dynamic_cast<QtDocumentPages&>(program.window.Document().Pages());
@@ -90,20 +125,13 @@ private slots:
             program.window.RunDocumentCommand(name);
         }
         QCOMPARE(pages.count(), 5);
-        const QMenu* view = nullptr;
-        for (const QAction* menu : program.window.menuBar()->actions()) {
-            if (menu->text() == QStringLiteral("&View")) view = menu->menu();
-        }
-        QVERIFY(view != nullptr);
         const std::pair<QString, std::string> shows[] = {{"Show M&emory", "Memory"},
                                                          {"Show S&ide Tape", "Side Tape"},
                                                          {"Show Au&xiliary Tape", "Aux A"},
                                                          {"Show Tab&le", "Table A"},
                                                          {"Show &Tape", "Tape"}};
         for (const auto& [item, shown] : shows) {
-            for (QAction* action : view->actions()) {
-                if (action->text() == item) action->trigger();
-            }
+            ViewMenuItem(program.window, item)->trigger();
             QCOMPARE(program.window.Document().VisibleName(), shown);
         }
     }
