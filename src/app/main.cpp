@@ -21,9 +21,9 @@ int main(int argc, char** argv) {
     tally::TInstalledNotifier notifier(notifications);
     tally::TDesktopSettings settings;
     settings.Load();
-    tally::TfrmCalc window(requests, &settings.Application());
+    // One application bus: the settings answer the documents' questions the file manager relays.
+    tally::TfrmCalc window(requests, &settings.Application(), &settings.ApplicationBus());
     settings.ApplyTo(window);
-    window.SetDocumentShownHook([&settings, &window] { settings.ApplyToDocument(window); });
     notifications.SetMainWindow(&window);
     window.show();
     // Once the window is up, so a file that cannot be read is reported above it.

@@ -1,15 +1,10 @@
 #include "ui/desktop_settings.h"
 
-#include <QFont>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QScreen>
 
-#include "engine/tape/calculator.h"
 #include "foundation/notifications/notifier.h"
 #include "ui/frm_calc.h"
-#include "ui/qt_text.h"
-#include "ui/tape_grid.h"
 
 namespace tally {
 
@@ -23,24 +18,6 @@ int PrimaryScreenDepth() {
 // A saved position is used only when the window's top-left corner lands on a screen, so a
 // monitor that is gone, or a hand-edited file, cannot put the window out of reach.
 bool IsOnAScreen(const QPoint& topLeft) { return QGuiApplication::screenAt(topLeft + QPoint(8, 8)) != nullptr; }
-
-// Gives the grid the tape font and measures the rows and columns again with it, as the grid
-// and the tape do when they are made. The tape stays unmodified: the font is no edit.
-void ApplyTapeFont(TfrmCalc& window, const TFontDescription& font) {
-    TTapeGrid& grid = window.Grid();
-    grid.setFont(QFont(ToQString(font.Name), font.Size, font.Bold ? QFont::Bold : QFont::Normal, font.Italic));
-    grid.verticalHeader()->setDefaultSectionSize(grid.fontMetrics().height() + 6);
-    TCalculator& tape = window.Tape();
-    const bool modified = tape.IsModified();
-    for (TTapeColumn column : {TTapeColumn::Entries, TTapeColumn::Indicator, TTapeColumn::RunningTotal,
-                               TTapeColumn::Annotations, TTapeColumn::Line, TTapeColumn::Links,
-                               TTapeColumn::TableColumns}) {
-        tape.RestoreColumnWidth(column);
-    }
-    tape.SetModified(modified);
-    grid.SyncFromTape();
-    window.FitWidthToTape();
-}
 
 }  // namespace
 
@@ -59,18 +36,7 @@ void TDesktopSettings::Load() {
     pageLayoutDefaults_.Load();
 }
 
-void TDesktopSettings::ApplyToDocument(TfrmCalc& window) {
-    TTapeColors colors;
-    colors.EmbeddedSeries = application_.EmbeddedSeriesColor();
-    colors.GrandTotal = application_.GrandTotalColor();
-    colors.GroupTotal = application_.GroupTotalColor();
-    colors.ZeroTotal = application_.ZTLColor();
-    window.Tape().SetColors(colors);
-    ApplyTapeFont(window, application_.TapeScreenFont());
-}
-
 void TDesktopSettings::ApplyTo(TfrmCalc& window) {
-    ApplyToDocument(window);
     if (application_.FormHeight > 0) {
         const QScreen* screen = window.screen();
         const int available = screen ? screen->availableGeometry().height() : application_.FormHeight;

@@ -1,8 +1,9 @@
 #pragma once
 // The desktop program's settings: the application settings and the page layout defaults,
-// loaded from the settings file at start-up and saved at exit. What the present window can
-// use (its geometry, the tape font and line colours) is applied to it; the rest is kept and
-// written back unchanged.
+// loaded from the settings file at start-up and saved at exit. Both answer on the application
+// bus, which the window's file manager serves and relays its documents' questions to, so every
+// document takes the tape font, colours, decimals and page defaults from them. The window's
+// geometry is applied here; the rest is kept and written back unchanged.
 
 #include <optional>
 
@@ -29,16 +30,14 @@ public:
 
     // Loads both from the settings file.
     void Load();
-    // The tape font and line colours, and the saved window geometry when it fits on a screen.
+    // The saved window geometry, when it fits on a screen.
     void ApplyTo(TfrmCalc& window);
-    // The tape font and line colours alone, for a document the window shows later.
-    void ApplyToDocument(TfrmCalc& window);
     // Takes the window's geometry and saves. A failed save shows a message box naming the
     // file and the reason; answers whether the save went through.
     bool SaveFrom(const TfrmCalc& window);
 
 private:
-    // Until the main window owns the application bus, the settings answer on this one.
+    // The application bus; the window is given it. Outlives the window.
     TStMediator applicationBus_;
     TSettingsStorage storage_;
     TApplControlData application_;

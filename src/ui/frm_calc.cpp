@@ -16,12 +16,14 @@
 #include "engine/tape/calculator.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
+#include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
 #include "links/link_manager.h"
 #include "links/tape_edit_actions.h"
 #include "table/table_manager.h"
 #include "ui/qt_deferred_request_pump.h"
 #include "ui/qt_document_pages.h"
+#include "ui/qt_text_measurer.h"
 #include "ui/tape_grid.h"
 
 namespace tally {
@@ -31,16 +33,19 @@ constexpr int kStartHeight = 480;
 
 }  // namespace
 
-TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings, QWidget* parent)
+TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings, TStMediator* applicationBus,
+                   QWidget* parent)
     : QMainWindow(parent),
       requests_(requests),
       settings_(settings),
+      appBus_(applicationBus != nullptr ? *applicationBus : ownBus_),
+      windowEvents_(&appBus_),
       fileTabs_(new QTabWidget(this)) {
     new QtDeferredRequestPump(
         requests_, [this](const TDeferredRequest& request) { RunRequest(request); }, this);
     setObjectName(QStringLiteral("frmCalc"));
     ServePostedRequests(appBus_, requests_, events::UI_PostMainFormWindowsMsg);
-    appBus_.Add(events::UI_VisibleFileChanged, [this](TMedRecord*, TMedRecord*) {
+    windowEvents_.Add(events::UI_VisibleFileChanged, [this](TMedRecord*, TMedRecord*) {
         if (files_) ShowVisibleFile();
     });
     // With one document open the window looks as it did with one: no file tabs.
@@ -83,15 +88,24 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings, 
 }
 
 // The documents go before the window's widgets: their pages let go of their tapes first.
-TfrmCalc::~TfrmCalc() { files_.reset(); }
+TfrmCalc::~TfrmCalc() {
+    files_.reset();
+    appBus_.Remove(events::UI_PostMainFormWindowsMsg);
+}
 
 std::unique_ptr<TTlyFile> TfrmCalc::CreateDocument(TTlyFileSetup setup) {
     setup.Clipboard = &clipboard_;
-    setup.OwnPages = std::make_unique<QtDocumentPages>(setup.Clipboard);
+    auto ownPages = std::make_unique<QtDocumentPages>(setup.Clipboard);
+    // Every tape's grid shows the settings' tape font from its start, so the tapes measure
+    // their columns with it.
+    TMedFont font;
+    if (appBus_.HandleIfExists(events::ApplCtl_GetTapeScreenFont, nullptr, &font)) ownPages->SetTapeFont(ToQFont(font.Font));
+    setup.OwnPages = std::move(ownPages);
     auto document = std::make_unique<TTlyFile>(std::move(setup));
     auto& pages = dynamic_cast<QtDocumentPages&>(document->Pages());
     TTlyFile* made = document.get();
     pages.SetAfterKey([made] { made->RemoveBrokenLinksAfterEdit(); });
+    pages.SetKeyFilter([this, made](TCalculator& tape, const QKeyEvent& key) { return EndMemoryRecallByKey(*made, tape, key); });
     pages.SetTableActionRunner([made](std::string_view action) {
         made->TableManager().PerformAction(action);
         made->Pages().Refresh();
@@ -101,7 +115,6 @@ std::unique_ptr<TTlyFile> TfrmCalc::CreateDocument(TTlyFileSetup setup) {
 
 void TfrmCalc::ShowVisibleFile() {
     const std::vector<TOpenFileInfo> files = files_->OpenFiles();
-    bool added = false;
     int visible = 0;
     {
         const QSignalBlocker quiet(fileTabs_);
@@ -112,7 +125,6 @@ void TfrmCalc::ShowVisibleFile() {
             const int at = fileTabs_->indexOf(pages);
             if (at < 0) {
                 fileTabs_->insertTab(i, pages, caption);
-                added = true;
             } else {
                 if (at != i) fileTabs_->tabBar()->moveTab(at, i);
                 fileTabs_->setTabText(i, caption);
@@ -122,7 +134,6 @@ void TfrmCalc::ShowVisibleFile() {
         fileTabs_->setCurrentIndex(visible);
     }
     ShowCaption();
-    if (added && documentShown_) documentShown_();
     if (mniConfigureShowLinks_ != nullptr) {
         const QSignalBlocker quiet(mniConfigureShowLinks_);
         mniConfigureShowLinks_->setChecked(Document().MainTape().IsColumnShown(TTapeColumn::Links));
@@ -232,6 +243,8 @@ void TfrmCalc::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The parts enabled now are the next run's start; the program saves the settings after.
+    files_->StoreShutdownState();
     closing_ = true;
     QMainWindow::closeEvent(event);
 }

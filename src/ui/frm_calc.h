@@ -14,10 +14,12 @@
 
 #include "foundation/mediator.h"
 #include "platform/deferred_requests.h"
+#include "settings/bus_answers.h"
 #include "ui/file_name_chooser.h"
 #include "ui/qt_clipboard.h"
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QLabel;
 class QTabWidget;
@@ -40,15 +42,15 @@ class TfrmCalc : public QMainWindow {
 
 public:
     // Runs the queue's requests after each event until the window starts closing. The settings
-    // (when given) keep the reopen list and the folder file dialogs start in.
-    explicit TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings = nullptr, QWidget* parent = nullptr);
+    // (when given) keep the reopen list and the folder file dialogs start in. The application
+    // bus (when given) is the one the settings answer on: the file manager serves and relays
+    // there, so every document gets the settings' answers; without one the window has its own.
+    explicit TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings = nullptr,
+                      TStMediator* applicationBus = nullptr, QWidget* parent = nullptr);
     ~TfrmCalc() override;
     TfrmCalc(const TfrmCalc&) = delete;
     TfrmCalc& operator=(const TfrmCalc&) = delete;
 
-    // Runs for each document that comes into the window from then on, once it is shown (the
-    // settings give it their tape font and colours).
-    void SetDocumentShownHook(std::function<void()> hook) { documentShown_ = std::move(hook); }
     // The visible document.
     TTlyFile& Document() const;
     TFileManager& Files() const { return *files_; }
@@ -69,6 +71,10 @@ public:
     // The status bar's memory and side tape totals, shown while their tapes are enabled.
     QLabel* MemoryTotalLabel() const { return lblMemoryTotal_; }
     QLabel* SideTotalLabel() const { return lblSideTotal_; }
+    // The dialog View > New Auxiliary Tape asks for the new tape's label with; true with the
+    // label when the user chose Ok. TfrmLabelAuxTape unless a test replaces it.
+    using TAuxTapeLabelAsker = std::function<bool(const std::string& tapeName, std::string& label)>;
+    void SetAuxTapeLabelAsker(TAuxTapeLabelAsker asker) { askAuxTapeLabel_ = std::move(asker); }
     // Runs a command of the document's command table by its action name, as its menu item does.
     void RunDocumentCommand(std::string_view name);
 
@@ -122,21 +128,32 @@ private:
     void AddDocumentCommandsMenu(QMenu* before);
     void AddTotalsStatusBar();
     void ShowPart(std::string_view name);
+    // View > New Auxiliary Tape: the label is asked for first; Cancel adds no tape.
+    void AddLabelledAuxTape();
+    // While a memory entry is recalled, Enter on a memory line carries the recall out and
+    // Escape cancels it; true when the key did either.
+    bool EndMemoryRecallByKey(TTlyFile& document, const TCalculator& tape, const QKeyEvent& key);
     void AfterPartsChanged();
+    // The parts, the grid and the focus after a document command.
+    void AfterDocumentCommand();
     QtDocumentPages& Pages() const;
 
     TDeferredRequestQueue& requests_;
     TApplControlData* settings_;
     // The application bus: the file manager serves its commands here and relays the documents'
-    // requests; the window serves posting deferred requests and hears of visible file changes.
-    TStMediator appBus_;
+    // requests; the window serves posting deferred requests and hears of visible file changes
+    // and totals. Its own one unless the program gives the settings' bus.
+    TStMediator ownBus_;
+    TStMediator& appBus_;
+    // The window's events, taken off the bus with the window.
+    TBusAnswers windowEvents_;
     QtClipboard clipboard_;
     // A tab per open document, holding its pages.
     QTabWidget* fileTabs_;
     std::unique_ptr<IFileNameChooser> chooser_ = std::make_unique<QtFileNameChooser>();
     // The save questions and the save-as dialog, for the file manager.
     std::unique_ptr<IFileManagerAsker> asker_;
-    std::function<void()> documentShown_;
+    TAuxTapeLabelAsker askAuxTapeLabel_;
     // Freed first: its documents' pages are the tabs' widgets.
     std::unique_ptr<TFileManager> files_;
     QAction* mniFileNew_ = nullptr;

@@ -3,6 +3,7 @@
 // tapes (taken from the document's command table), and the memory and side totals in the status
 // bar.
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -14,6 +15,7 @@
 #include "foundation/message_records.h"
 #include "tapes/auxiliary_calculator_manager.h"
 #include "ui/frm_calc.h"
+#include "ui/frm_label_aux_tape.h"
 #include "ui/qt_document_pages.h"
 #include "ui/qt_text.h"
 #include "ui/tape_grid.h"
@@ -24,6 +26,14 @@ namespace {
 
 QString TotalText(std::string_view caption, const std::string& total) {
     return ToQString(std::string(caption) + " " + total);
+}
+
+// The name the next auxiliary tape gets: its first free letter's.
+std::string NextAuxTapeName(const TAuxiliaryCalculatorManager& tapes) {
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        if (!tapes.IsEnabledId(letter)) return TAuxiliaryCalculatorManager::NameForId(letter);
+    }
+    return {};
 }
 
 // The total of the tape's current series, as the tape reports it.
@@ -37,7 +47,7 @@ void TfrmCalc::AddViewMenu(QMenu* before) {
     const auto command = [this](std::string_view name) { return [this, name] { RunDocumentCommand(name); }; };
     view->addAction(QStringLiteral("Enable &Memory"), this, command("EnableMemory"));
     view->addAction(QStringLiteral("Enable &Side Tape"), this, command("EnableSideTape"));
-    view->addAction(QStringLiteral("New &Auxiliary Tape"), this, command("NewAuxTape"));
+    view->addAction(QStringLiteral("New &Auxiliary Tape"), this, [this] { AddLabelledAuxTape(); });
     view->addAction(QStringLiteral("Enable Ta&ble"), this, command("EnableTable"));
     view->addSeparator();
     view->addAction(QStringLiteral("Show &Tape"), this, [this] { ShowPart("Tape"); });
@@ -60,8 +70,7 @@ void TfrmCalc::AddDocumentCommandsMenu(QMenu* before) {
         {TDocumentCommandGroup::Memory, QStringLiteral("&Memory")},
         {TDocumentCommandGroup::SideTape, QStringLiteral("&Side Tape")},
         {TDocumentCommandGroup::Table, QStringLiteral("&Table")},
-        // Until the window picks a memory line with Enter and Escape, these end a recall that
-        // "e" typed as an entry started.
+        // A recall ends as well with Enter (recalling the memory line) or Escape on the memory tape.
         {TDocumentCommandGroup::Recall, QStringLiteral("&Recall")},
     };
     for (const auto& [group, caption] : groups) {
@@ -86,12 +95,34 @@ void TfrmCalc::AddTotalsStatusBar() {
             if (const auto* total = RecordAs<TMedString>(in)) label->setText(TotalText(caption, total->Value));
         };
     };
-    appBus_.Add(events::UI_ShowMemoryTotal, show(lblMemoryTotal_, "Mem:"));
-    appBus_.Add(events::UI_ShowSideTapeTotal, show(lblSideTotal_, "Side:"));
+    windowEvents_.Add(events::UI_ShowMemoryTotal, show(lblMemoryTotal_, "Mem:"));
+    windowEvents_.Add(events::UI_ShowSideTapeTotal, show(lblSideTotal_, "Side:"));
+}
+
+void TfrmCalc::AddLabelledAuxTape() {
+    TTlyFile& document = Document();
+    const std::string name = NextAuxTapeName(document.AuxManager());
+    // With no tape left to add the document refuses as it does for the command.
+    if (name.empty() || !document.AuxManager().MoreAvailable()) {
+        RunDocumentCommand("NewAuxTape");
+        return;
+    }
+    std::string label;
+    const bool ok = askAuxTapeLabel_ ? askAuxTapeLabel_(name, label) : TfrmLabelAuxTape::Edit(name, label, this);
+    if (!ok) return;
+    if (document.AddAuxTape(name).empty()) return;
+    if (const TCalculator* tape = document.AuxManager().FindByName(name); tape != nullptr && !label.empty()) {
+        document.SetTapeLabel(*tape, label);
+    }
+    AfterDocumentCommand();
 }
 
 void TfrmCalc::RunDocumentCommand(std::string_view name) {
     PerformDocumentCommand(Document(), name);
+    AfterDocumentCommand();
+}
+
+void TfrmCalc::AfterDocumentCommand() {
     AfterPartsChanged();
     Grid().SyncFromTape();
     Grid().setFocus();
@@ -102,6 +133,18 @@ void TfrmCalc::ShowPart(std::string_view name) {
     Document().ShowByName(name, true);
     Grid().SyncFromTape();
     Grid().setFocus();
+}
+
+bool TfrmCalc::EndMemoryRecallByKey(TTlyFile& document, const TCalculator& tape, const QKeyEvent& key) {
+    if (!document.MemoryRecallActive() || &tape != document.MemoryTape()) return false;
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    const bool recall = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (!recall && key.key() != Qt::Key_Escape) return false;
+    // The memory tape's focus line is the one picked; the recall goes back to its tape first.
+    RunDocumentCommand("TeardownForMemEntryToEntry");
+    if (recall) RunDocumentCommand("MemEntryToEntry");
+    Pages().Refresh();
+    return true;
 }
 
 void TfrmCalc::AfterPartsChanged() {

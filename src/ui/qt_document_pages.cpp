@@ -20,6 +20,8 @@ QtDocumentPages::QtDocumentPages(IClipboard* clipboard, QWidget* parent) : QTabW
 ITapeView* QtDocumentPages::AddTapePage(TDocumentPageId id, std::string_view caption) {
     auto* grid = new TTapeGrid(this);
     grid->SetAfterKey(afterKey_);
+    grid->SetKeyFilter(keyFilter_);
+    if (tapeFont_) grid->SetTapeFont(*tapeFont_);
     pages_[id] = grid;
     switching_ = true;
     addTab(grid, ToQString(caption));
@@ -80,6 +82,20 @@ void QtDocumentPages::SetAfterKey(std::function<void()> afterKey) {
     afterKey_ = std::move(afterKey);
     for (const auto& [id, page] : pages_) {
         if (auto* grid = qobject_cast<TTapeGrid*>(page)) grid->SetAfterKey(afterKey_);
+    }
+}
+
+void QtDocumentPages::SetKeyFilter(TTapeGrid::TKeyFilter filter) {
+    keyFilter_ = std::move(filter);
+    for (const auto& [id, page] : pages_) {
+        if (auto* grid = qobject_cast<TTapeGrid*>(page)) grid->SetKeyFilter(keyFilter_);
+    }
+}
+
+void QtDocumentPages::SetTapeFont(const QFont& font) {
+    tapeFont_ = font;
+    for (const auto& [id, page] : pages_) {
+        if (auto* grid = qobject_cast<TTapeGrid*>(page)) grid->SetTapeFont(font);
     }
 }
 

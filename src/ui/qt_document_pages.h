@@ -4,19 +4,21 @@
 // A tab the user clicks is first offered to the document, which may refuse to leave the page
 // shown; the tab widget then goes back to it.
 
+#include <QFont>
 #include <QTabWidget>
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string_view>
 
 #include "documents/document_pages.h"
+#include "ui/tape_grid.h"
 
 namespace tally {
 
 class IClipboard;
 class TResultsTableView;
-class TTapeGrid;
 
 class QtDocumentPages final : public QTabWidget, public IDocumentPages {
     Q_OBJECT
@@ -34,8 +36,12 @@ public:
 
     // Runs after every key a grid's tape consumed, on every grid.
     void SetAfterKey(std::function<void()> afterKey);
+    // Sees every key before a grid's tape does, on every grid.
+    void SetKeyFilter(TTapeGrid::TKeyFilter filter);
     // Runs the table commands a table view asks for (Ctrl+arrows).
     void SetTableActionRunner(std::function<void(std::string_view)> run);
+    // Every tape's grid, present and future, shows its tape in this font.
+    void SetTapeFont(const QFont& font);
     // The grid of the page shown, or of the first page while a table is shown.
     TTapeGrid* CurrentGrid() const;
 
@@ -48,7 +54,9 @@ private:
     TDocumentPageId active_ = -1;
     bool switching_ = false;
     std::function<void()> afterKey_;
+    TTapeGrid::TKeyFilter keyFilter_;
     std::function<void(std::string_view)> runTableAction_;
+    std::optional<QFont> tapeFont_;
 };
 
 }  // namespace tally

@@ -1,14 +1,17 @@
 #include "ui/tape_grid.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStyle>
 #include <QScopedValueRollback>
 #include <QRegularExpression>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 
 #include "foundation/notifications/notifier.h"
 #include "ui/qt_tape_keys.h"
@@ -208,6 +211,7 @@ void TTapeGrid::EditorSelectionMoved() {
 
 bool TTapeGrid::RouteKey(const QKeyEvent& event) {
     if (tape_ == nullptr) return false;
+    if (keyFilter_ && keyFilter_(*tape_, event)) return true;
     const TTapeKeyInput input = TranslateKey(event);
     bool consumed = tape_->KeyDown(input.Key, input.Modifiers);
     if (!consumed && input.Character) {
@@ -231,12 +235,23 @@ void TTapeGrid::keyPressEvent(QKeyEvent* event) {
 
 void TTapeGrid::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
-    // No paper lies beyond the last column: a window wider than the tape shows it as a strip.
-    const int paperEnd = horizontalHeader()->length() - horizontalOffset();
-    if (paperEnd >= viewport()->width()) return;
+    // The paper fills the page: in a window wider than the tape's columns, its lines run on to
+    // the right edge beyond the last column, which keeps its own width.
+    const int columnsEnd = horizontalHeader()->length() - horizontalOffset();
+    if (columnsEnd >= viewport()->width() || model_ == nullptr) return;
     QPainter painter(viewport());
-    painter.fillRect(QRect(paperEnd, 0, viewport()->width() - paperEnd, viewport()->height()),
-                     palette().color(QPalette::Window));
+    const QRect beyond(columnsEnd, 0, viewport()->width() - columnsEnd, viewport()->height());
+    painter.fillRect(beyond, palette().color(QPalette::Base));
+    if (!showGrid()) return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    painter.setPen(QColor::fromRgba(static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this))));
+    const int lastRow = model_->rowCount() - 1;
+    for (int row = std::max(rowAt(0), 0); row >= 0 && row <= lastRow; ++row) {
+        const int bottom = rowViewportPosition(row) + rowHeight(row) - 1;
+        if (bottom >= viewport()->height()) break;
+        painter.drawLine(beyond.left(), bottom, beyond.right(), bottom);
+    }
 }
 
 void TTapeGrid::mousePressEvent(QMouseEvent* event) {
@@ -307,6 +322,21 @@ void TTapeGrid::ColumnResizedByUser(int position, int newWidth) {
     tape_->SetColumnWidth(model_->ColumnKind(position), newWidth);
 }
 
+void TTapeGrid::SetTapeFont(const QFont& font) {
+    setFont(font);
+    widestNumberCharacter_ = 0;
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    if (tape_ == nullptr) return;
+    const bool modified = tape_->IsModified();
+    for (TTapeColumn column : {TTapeColumn::Entries, TTapeColumn::Indicator, TTapeColumn::RunningTotal,
+                               TTapeColumn::Annotations, TTapeColumn::Line, TTapeColumn::Links,
+                               TTapeColumn::TableColumns}) {
+        tape_->RestoreColumnWidth(column);
+    }
+    tape_->SetModified(modified);
+    SyncFromTape();
+}
+
 int TTapeGrid::RequiredWidth() const {
     return horizontalHeader()->length() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
 }
@@ -326,7 +356,10 @@ void TTapeGrid::SetColumnWidth(int column, int width) { horizontalHeader()->resi
 int TTapeGrid::TextWidth(std::string_view text) const {
     int widest = 0;
     const QStringList lines = ToQString(text).split(QRegularExpression(QStringLiteral("[\r\n]+")));
-    for (const QString& line : lines) widest = std::max(widest, fontMetrics().horizontalAdvance(line));
+    // Whole pixels rounded up: a bold font's fractional advances would otherwise leave a number
+    // a fraction too wide for its column, and it would be drawn cut off.
+    const QFontMetricsF metrics(font());
+    for (const QString& line : lines) widest = std::max(widest, static_cast<int>(std::ceil(metrics.horizontalAdvance(line))));
     return widest;
 }
 

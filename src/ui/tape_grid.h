@@ -41,8 +41,14 @@ public:
     void SyncFromTape();
     // Hands a key to the tape; true when the tape consumed it and the editor must not apply it.
     bool RouteKey(const QKeyEvent& event);
+    // Sees every key before the tape does; a key it takes (true) never reaches the tape.
+    using TKeyFilter = std::function<bool(TCalculator& tape, const QKeyEvent& key)>;
+    void SetKeyFilter(TKeyFilter filter) { keyFilter_ = std::move(filter); }
     // Runs after every key the tape consumed, before the grid shows the result.
     void SetAfterKey(std::function<void()> afterKey) { afterKey_ = std::move(afterKey); }
+    // Shows the tape in this font: the rows and columns are measured again with it. The tape
+    // stays unmodified: a font is no edit.
+    void SetTapeFont(const QFont& font);
     // The width that shows every column without a horizontal scroll bar.
     int RequiredWidth() const;
 
@@ -85,6 +91,7 @@ private:
     void ColumnResizedByUser(int position, int newWidth);
 
     TCalculator* tape_ = nullptr;
+    TKeyFilter keyFilter_;
     std::function<void()> afterKey_;
     std::unique_ptr<TTapeTableModel> model_;
     TTapeCellEditor* editor_;

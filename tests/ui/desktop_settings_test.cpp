@@ -41,7 +41,7 @@ public:
 struct SettingsProgram {
     SettingsProgram() {
         settings.Load();
-        window = std::make_unique<TfrmCalc>(requests);
+        window = std::make_unique<TfrmCalc>(requests, &settings.Application(), &settings.ApplicationBus());
         settings.ApplyTo(*window);
         notifications.SetMainWindow(window.get());
     }
@@ -111,18 +111,35 @@ private slots:
                 plain.Tape().ColumnWidth(TTapeColumn::Entries));
     }
 
-    // A document the window shows later (an opened file) takes the same font and colours.
-    void aDocumentShownLaterTakesTheTapeFontAndColours() {
+    // Every document the window makes later, and each of its tapes, asks the settings through
+    // the file manager: the memory and auxiliary tapes too, in the tape font.
+    void everyLaterTapeTakesTheSettings() {
         QDir().mkpath(folder_->path() + "/tallyroll");
         WriteFile(settingsFile_,
-                  "[Miscellaneous Options]\nGrandTotalColor=255\n[Tape Screen Font]\nName=DejaVu Sans\nSize=17\n");
+                  "[Miscellaneous Options]\nGrandTotalColor=255\n[Tape Screen Font]\nName=DejaVu Sans\nSize=17\nBold=1\n");
         SettingsProgram program;
+        program.settings.Application().SetStartupDecimals(4);
+        program.settings.PageLayoutDefaults().TapeTitle = "Budget";
         TfrmCalc& window = *program.window;
-        window.SetDocumentShownHook([&program, &window] { program.settings.ApplyToDocument(window); });
         window.NewAction()->trigger();
-        QCOMPARE(window.Grid().font().pointSize(), 17);
-        QCOMPARE(window.Tape().Colors().GrandTotal, 0x0000FFu);
-        QVERIFY(!window.Tape().IsModified());
+        TTlyFile& document = window.Document();
+        document.EnableMemory(true);
+        document.AddAuxTape();
+        for (TCalculator* tape : document.EnabledTapes()) {
+            const QString name = QString::fromStdString(tape->TapeName());
+            QCOMPARE(tape->Colors().GrandTotal, 0x0000FFu);
+            QCOMPARE(tape->StartupDecimalPlaces(), 4);
+            QCOMPARE(tape->Title(), std::string("Budget"));
+            TTapeGrid* grid = nullptr;
+            for (TTapeGrid* shown : window.findChildren<TTapeGrid*>()) {
+                if (shown->Tape() == tape) grid = shown;
+            }
+            QVERIFY2(grid != nullptr, qPrintable(name));
+            QVERIFY2(grid->font().pointSize() == 17 && grid->font().bold(), qPrintable(name));
+            QCOMPARE(grid->verticalHeader()->defaultSectionSize(), QFontMetrics(grid->font()).height() + 6);
+            QVERIFY(!tape->IsModified());
+        }
+        QCOMPARE(document.EnabledTapes().size(), std::size_t{3});
     }
 
     // The first start has no settings file: the default font's narrow tape must not shrink the

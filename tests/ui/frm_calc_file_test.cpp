@@ -168,12 +168,16 @@ private slots:
         QVERIFY(program.window.Files().VisibleFile().Untitled);
     }
 
-    // Closing the window asks about a changed document: Cancel keeps the window open, Yes saves.
+    // Closing the window asks about a changed document: Cancel keeps the window open and the
+    // settings as they were; Yes saves and stores the enabled parts for the next run.
     void closingAChangedDocumentAsksToSaveIt() {
         FileProgram program;
         program.Type(QStringLiteral("9\n"));
+        program.window.RunDocumentCommand("EnableMemory");
+        program.window.Document().AddAuxTape();
         QVERIFY(!program.window.close());
         QVERIFY(program.window.isVisible());
+        QVERIFY(!program.settings.MemoryEnabled);
         QCOMPARE(program.boxes.boxes,
                  std::vector<std::string>{
                      "Tallyroll - Confirm: File \"Untitled(1)\" changed.  \r\nDo you want to save the changes?"});
@@ -182,6 +186,18 @@ private slots:
         program.chooser->saveName = program.folder.filePath(QStringLiteral("closed.tly"));
         QVERIFY(program.window.close());
         QVERIFY(QFile::exists(program.chooser->saveName));
+        QVERIFY(program.settings.MemoryEnabled);
+        QCOMPARE(program.settings.AuxTapeIds, std::string("a"));
+
+        // The next run's first document starts with them (its settings as the file kept them).
+        TStMediator nextBus;
+        TApplControlData nextSettings(&nextBus, program.storage);
+        nextSettings.MemoryEnabled = program.settings.MemoryEnabled;
+        nextSettings.AuxTapeIds = program.settings.AuxTapeIds;
+        TDeferredRequestQueue nextRequests;
+        const TfrmCalc next(nextRequests, &nextSettings, &nextBus);
+        QVERIFY(next.Document().MemoryTape() != nullptr);
+        QCOMPARE(next.Document().AuxiliaryTapes().size(), std::size_t{1});
     }
 
     // Each document has a tab; New, Save As, Close and the Reopen menu go through the file manager.

@@ -158,6 +158,26 @@ private slots:
         QCOMPARE(program.window.width(), maximized);
     }
 
+    // A window wider than the tape's columns shows paper up to its right edge, with the rows'
+    // lines running on; the columns keep the tape's widths.
+    void thePaperFillsAWindowWiderThanTheColumns() {
+        Program program;
+        QVERIFY(QTest::qWaitForWindowExposed(&program.window));
+        TTapeGrid& grid = program.window.Grid();
+        const int columns = grid.horizontalHeader()->length();
+        const int entriesWidth = program.window.Tape().ColumnWidth(TTapeColumn::Entries);
+        program.window.resize(grid.RequiredWidth() + 200, program.window.height());
+        QTRY_VERIFY(grid.viewport()->width() > columns + 150);
+        QCOMPARE(grid.horizontalHeader()->length(), columns);
+        QCOMPARE(program.window.Tape().ColumnWidth(TTapeColumn::Entries), entriesWidth);
+        const QImage shown = grid.viewport()->grab().toImage();
+        const int x = grid.viewport()->width() - 10;
+        const int firstRowMiddle = grid.rowViewportPosition(0) + grid.rowHeight(0) / 2;
+        QCOMPARE(shown.pixelColor(x, firstRowMiddle), grid.palette().color(QPalette::Base));
+        const int firstRowLine = grid.rowViewportPosition(0) + grid.rowHeight(0) - 1;
+        QVERIFY(shown.pixelColor(x, firstRowLine) != grid.palette().color(QPalette::Base));
+    }
+
     void collectedMessagesShowAfterTheEventAsParagraphs() {
         Program program;
         Notifier().MessageList().Add("Attempting invalid division operation at line T3.");

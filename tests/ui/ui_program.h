@@ -41,7 +41,7 @@ struct Program {
     TStMediator settingsBus;
     TSettingsStorage storage{std::nullopt};
     TApplControlData settings{&settingsBus, storage};
-    TfrmCalc window{requests, &settings};
+    TfrmCalc window{requests, &settings, &settingsBus};
 };
 
 }  // namespace tally::test
