@@ -44,19 +44,6 @@ void WithUnescaped(std::string_view value, Use use) {
     }
 }
 
-std::optional<TLineColumn> LineColumnOf(TTapeColumn column) {
-    switch (column) {
-        case TTapeColumn::Entries: return TLineColumn::Entries;
-        case TTapeColumn::Indicator: return TLineColumn::Indicator;
-        case TTapeColumn::RunningTotal: return TLineColumn::RunningTotal;
-        case TTapeColumn::Annotations: return TLineColumn::Annotations;
-        case TTapeColumn::Links: return TLineColumn::Links;
-        case TTapeColumn::TableColumns: return TLineColumn::TableColumns;
-        case TTapeColumn::Line: break;
-    }
-    return std::nullopt;
-}
-
 // Columns are named by a letter; older files give a column position instead.
 bool IsLetterCode(std::string_view code) { return code.size() == 1 && !(code[0] >= '0' && code[0] <= '9'); }
 

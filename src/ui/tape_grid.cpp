@@ -192,7 +192,7 @@ void TTapeGrid::EditorTextEdited() {
     // As the grid's own editor would, the edit goes into the focus cell.
     tape_->Editor().Text = text;
     EditorSelectionMoved();
-    if (const auto cell = TTapeTableModel::StoreColumn(tape_->FocusColumn())) {
+    if (const auto cell = LineColumnOf(tape_->FocusColumn())) {
         tape_->Lines().SetCell(tape_->FocusLine(), *cell, text);
     }
 }
@@ -299,7 +299,7 @@ void TTapeGrid::FitIndicatorColumn(int line) {
 
 void TTapeGrid::FitNumberColumn(int line, TTapeColumn kind) {
     if (model_->PositionOf(kind) < 0) return;
-    const std::optional<TLineColumn> cell = TTapeTableModel::StoreColumn(kind);
+    const std::optional<TLineColumn> cell = LineColumnOf(kind);
     const std::string_view text = tape_->Lines().Cell(line, *cell);
     // Recalculations write many cells: only a text that may not fit is measured.
     if (static_cast<int>(text.size()) * WidestNumberCharacter() < tape_->ColumnWidth(kind) - 5) return;

@@ -13,19 +13,6 @@
 
 namespace tally {
 
-std::optional<TLineColumn> TTapeTableModel::StoreColumn(TTapeColumn kind) {
-    switch (kind) {
-        case TTapeColumn::Entries: return TLineColumn::Entries;
-        case TTapeColumn::Indicator: return TLineColumn::Indicator;
-        case TTapeColumn::RunningTotal: return TLineColumn::RunningTotal;
-        case TTapeColumn::Annotations: return TLineColumn::Annotations;
-        case TTapeColumn::Links: return TLineColumn::Links;
-        case TTapeColumn::TableColumns: return TLineColumn::TableColumns;
-        case TTapeColumn::Line: return std::nullopt;
-    }
-    return std::nullopt;
-}
-
 namespace {
 
 // Numbers read right-aligned, as on a paper tape; texts read from the left.
@@ -72,7 +59,7 @@ int TTapeTableModel::PositionOf(TTapeColumn kind) const {
 
 std::string TTapeTableModel::CellText(LineIndex line, TTapeColumn kind) const {
     if (kind == TTapeColumn::Line) return std::to_string(line + 1);
-    return std::string(tape_.Lines().Cell(line, *StoreColumn(kind)));
+    return std::string(tape_.Lines().Cell(line, *LineColumnOf(kind)));
 }
 
 std::string_view TTapeTableModel::EntryOperator(LineIndex line) const {
@@ -166,7 +153,7 @@ void TTapeTableModel::LinesRemoved(LineIndex, LineIndex) { endRemoveRows(); }
 
 void TTapeTableModel::CellChanged(LineIndex line, TLineColumn column) {
     for (int position = 0; position < columnCount(); ++position) {
-        if (StoreColumn(ColumnKind(position)) != column) continue;
+        if (LineColumnOf(ColumnKind(position)) != column) continue;
         const QModelIndex cell = index(line, position);
         emit dataChanged(cell, cell);
     }

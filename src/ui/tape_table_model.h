@@ -47,9 +47,6 @@ public:
     // inserts. Cheap when nothing changed.
     void SyncColumns();
 
-    // The line store cell behind a column kind; the Line column has none.
-    static std::optional<TLineColumn> StoreColumn(TTapeColumn kind);
-
     // The text of a cell as the tape holds it (the Line column computes its number).
     std::string CellText(LineIndex line, TTapeColumn kind) const;
 

@@ -49,6 +49,8 @@ enum class TTapeColumn : std::uint8_t {
     TableColumns = 7,
 };
 inline constexpr int kTapeColumnKinds = 8;
+// The line store's cell a column shows; none for the Line column, which is the line's number.
+std::optional<TLineColumn> LineColumnOf(TTapeColumn column);
 
 // Keys the grid hands to KeyDown; characters go to KeyPress.
 enum class TTapeKey {

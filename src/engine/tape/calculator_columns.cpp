@@ -21,6 +21,19 @@ bool IsAlwaysShown(TTapeColumn column) {
 
 }  // namespace
 
+std::optional<TLineColumn> LineColumnOf(TTapeColumn column) {
+    switch (column) {
+        case TTapeColumn::Entries: return TLineColumn::Entries;
+        case TTapeColumn::Indicator: return TLineColumn::Indicator;
+        case TTapeColumn::RunningTotal: return TLineColumn::RunningTotal;
+        case TTapeColumn::Annotations: return TLineColumn::Annotations;
+        case TTapeColumn::Links: return TLineColumn::Links;
+        case TTapeColumn::TableColumns: return TLineColumn::TableColumns;
+        case TTapeColumn::Line: break;
+    }
+    return std::nullopt;
+}
+
 std::string_view TCalculator::ColumnHeading(TTapeColumn column) {
     switch (column) {
         case TTapeColumn::Entries: return "Entries";
