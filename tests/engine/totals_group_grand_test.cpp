@@ -217,6 +217,36 @@ TEST_F(TotalsTest, EnterAfterAZeroTotalOrAGroupTotalInsertsARange) {
     EXPECT_EQ(tape_.Lines().LineCount(), 11);
 }
 
+// A range put in by Enter above the open last line moves the focus down as a focus change
+// does: the line number is told and the view scrolls so that the focus stays in sight.
+TEST_F(TotalsTest, EnterOnTheLastLineMovesTheFocusByACheckedMove) {
+    struct Case {
+        std::string name;
+        std::vector<TapeRow> rows;
+        char key;
+        char rangeIndicator;  // of the new range's total line
+    };
+    const auto series = Join({Series("1.00"), Series("2.00"), Series("3.00"), Series("4.00"), Series("5.00")});
+    const std::vector<Case> cases = {
+        {"group total after a zero total", Join({series, kOpenLine}), '\r', 'g'},
+        {"grand total after a group total", Join({series, kGroupRange, kOpenLine}), '=', 'G'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(c.rows);
+        tape_.SetTopLine(tape_.LastLine() - tape_.VisibleLineCount() + 1);
+        std::vector<int> lineNumbers;
+        tape_.Hooks().OnLineNumberChange = [&](TCalculator&, int number) { lineNumbers.push_back(number); };
+        tape_.KeyPress(c.key);
+        ASSERT_TRUE(tape_.Lines().HasKind(tape_.LastLine() - 2, c.rangeIndicator));
+        EXPECT_EQ(tape_.FocusLine(), tape_.LastLine());
+        EXPECT_FALSE(tape_.InReviewMode());
+        EXPECT_EQ(lineNumbers, (std::vector<int>{tape_.LastLine() + 1}));
+        EXPECT_LT(tape_.FocusLine(), tape_.TopLine() + tape_.VisibleLineCount());
+        EXPECT_GE(tape_.FocusLine(), tape_.TopLine());
+    }
+}
+
 // A group total takes decimal places and a total type of its own; fixed decimal places stay
 // through later recalculations until reset to automatic.
 TEST_F(TotalsTest, ARangeTakesDecimalPlacesAndATotalType) {

@@ -167,7 +167,9 @@ bool TCalculator::InsertTotalRangeAt(LineIndex line, std::string_view seriesType
         documentBus_->HandleIfExists(events::LinkMgr_UpdateLinksDisplay, nullptr, nullptr);
     }
     if (atLastLine) {
-        SetFocusLine(LastLine());
+        // The range went in above the open last line: the focus follows it there by the move
+        // a focus change runs, which tells the views of the line, series and settings.
+        MoveFocusTo(focusColumn_, LastLine(), false);
         AfterEditNotifications();
         PostEditPass();
         return true;
