@@ -3,6 +3,7 @@
 #include "engine/decimals/tape_decimals.h"
 #include "engine/series/total_series.h"
 #include "engine/totals/total_manager.h"
+#include "links/tape_edit_actions.h"
 #include "link_test_fixture.h"
 
 namespace tally {
@@ -169,6 +170,76 @@ TEST_F(ItemizedTotalsTest, NothingHappensWithoutContentOrWhenNotTheCurrentSeries
     Fill(kGroupTape, 2);
     Handler("gro").SetDisplayState("ST");
     EXPECT_EQ(main_.Lines().LineCount(), static_cast<LineIndex>(kGroupTape.size()));
+}
+
+// The menu tests of deleting, resetting to automatic decimal places and showing a range as
+// another display state say yes exactly when the command, run on the same tape, changes it.
+TEST_F(ItemizedTotalsTest, RangeMenuTestsAgreeWithTheirCommands) {
+    // Fixed at 3 decimal places where the content has 2.
+    auto fixed = [](std::vector<TapeRow> range) {
+        range[1].entries += "0";
+        range[2].properties = range[2].properties.replace(range[2].properties.find("SDP=2"), 5, "SDP=3") + ",TSDS=F";
+        return range;
+    };
+    const auto fixedGroupTape = Join({Series("10.00"), Series("2.5"), fixed(Range("gro", "12.50")), {{" ", ""}}});
+    const auto fixedGrandTape = Join({Series("1.00"), Series("2.00"), Range("gro", "3.00"), Series("4.00"),
+                                      fixed(Range("gra", "7.00")), {{" ", ""}}});
+    // A group total right after a grand total has nothing to add up.
+    const auto emptyGroupTape = Join({Series("1.00"), Range("gra", "1.00"), fixed(Range("gro", "0.00")), {{" ", ""}}});
+    struct Query {
+        const char* command;
+        std::function<bool(const TCalculator&)> can;
+    };
+    // One reset command serves both kinds of range.
+    auto canReset = [](const TCalculator& t) {
+        return t.CanResetGroupTotalDecimals() || t.CanResetGrandTotalDecimals();
+    };
+    const std::vector<Query> queries = {
+        {"DeleteGroupTotal", &TCalculator::CanDeleteGroupTotal},
+        {"DeleteGrandTotal", &TCalculator::CanDeleteGrandTotal},
+        {"TotalSeriesDecStatusToVar", canReset},
+        {"GroupTotalItemizedBySeries", &TCalculator::CanShowGroupTotalAs},
+        {"GrandTotalItemizedByGroup", &TCalculator::CanShowGrandTotalAs},
+        {"GrandTotalItemizedBySeries", &TCalculator::CanShowGrandTotalAs},
+    };
+    struct Case {
+        const char* name;
+        const std::vector<TapeRow>* tape;
+        LineIndex focus;
+        std::vector<bool> expected;  // per query
+    };
+    const std::vector<Case> cases = {
+        {"a group total line", &kGroupTape, 9, {true, false, false, true, false, false}},
+        {"a group total's boundary line", &kGroupTape, 10, {true, false, false, true, false, false}},
+        {"fixed decimal places", &fixedGroupTape, 8, {true, false, true, true, false, false}},
+        {"a series line", &kGroupTape, 2, {false, false, false, false, false, false}},
+        {"the open last line", &kGroupTape, 11, {false, false, false, false, false, false}},
+        {"a grand total line", &kGrandTape, 16, {false, true, false, false, true, true}},
+        {"a grand total with fixed decimal places", &fixedGrandTape, 17, {false, true, true, false, true, true}},
+        {"a group total over nothing", &emptyGroupTape, 9, {true, false, true, false, false, false}},
+    };
+    auto snapshot = [this] {
+        std::vector<std::string> texts = Lines(0, main_.LastLine());
+        for (LineIndex line = 0; line <= main_.LastLine(); ++line) {
+            // A range without the property counts as automatic.
+            const std::string_view state = main_.Lines().Property(line, LineKey::kTotalDecimalsState);
+            texts.emplace_back(state.empty() ? "V" : state);
+        }
+        return texts;
+    };
+    for (const auto& c : cases) {
+        for (std::size_t i = 0; i < queries.size(); ++i) {
+            SCOPED_TRACE(std::string(c.name) + ", " + queries[i].command + " #" + std::to_string(i));
+            Fill(*c.tape, c.focus);
+            const bool can = queries[i].can(main_);
+            EXPECT_EQ(can, c.expected[i]);
+            const auto before = snapshot();
+            const int beeps = platform_.BeepCount();
+            ASSERT_TRUE(RunTapeEditAction(main_, manager_, queries[i].command, {}));
+            EXPECT_EQ(snapshot() != before, can);
+            EXPECT_EQ(platform_.BeepCount(), beeps);
+        }
+    }
 }
 
 TEST_F(ItemizedTotalsTest, DeletingASeriesRebuildsTheItemizedGrandTotal) {
