@@ -272,11 +272,38 @@ TEST_F(TotalsTest, ARangeTakesDecimalPlacesAndATotalType) {
 TEST_F(TotalsTest, ARangeWhoseSumWouldOverflowIsRefusedAndExplained) {
     // Each near the largest value; their sum is past it.
     const std::string huge = "6" + std::string(4931, '0') + ".00";
-    Fill(Join({Series(huge), Series(huge), kOpenLine}));
-    const int lineCount = tape_.Lines().LineCount();
-    EXPECT_FALSE(tape_.InsertGroupTotalAt(tape_.LastLine()));
-    EXPECT_EQ(Explanation(), "The group total would exceed the calculator's capacity; it was not inserted.");
-    EXPECT_EQ(tape_.Lines().LineCount(), lineCount);
+    const auto twoSeries = Join({Series(huge), Series(huge), kOpenLine});
+    const auto threeSeries = Join({Series(huge), Series(huge), Series("1.00"), kOpenLine});
+    auto entriesOf = [](const std::vector<TapeRow>& rows) {
+        Texts texts;
+        for (const TapeRow& row : rows) texts.push_back(row.entries);
+        return texts;
+    };
+    Texts withTypedLine = entriesOf(threeSeries);
+    withTypedLine.insert(withTypedLine.begin() + 8, "+");
+    struct Way {
+        std::string name;
+        const std::vector<TapeRow>* rows;
+        LineIndex focus;
+        std::string keys;  // none: the command
+        Texts entriesAfter;  // the tape is otherwise left as it was
+    };
+    const std::vector<Way> ways = {
+        {"command", &twoSeries, -1, "", entriesOf(twoSeries)},
+        {"Enter on the last line", &twoSeries, -1, "\r", entriesOf(twoSeries)},
+        // An operator typed on the second zero total starts a line that would give way to the range.
+        {"Enter on an operator typed after the zero total", &threeSeries, 7, "+\r", withTypedLine},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        Fill(*way.rows, way.focus);
+        const int beeps = Beeps();
+        if (way.keys.empty()) EXPECT_FALSE(tape_.InsertGroupTotalAt(tape_.LastLine()));
+        for (const char key : way.keys) tape_.KeyPress(key);
+        EXPECT_EQ(Explanation(), "The group total would exceed the calculator's capacity; it was not inserted.");
+        EXPECT_EQ(Beeps(), beeps + 1);
+        EXPECT_EQ(Entries(), way.entriesAfter);
+    }
 }
 
 TEST_F(TotalsTest, WithoutATotalManagerInsertingIsExplainedNotSilent) {

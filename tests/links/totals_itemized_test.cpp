@@ -70,34 +70,41 @@ TEST_F(ItemizedTotalsTest, EachDisplayStateShowsItsLines) {
         LineIndex totalLine;  // of the single-line range
         std::vector<std::string> states;
         std::vector<std::string> expected;  // the range's lines after the last state
+        int count;                          // the totals the range includes, as its item count
     };
     const std::vector<Case> cases = {
         {"group by series", &kGroupTape, "gro", 9, {"ST"},
-         {"[|", "T|+10.00", "T|+2.50", "=|==========", "g|12.50", "]|"}},
-        {"group back to a single line", &kGroupTape, "gro", 9, {"ST", "SL"}, {"[|", "g|12.50", "]|"}},
+         {"[|", "T|+10.00", "T|+2.50", "=|==========", "g|12.50", "]|"}, 2},
+        {"group back to a single line", &kGroupTape, "gro", 9, {"ST", "SL"}, {"[|", "g|12.50", "]|"}, 2},
         {"grand by group", &kGrandTape, "gra", 16, {"GT"},
-         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}, 2},
         {"grand by series", &kGrandTape, "gra", 16, {"ST"},
-         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}, 3},
         {"grand by group, then by series", &kGrandTape, "gra", 16, {"GT", "ST"},
-         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}, 3},
         {"grand by series, then by group", &kGrandTape, "gra", 16, {"ST", "GT"},
-         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
-        {"grand round trip", &kGrandTape, "gra", 16, {"GT", "ST", "SL"}, {"{|", "G|7.00", "}|"}},
+         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}, 2},
+        {"grand round trip", &kGrandTape, "gra", 16, {"GT", "ST", "SL"}, {"{|", "G|7.00", "}|"}, 3},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Fill(*c.tape, c.totalLine);
-        for (const std::string& state : c.states) Handler(c.seriesType).SetDisplayState(state);
-        const LineIndex opening = c.totalLine - 1;
-        EXPECT_EQ(Lines(opening, opening + static_cast<LineIndex>(c.expected.size()) - 1), c.expected);
-        const LineIndex closing = opening + static_cast<LineIndex>(c.expected.size()) - 1;
-        EXPECT_EQ(main_.Lines().Property(closing, LineKey::kTotalDisplayState), c.states.back());
-        EXPECT_EQ(main_.FocusLine(), closing - 1);
-        EXPECT_EQ(Lines(main_.LastLine(), main_.LastLine()), std::vector<std::string>{" |"});
-        if (c.states.back() != "SL") {
-            // Each content line follows its series total through a total link.
-            EXPECT_EQ(LinkOf(main_, opening + 2).substr(0, 2), "AD");
+        for (const bool counts : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (counts ? ", with item counts" : ""));
+            main_.SetShowGroupTotalItemCount(counts);
+            main_.SetShowGrandTotalItemCount(counts);
+            std::vector<std::string> expected = c.expected;
+            if (counts) expected[expected.size() - 2].insert(1, "(" + std::to_string(c.count) + ")");
+            Fill(*c.tape, c.totalLine);
+            for (const std::string& state : c.states) Handler(c.seriesType).SetDisplayState(state);
+            const LineIndex opening = c.totalLine - 1;
+            EXPECT_EQ(Lines(opening, opening + static_cast<LineIndex>(c.expected.size()) - 1), expected);
+            const LineIndex closing = opening + static_cast<LineIndex>(c.expected.size()) - 1;
+            EXPECT_EQ(main_.Lines().Property(closing, LineKey::kTotalDisplayState), c.states.back());
+            EXPECT_EQ(main_.FocusLine(), closing - 1);
+            EXPECT_EQ(Lines(main_.LastLine(), main_.LastLine()), std::vector<std::string>{" |"});
+            if (c.states.back() != "SL") {
+                // Each content line follows its series total through a total link.
+                EXPECT_EQ(LinkOf(main_, opening + 2).substr(0, 2), "AD");
+            }
         }
     }
 }
