@@ -436,13 +436,20 @@ TEST_F(TotalsTest, TheFirstStatusFlagStaysAndUnknownTapesAreDropped) {
     EXPECT_EQ(tape_.Lines().Property(2, LineKey::kTotalStatusFlag), "");
 }
 
+// Whether the range follows the deleted series directly or after more series of its stretch.
 TEST_F(TotalsTest, DeletingASeriesRecalculatesTheNextGroupAndGrandTotal) {
-    Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, kGrandRange, kOpenLine}), 4);
-    tape_.Lines().SetEntries(9, "3.00");
-    tape_.Lines().SetEntries(12, "3.00");
-    ASSERT_TRUE(tape_.DeleteSeries());
-    EXPECT_EQ(tape_.Lines().Entries(5), "1.00");
-    EXPECT_EQ(tape_.Lines().Entries(8), "1.00");
+    const std::vector<std::pair<LineIndex, Texts>> cases = {
+        {4, {"1.00", "1.00"}},
+        {0, {"2.00", "2.00"}},
+    };
+    for (const auto& [focus, totals] : cases) {
+        SCOPED_TRACE(focus);
+        Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, kGrandRange, kOpenLine}), focus);
+        tape_.Lines().SetEntries(9, "3.00");
+        tape_.Lines().SetEntries(12, "3.00");
+        ASSERT_TRUE(tape_.DeleteSeries());
+        EXPECT_EQ(Texts({std::string(tape_.Lines().Entries(5)), std::string(tape_.Lines().Entries(8))}), totals);
+    }
 }
 
 TEST_F(TotalsTest, ResetToAutoDecimalsGoesBackToTheContentsDecimalPlaces) {

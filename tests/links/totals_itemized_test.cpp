@@ -261,6 +261,20 @@ TEST_F(ItemizedTotalsTest, DeletingASeriesRebuildsTheItemizedGrandTotal) {
     EXPECT_TRUE(main_.Lines().Property(15, LineKey::kTotalStatusFlag).empty());
 }
 
+// Without the group total, the grand total after it has no group to itemize and lists the
+// series totals.
+TEST_F(ItemizedTotalsTest, DeletingAGroupTotalRebuildsAGrandTotalItemizedByGroup) {
+    Fill(kGrandTape, 16);
+    Handler("gra").SetDisplayState("GT");
+    ASSERT_EQ(Lines(16, 17), (std::vector<std::string>{"g|+3.00", "T|+4.00"}));
+    main_.SetFocusLine(9);
+    ASSERT_TRUE(main_.CanDeleteGroupTotal());
+    ASSERT_TRUE(RunTapeEditAction(main_, manager_, "DeleteGroupTotal", {}));
+    EXPECT_EQ(Lines(8, 19), (std::vector<std::string>{" |+4.00", "=|==========", "T|4.00", "Z|0.00", "{|", "T|+1.00",
+                                                       "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|", " |"}));
+    EXPECT_EQ(main_.Lines().Property(18, LineKey::kTotalDisplayState), "GT");
+}
+
 TEST_F(ItemizedTotalsTest, ANewRangeTakesTheTapesCreationDisplay) {
     struct Case {
         const char* name;
