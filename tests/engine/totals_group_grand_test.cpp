@@ -217,6 +217,36 @@ TEST_F(TotalsTest, EnterAfterAZeroTotalOrAGroupTotalInsertsARange) {
     EXPECT_EQ(tape_.Lines().LineCount(), 11);
 }
 
+// A range put in by Enter above the open last line moves the focus down as a focus change
+// does: the line number is told and the view scrolls so that the focus stays in sight.
+TEST_F(TotalsTest, EnterOnTheLastLineMovesTheFocusByACheckedMove) {
+    struct Case {
+        std::string name;
+        std::vector<TapeRow> rows;
+        char key;
+        char rangeIndicator;  // of the new range's total line
+    };
+    const auto series = Join({Series("1.00"), Series("2.00"), Series("3.00"), Series("4.00"), Series("5.00")});
+    const std::vector<Case> cases = {
+        {"group total after a zero total", Join({series, kOpenLine}), '\r', 'g'},
+        {"grand total after a group total", Join({series, kGroupRange, kOpenLine}), '=', 'G'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(c.rows);
+        tape_.SetTopLine(tape_.LastLine() - tape_.VisibleLineCount() + 1);
+        std::vector<int> lineNumbers;
+        tape_.Hooks().OnLineNumberChange = [&](TCalculator&, int number) { lineNumbers.push_back(number); };
+        tape_.KeyPress(c.key);
+        ASSERT_TRUE(tape_.Lines().HasKind(tape_.LastLine() - 2, c.rangeIndicator));
+        EXPECT_EQ(tape_.FocusLine(), tape_.LastLine());
+        EXPECT_FALSE(tape_.InReviewMode());
+        EXPECT_EQ(lineNumbers, (std::vector<int>{tape_.LastLine() + 1}));
+        EXPECT_LT(tape_.FocusLine(), tape_.TopLine() + tape_.VisibleLineCount());
+        EXPECT_GE(tape_.FocusLine(), tape_.TopLine());
+    }
+}
+
 // A group total takes decimal places and a total type of its own; fixed decimal places stay
 // through later recalculations until reset to automatic.
 TEST_F(TotalsTest, ARangeTakesDecimalPlacesAndATotalType) {
@@ -242,11 +272,38 @@ TEST_F(TotalsTest, ARangeTakesDecimalPlacesAndATotalType) {
 TEST_F(TotalsTest, ARangeWhoseSumWouldOverflowIsRefusedAndExplained) {
     // Each near the largest value; their sum is past it.
     const std::string huge = "6" + std::string(4931, '0') + ".00";
-    Fill(Join({Series(huge), Series(huge), kOpenLine}));
-    const int lineCount = tape_.Lines().LineCount();
-    EXPECT_FALSE(tape_.InsertGroupTotalAt(tape_.LastLine()));
-    EXPECT_EQ(Explanation(), "The group total would exceed the calculator's capacity; it was not inserted.");
-    EXPECT_EQ(tape_.Lines().LineCount(), lineCount);
+    const auto twoSeries = Join({Series(huge), Series(huge), kOpenLine});
+    const auto threeSeries = Join({Series(huge), Series(huge), Series("1.00"), kOpenLine});
+    auto entriesOf = [](const std::vector<TapeRow>& rows) {
+        Texts texts;
+        for (const TapeRow& row : rows) texts.push_back(row.entries);
+        return texts;
+    };
+    Texts withTypedLine = entriesOf(threeSeries);
+    withTypedLine.insert(withTypedLine.begin() + 8, "+");
+    struct Way {
+        std::string name;
+        const std::vector<TapeRow>* rows;
+        LineIndex focus;
+        std::string keys;  // none: the command
+        Texts entriesAfter;  // the tape is otherwise left as it was
+    };
+    const std::vector<Way> ways = {
+        {"command", &twoSeries, -1, "", entriesOf(twoSeries)},
+        {"Enter on the last line", &twoSeries, -1, "\r", entriesOf(twoSeries)},
+        // An operator typed on the second zero total starts a line that would give way to the range.
+        {"Enter on an operator typed after the zero total", &threeSeries, 7, "+\r", withTypedLine},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        Fill(*way.rows, way.focus);
+        const int beeps = Beeps();
+        if (way.keys.empty()) EXPECT_FALSE(tape_.InsertGroupTotalAt(tape_.LastLine()));
+        for (const char key : way.keys) tape_.KeyPress(key);
+        EXPECT_EQ(Explanation(), "The group total would exceed the calculator's capacity; it was not inserted.");
+        EXPECT_EQ(Beeps(), beeps + 1);
+        EXPECT_EQ(Entries(), way.entriesAfter);
+    }
 }
 
 TEST_F(TotalsTest, WithoutATotalManagerInsertingIsExplainedNotSilent) {
@@ -379,13 +436,20 @@ TEST_F(TotalsTest, TheFirstStatusFlagStaysAndUnknownTapesAreDropped) {
     EXPECT_EQ(tape_.Lines().Property(2, LineKey::kTotalStatusFlag), "");
 }
 
+// Whether the range follows the deleted series directly or after more series of its stretch.
 TEST_F(TotalsTest, DeletingASeriesRecalculatesTheNextGroupAndGrandTotal) {
-    Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, kGrandRange, kOpenLine}), 4);
-    tape_.Lines().SetEntries(9, "3.00");
-    tape_.Lines().SetEntries(12, "3.00");
-    ASSERT_TRUE(tape_.DeleteSeries());
-    EXPECT_EQ(tape_.Lines().Entries(5), "1.00");
-    EXPECT_EQ(tape_.Lines().Entries(8), "1.00");
+    const std::vector<std::pair<LineIndex, Texts>> cases = {
+        {4, {"1.00", "1.00"}},
+        {0, {"2.00", "2.00"}},
+    };
+    for (const auto& [focus, totals] : cases) {
+        SCOPED_TRACE(focus);
+        Fill(Join({Series("1.00"), Series("2.00"), kGroupRange, kGrandRange, kOpenLine}), focus);
+        tape_.Lines().SetEntries(9, "3.00");
+        tape_.Lines().SetEntries(12, "3.00");
+        ASSERT_TRUE(tape_.DeleteSeries());
+        EXPECT_EQ(Texts({std::string(tape_.Lines().Entries(5)), std::string(tape_.Lines().Entries(8))}), totals);
+    }
 }
 
 TEST_F(TotalsTest, ResetToAutoDecimalsGoesBackToTheContentsDecimalPlaces) {

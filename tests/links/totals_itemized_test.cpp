@@ -3,6 +3,7 @@
 #include "engine/decimals/tape_decimals.h"
 #include "engine/series/total_series.h"
 #include "engine/totals/total_manager.h"
+#include "links/tape_edit_actions.h"
 #include "link_test_fixture.h"
 
 namespace tally {
@@ -69,34 +70,41 @@ TEST_F(ItemizedTotalsTest, EachDisplayStateShowsItsLines) {
         LineIndex totalLine;  // of the single-line range
         std::vector<std::string> states;
         std::vector<std::string> expected;  // the range's lines after the last state
+        int count;                          // the totals the range includes, as its item count
     };
     const std::vector<Case> cases = {
         {"group by series", &kGroupTape, "gro", 9, {"ST"},
-         {"[|", "T|+10.00", "T|+2.50", "=|==========", "g|12.50", "]|"}},
-        {"group back to a single line", &kGroupTape, "gro", 9, {"ST", "SL"}, {"[|", "g|12.50", "]|"}},
+         {"[|", "T|+10.00", "T|+2.50", "=|==========", "g|12.50", "]|"}, 2},
+        {"group back to a single line", &kGroupTape, "gro", 9, {"ST", "SL"}, {"[|", "g|12.50", "]|"}, 2},
         {"grand by group", &kGrandTape, "gra", 16, {"GT"},
-         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}, 2},
         {"grand by series", &kGrandTape, "gra", 16, {"ST"},
-         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}, 3},
         {"grand by group, then by series", &kGrandTape, "gra", 16, {"GT", "ST"},
-         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
+         {"{|", "T|+1.00", "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|"}, 3},
         {"grand by series, then by group", &kGrandTape, "gra", 16, {"ST", "GT"},
-         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}},
-        {"grand round trip", &kGrandTape, "gra", 16, {"GT", "ST", "SL"}, {"{|", "G|7.00", "}|"}},
+         {"{|", "g|+3.00", "T|+4.00", "=|==========", "G|7.00", "}|"}, 2},
+        {"grand round trip", &kGrandTape, "gra", 16, {"GT", "ST", "SL"}, {"{|", "G|7.00", "}|"}, 3},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Fill(*c.tape, c.totalLine);
-        for (const std::string& state : c.states) Handler(c.seriesType).SetDisplayState(state);
-        const LineIndex opening = c.totalLine - 1;
-        EXPECT_EQ(Lines(opening, opening + static_cast<LineIndex>(c.expected.size()) - 1), c.expected);
-        const LineIndex closing = opening + static_cast<LineIndex>(c.expected.size()) - 1;
-        EXPECT_EQ(main_.Lines().Property(closing, LineKey::kTotalDisplayState), c.states.back());
-        EXPECT_EQ(main_.FocusLine(), closing - 1);
-        EXPECT_EQ(Lines(main_.LastLine(), main_.LastLine()), std::vector<std::string>{" |"});
-        if (c.states.back() != "SL") {
-            // Each content line follows its series total through a total link.
-            EXPECT_EQ(LinkOf(main_, opening + 2).substr(0, 2), "AD");
+        for (const bool counts : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (counts ? ", with item counts" : ""));
+            main_.SetShowGroupTotalItemCount(counts);
+            main_.SetShowGrandTotalItemCount(counts);
+            std::vector<std::string> expected = c.expected;
+            if (counts) expected[expected.size() - 2].insert(1, "(" + std::to_string(c.count) + ")");
+            Fill(*c.tape, c.totalLine);
+            for (const std::string& state : c.states) Handler(c.seriesType).SetDisplayState(state);
+            const LineIndex opening = c.totalLine - 1;
+            EXPECT_EQ(Lines(opening, opening + static_cast<LineIndex>(c.expected.size()) - 1), expected);
+            const LineIndex closing = opening + static_cast<LineIndex>(c.expected.size()) - 1;
+            EXPECT_EQ(main_.Lines().Property(closing, LineKey::kTotalDisplayState), c.states.back());
+            EXPECT_EQ(main_.FocusLine(), closing - 1);
+            EXPECT_EQ(Lines(main_.LastLine(), main_.LastLine()), std::vector<std::string>{" |"});
+            if (c.states.back() != "SL") {
+                // Each content line follows its series total through a total link.
+                EXPECT_EQ(LinkOf(main_, opening + 2).substr(0, 2), "AD");
+            }
         }
     }
 }
@@ -171,6 +179,76 @@ TEST_F(ItemizedTotalsTest, NothingHappensWithoutContentOrWhenNotTheCurrentSeries
     EXPECT_EQ(main_.Lines().LineCount(), static_cast<LineIndex>(kGroupTape.size()));
 }
 
+// The menu tests of deleting, resetting to automatic decimal places and showing a range as
+// another display state say yes exactly when the command, run on the same tape, changes it.
+TEST_F(ItemizedTotalsTest, RangeMenuTestsAgreeWithTheirCommands) {
+    // Fixed at 3 decimal places where the content has 2.
+    auto fixed = [](std::vector<TapeRow> range) {
+        range[1].entries += "0";
+        range[2].properties = range[2].properties.replace(range[2].properties.find("SDP=2"), 5, "SDP=3") + ",TSDS=F";
+        return range;
+    };
+    const auto fixedGroupTape = Join({Series("10.00"), Series("2.5"), fixed(Range("gro", "12.50")), {{" ", ""}}});
+    const auto fixedGrandTape = Join({Series("1.00"), Series("2.00"), Range("gro", "3.00"), Series("4.00"),
+                                      fixed(Range("gra", "7.00")), {{" ", ""}}});
+    // A group total right after a grand total has nothing to add up.
+    const auto emptyGroupTape = Join({Series("1.00"), Range("gra", "1.00"), fixed(Range("gro", "0.00")), {{" ", ""}}});
+    struct Query {
+        const char* command;
+        std::function<bool(const TCalculator&)> can;
+    };
+    // One reset command serves both kinds of range.
+    auto canReset = [](const TCalculator& t) {
+        return t.CanResetGroupTotalDecimals() || t.CanResetGrandTotalDecimals();
+    };
+    const std::vector<Query> queries = {
+        {"DeleteGroupTotal", &TCalculator::CanDeleteGroupTotal},
+        {"DeleteGrandTotal", &TCalculator::CanDeleteGrandTotal},
+        {"TotalSeriesDecStatusToVar", canReset},
+        {"GroupTotalItemizedBySeries", &TCalculator::CanShowGroupTotalAs},
+        {"GrandTotalItemizedByGroup", &TCalculator::CanShowGrandTotalAs},
+        {"GrandTotalItemizedBySeries", &TCalculator::CanShowGrandTotalAs},
+    };
+    struct Case {
+        const char* name;
+        const std::vector<TapeRow>* tape;
+        LineIndex focus;
+        std::vector<bool> expected;  // per query
+    };
+    const std::vector<Case> cases = {
+        {"a group total line", &kGroupTape, 9, {true, false, false, true, false, false}},
+        {"a group total's boundary line", &kGroupTape, 10, {true, false, false, true, false, false}},
+        {"fixed decimal places", &fixedGroupTape, 8, {true, false, true, true, false, false}},
+        {"a series line", &kGroupTape, 2, {false, false, false, false, false, false}},
+        {"the open last line", &kGroupTape, 11, {false, false, false, false, false, false}},
+        {"a grand total line", &kGrandTape, 16, {false, true, false, false, true, true}},
+        {"a grand total with fixed decimal places", &fixedGrandTape, 17, {false, true, true, false, true, true}},
+        {"a group total over nothing", &emptyGroupTape, 9, {true, false, true, false, false, false}},
+    };
+    auto snapshot = [this] {
+        std::vector<std::string> texts = Lines(0, main_.LastLine());
+        for (LineIndex line = 0; line <= main_.LastLine(); ++line) {
+            // A range without the property counts as automatic.
+            const std::string_view state = main_.Lines().Property(line, LineKey::kTotalDecimalsState);
+            texts.emplace_back(state.empty() ? "V" : state);
+        }
+        return texts;
+    };
+    for (const auto& c : cases) {
+        for (std::size_t i = 0; i < queries.size(); ++i) {
+            SCOPED_TRACE(std::string(c.name) + ", " + queries[i].command + " #" + std::to_string(i));
+            Fill(*c.tape, c.focus);
+            const bool can = queries[i].can(main_);
+            EXPECT_EQ(can, c.expected[i]);
+            const auto before = snapshot();
+            const int beeps = platform_.BeepCount();
+            ASSERT_TRUE(RunTapeEditAction(main_, manager_, queries[i].command, {}));
+            EXPECT_EQ(snapshot() != before, can);
+            EXPECT_EQ(platform_.BeepCount(), beeps);
+        }
+    }
+}
+
 TEST_F(ItemizedTotalsTest, DeletingASeriesRebuildsTheItemizedGrandTotal) {
     Fill(kGrandTape, 16);
     Handler("gra").SetDisplayState("ST");
@@ -181,6 +259,20 @@ TEST_F(ItemizedTotalsTest, DeletingASeriesRebuildsTheItemizedGrandTotal) {
     ASSERT_TRUE(main_.DeleteSeries());
     EXPECT_EQ(Lines(11, 16), (std::vector<std::string>{"{|", "T|+1.00", "T|+2.00", "=|==========", "G|3.00", "}|"}));
     EXPECT_TRUE(main_.Lines().Property(15, LineKey::kTotalStatusFlag).empty());
+}
+
+// Without the group total, the grand total after it has no group to itemize and lists the
+// series totals.
+TEST_F(ItemizedTotalsTest, DeletingAGroupTotalRebuildsAGrandTotalItemizedByGroup) {
+    Fill(kGrandTape, 16);
+    Handler("gra").SetDisplayState("GT");
+    ASSERT_EQ(Lines(16, 17), (std::vector<std::string>{"g|+3.00", "T|+4.00"}));
+    main_.SetFocusLine(9);
+    ASSERT_TRUE(main_.CanDeleteGroupTotal());
+    ASSERT_TRUE(RunTapeEditAction(main_, manager_, "DeleteGroupTotal", {}));
+    EXPECT_EQ(Lines(8, 19), (std::vector<std::string>{" |+4.00", "=|==========", "T|4.00", "Z|0.00", "{|", "T|+1.00",
+                                                       "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|", " |"}));
+    EXPECT_EQ(main_.Lines().Property(18, LineKey::kTotalDisplayState), "GT");
 }
 
 TEST_F(ItemizedTotalsTest, ANewRangeTakesTheTapesCreationDisplay) {

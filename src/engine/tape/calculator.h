@@ -37,6 +37,7 @@ class IClipboard;
 class TStMediator;
 class TSeriesBase;
 class TStandardSeries;
+class TTotalSeriesBase;
 
 // Column kinds of a tape; bit k of the column set stands for kind k.
 enum class TTapeColumn : std::uint8_t {
@@ -313,6 +314,16 @@ public:
     // be refused.
     bool CanInsertGroupTotal() const;                                      // 23
     bool CanInsertGrandTotal() const;                                      // 22
+    // The menu tests of the commands on the range that holds the focus line: true exactly
+    // when the command would change it. Delete: the focus line is in a range of the kind.
+    bool CanDeleteGrandTotal() const;                                      // 19
+    bool CanDeleteGroupTotal() const;                                      // 20
+    // Reset to automatic decimal places: the range's decimal places are fixed.
+    bool CanResetGrandTotalDecimals() const;                               // 35
+    bool CanResetGroupTotalDecimals() const;                               // 36
+    // Show as: the range has totals to show, so that another display state can be built.
+    bool CanShowGrandTotalAs() const;                                      // 38
+    bool CanShowGroupTotalAs() const;                                      // 39
     // How a new range of the kind is shown: group "SL" or "ST", grand "SL", "GT" or "ST".
     const std::string& GroupTotalCreationDisplayState() const { return groupTotalCreationDisplay_; }
     const std::string& GrandTotalCreationDisplayState() const { return grandTotalCreationDisplay_; }
@@ -406,6 +417,11 @@ private:
         TTotalSeriesContentList Content;
     };
     TRangeInsertPlan PlanTotalRange(LineIndex line, std::string_view seriesType) const;
+    // The range handler of the kind when it holds the focus in a well-formed range.
+    const TTotalSeriesBase* FocusRangeOfKind(std::string_view seriesType) const;
+    bool CanDeleteRange(std::string_view seriesType) const;
+    bool CanResetRangeDecimals(std::string_view seriesType) const;
+    bool CanShowRangeAs(std::string_view seriesType) const;
     bool InsertTotalRangeAt(LineIndex line, std::string_view seriesType);
     // Enter or "=" right after a zero total line or a group total range inserts a range.
     bool InsertRangeByEnter(char key);

@@ -301,7 +301,8 @@ bool TCalculator::DeleteSeries() {
     SetFocusLine(focusLine_);
     CallLineCountChange();
     AfterEditNotifications();
-    const LineIndex rangeTotal = RangeTotalLineAt(lines_, focusLine_);
+    // The next range added up what went, whether it follows directly or after more series.
+    const LineIndex rangeTotal = RangeTotalLineAt(lines_, lines_.StructuralLineAtOrAfter(focusLine_, "[{"));
     if (rangeTotal != kNoLine) {
         std::string flag = "TD";
         if (grandRemoved || removedKind == "gra") {

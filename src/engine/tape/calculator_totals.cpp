@@ -102,6 +102,43 @@ bool TCalculator::CanInsertGroupTotal() const { return PlanTotalRange(focusLine_
 
 bool TCalculator::CanInsertGrandTotal() const { return PlanTotalRange(focusLine_, "gra").Refusal.empty(); }
 
+const TTotalSeriesBase* TCalculator::FocusRangeOfKind(std::string_view seriesType) const {
+    const auto* range = static_cast<const TTotalSeriesBase*>(SeriesByKind(seriesType));
+    if (range == nullptr || currentSeries_ != range) return nullptr;
+    if (lines_.Property(focusLine_, LineKey::kSeriesType) != seriesType) return nullptr;
+    const LineIndex opening = range->RangeOpeningLine(focusLine_);
+    const LineIndex closing = range->RangeClosingLine(focusLine_);
+    return opening != kNoLine && closing != kNoLine && closing - opening >= 2 ? range : nullptr;
+}
+
+bool TCalculator::CanDeleteRange(std::string_view seriesType) const {
+    return currentSeries_ != nullptr && lines_.Property(focusLine_, LineKey::kSeriesType) == seriesType;
+}
+
+bool TCalculator::CanResetRangeDecimals(std::string_view seriesType) const {
+    const TTotalSeriesBase* range = FocusRangeOfKind(seriesType);
+    return range != nullptr && range->DecimalPlacesState() != "V";
+}
+
+bool TCalculator::CanShowRangeAs(std::string_view seriesType) const {
+    const TTotalSeriesBase* range = FocusRangeOfKind(seriesType);
+    if (range == nullptr) return false;
+    const auto content = DetermineTotalSeriesContent(range->RangeOpeningLine(focusLine_), seriesType, "SL");
+    return content && !content->empty();
+}
+
+bool TCalculator::CanDeleteGrandTotal() const { return CanDeleteRange("gra"); }
+
+bool TCalculator::CanDeleteGroupTotal() const { return CanDeleteRange("gro"); }
+
+bool TCalculator::CanResetGrandTotalDecimals() const { return CanResetRangeDecimals("gra"); }
+
+bool TCalculator::CanResetGroupTotalDecimals() const { return CanResetRangeDecimals("gro"); }
+
+bool TCalculator::CanShowGrandTotalAs() const { return CanShowRangeAs("gra"); }
+
+bool TCalculator::CanShowGroupTotalAs() const { return CanShowRangeAs("gro"); }
+
 bool TCalculator::SetGroupTotalCreationDisplayState(std::string_view state) {
     if (state != "SL" && state != "ST") return false;
     groupTotalCreationDisplay_ = state;
@@ -167,7 +204,9 @@ bool TCalculator::InsertTotalRangeAt(LineIndex line, std::string_view seriesType
         documentBus_->HandleIfExists(events::LinkMgr_UpdateLinksDisplay, nullptr, nullptr);
     }
     if (atLastLine) {
-        SetFocusLine(LastLine());
+        // The range went in above the open last line: the focus follows it there by the move
+        // a focus change runs, which tells the views of the line, series and settings.
+        MoveFocusTo(focusColumn_, LastLine(), false);
         AfterEditNotifications();
         PostEditPass();
         return true;
