@@ -49,6 +49,8 @@ TFileManager::TFileManager(TFileManagerSetup setup)
     if (settings_ != nullptr) lastFolder_ = settings_->MostRecentFolder();
     RegisterUpwardRelays();
     RegisterCommands();
+    RegisterDocumentFunctions();
+    RegisterSnapshots();
 
     std::error_code error;
     const bool haveStartFile =

@@ -9,7 +9,8 @@
 // the operations on it), file_manager_files.cpp (the one place documents are read from and
 // written to their files), file_manager_user.cpp (saving and closing as the user asks for it,
 // with the save questions), file_manager_events.cpp (the commands on the application bus and
-// the upward relays), file_manager_shutdown.cpp (the first document set up as the last run
+// the upward relays), file_manager_snapshots.cpp (the cross-tape functions and the state
+// records the window reads), file_manager_shutdown.cpp (the first document set up as the last run
 // ended, and the state stored for the next run).
 
 #include <functional>
@@ -225,6 +226,11 @@ private:
     // file_manager_events.cpp
     void RegisterUpwardRelays();
     void RegisterCommands();
+    // file_manager_snapshots.cpp: the cross-tape functions and the state snapshots.
+    void RegisterDocumentFunctions();
+    void RegisterSnapshots();
+    // Whether any open document passes the test.
+    bool AnyDocument(bool (*test)(const TTlyFile&)) const;
 
     // Freed last: the documents register on it.
     TStMediator fileBus_;

@@ -1,0 +1,181 @@
+// The file manager's cross-tape functions, carried to the visible document through its command
+// table, and the state snapshots the window reads before it shows its menus and buttons.
+
+#include <string>
+#include <vector>
+
+#include "documents/cross_tape_commands.h"
+#include "documents/document_command_table.h"
+#include "documents/file_manager.h"
+#include "documents/file_manager_records.h"
+#include "engine/lines/calc_params.h"
+#include "foundation/event_names.h"
+#include "foundation/message_records.h"
+#include "table/results_table.h"
+#include "table/table_manager.h"
+#include "tapes/auxiliary_calculator_manager.h"
+
+namespace tally {
+
+namespace ev = events;
+
+namespace {
+
+// A handler that lets `fill` set the fields of the Out record.
+template <class Record, class Fill>
+TMedHandler Filling(Fill fill) {
+    return [fill](TMedRecord*, TMedRecord* out) {
+        if (auto* record = RecordAs<Record>(out)) fill(*record);
+    };
+}
+
+bool HasMemory(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kMemoryTape) != 0; }
+bool HasSideTape(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kSideTape) != 0; }
+bool HasTable(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kTables) != 0; }
+
+bool IsTapeEmpty(const TCalculator& tape) {
+    const TLineStore& lines = tape.Lines();
+    for (LineIndex line = 0; line < lines.LineCount(); ++line) {
+        if (!lines.Entries(line).empty()) return false;
+    }
+    return true;
+}
+
+// Some table column holds a value taken from a line of the tape.
+bool TableHoldsDataOf(const TTlyFile& document, const TCalculator& tape) {
+    std::vector<std::string> columnIds;
+    const TLineStore& lines = tape.Lines();
+    for (LineIndex line = 0; line < lines.LineCount(); ++line) {
+        const std::string_view columnId = lines.Property(line, LineKey::kTableColumnId);
+        if (!columnId.empty()) columnIds.emplace_back(columnId);
+    }
+    return !columnIds.empty() && document.TableManager().AnyColumnHasData(columnIds);
+}
+
+bool AllAnnotationsEmpty(const TTlyFile& document) {
+    for (const TCalculator* tape : document.EnabledTapes()) {
+        const TLineStore& lines = tape->Lines();
+        for (LineIndex line = 0; line < lines.LineCount(); ++line) {
+            if (!lines.Annotations(line).empty()) return false;
+        }
+    }
+    return true;
+}
+
+// The function groups of the command table each bus event may run.
+struct TFunctionEvent {
+    std::string_view Event;
+    TDocumentCommandGroup Group;
+};
+constexpr TFunctionEvent kFunctionEvents[] = {
+    {ev::FileMgr_PerformMemoryFunction, TDocumentCommandGroup::Memory},
+    {ev::FileMgr_PerformSideTapeFunction, TDocumentCommandGroup::SideTape},
+    {ev::FileMgr_PerformTableFunction, TDocumentCommandGroup::Table},
+};
+
+}  // namespace
+
+bool TFileManager::AnyDocument(bool (*test)(const TTlyFile&)) const {
+    for (const TOpenFile& file : files_) {
+        if (test(*file.Document)) return true;
+    }
+    return false;
+}
+
+void TFileManager::RegisterDocumentFunctions() {
+    for (const auto& [event, group] : kFunctionEvents) {
+        commands_.Add(event, [this, group](TMedRecord* in, TMedRecord*) {
+            const auto* action = RecordAs<TMedString>(in);
+            if (action == nullptr) return;
+            // A name of another group is not this event's function.
+            const TDocumentCommand* command = FindDocumentCommand(action->Value);
+            if (command == nullptr || command->Group != group) return;
+            PerformDocumentCommand(Visible(), action->Value);
+        });
+    }
+}
+
+void TFileManager::RegisterSnapshots() {
+    commands_.Add(ev::FileMgr_GetMemoryState, Filling<TMedFileMgr_MemoryState>([this](TMedFileMgr_MemoryState& state) {
+                      TTlyFile& document = Visible();
+                      const TCrossTapeCommands& commands = document.Commands();
+                      const TCalculator* memory = document.MemoryTape();
+                      state.MemoryInVisible = memory != nullptr;
+                      state.MemoryInAny = AnyDocument(HasMemory);
+                      state.MemoryRecallActive = document.MemoryRecallActive();
+                      state.MemoryTapeVisible = document.VisibleKind() == TVisibleKind::MemoryTape;
+                      state.MemPlusTotalLock = commands.MemPlusTotalLock();
+                      state.MemMinusTotalLock = commands.MemMinusTotalLock();
+                      state.AutoAnnotateMemTotal = commands.AutoAnnotateMemTotal();
+                      state.CanRecallMemoryEntry = commands.CanDoMemEntryToEntry();
+                      state.TableHoldsMemoryData = memory != nullptr && TableHoldsDataOf(document, *memory);
+                      state.MemoryTapeEmpty = memory == nullptr || IsTapeEmpty(*memory);
+                  }));
+    commands_.Add(ev::FileMgr_GetSideTapeState,
+                  Filling<TMedFileMgr_SideTapeState>([this](TMedFileMgr_SideTapeState& state) {
+                      const TTlyFile& document = Visible();
+                      state.SideTapeInVisible = HasSideTape(document);
+                      state.SideTapeInAny = AnyDocument(HasSideTape);
+                      state.CopyToSideLock = document.Commands().CopyToSideLock();
+                      state.SideCalcActive = document.SideCalcActive();
+                  }));
+    commands_.Add(ev::FileMgr_GetTableState, Filling<TMedFileMgr_TableState>([this](TMedFileMgr_TableState& state) {
+                      const TTlyFile& document = Visible();
+                      state.TableInVisible = HasTable(document);
+                      state.TableInAny = AnyDocument(HasTable);
+                      state.CopyToTableLock = document.Commands().CopyToTableLock();
+                      state.TableVisible = document.VisibleKind() == TVisibleKind::Table;
+                      const TResultsTable* table = document.TableManager().CurrentTable();
+                      if (table == nullptr) return;
+                      const int column = table->CurrentColumn();
+                      state.TableEmpty = !table->HasData();
+                      state.ColumnShowsTotal = table->ShowsTotal(column);
+                      state.ColumnDecimalsUserSet = table->ColumnDecimalsUserSet(column);
+                      state.ColumnTotalDecimals = table->ColumnDecimals(column);
+                  }));
+    commands_.Add(ev::FileMgr_GetMemoryEnabledState,
+                  Filling<TMedFileMgr_DocumentEnabledState>([this](TMedFileMgr_DocumentEnabledState& state) {
+                      state.MemoryInAny = AnyDocument(HasMemory);
+                      state.MemoryInVisible = HasMemory(Visible());
+                  }));
+    commands_.Add(ev::FileMgr_GetDisablingTapeState, [this](TMedRecord* in, TMedRecord* out) {
+        const auto* tapeName = RecordAs<TMedString>(in);
+        auto* state = RecordAs<TMedFileMgr_DisablingTapeState>(out);
+        if (tapeName == nullptr || state == nullptr) return;
+        state->TableHoldsTapeData = false;
+        state->TapeEmpty = true;
+        const TCalculator* tape = Visible().TapeByName(tapeName->Value);
+        if (tape == nullptr) return;
+        state->TableHoldsTapeData = TableHoldsDataOf(Visible(), *tape);
+        state->TapeEmpty = IsTapeEmpty(*tape);
+    });
+    commands_.Add(ev::FileMgr_GetTapesAnnotationState,
+                  Filling<TMedFileMgr_TapesAnnotationState>([this](TMedFileMgr_TapesAnnotationState& state) {
+                      TTlyFile& document = Visible();
+                      state.AnnotationsShown = document.MainTape().IsColumnShown(TTapeColumn::Annotations);
+                      state.AnnotationsEmpty = !state.AnnotationsShown || AllAnnotationsEmpty(document);
+                  }));
+    commands_.Add(ev::FileMgr_GetTablesAnnotationState,
+                  Filling<TMedFileMgr_TablesAnnotationState>([this](TMedFileMgr_TablesAnnotationState& state) {
+                      const TResultsTable* table = Visible().TableManager().CurrentTable();
+                      const int column = table != nullptr ? table->AnnotationColumn() : 0;
+                      state.HasAnnotationColumn = column != 0;
+                      state.AnnotationColumnEmpty = column == 0 || table->IsColumnEmpty(column);
+                  }));
+    commands_.Add(ev::FileMgr_GetOptionsMenuDecisionInfo,
+                  Filling<TMedFileMgr_OptionsMenuDecisionInfo>([this](TMedFileMgr_OptionsMenuDecisionInfo& info) {
+                      const TTlyFile& document = Visible();
+                      const TCalculator& tape = document.CurrentTape();
+                      info.DataEntryOption = static_cast<std::uint8_t>(tape.DataEntryOption());
+                      info.VisibleKind = document.VisibleKind();
+                      info.MoreAuxTapesAvailable = document.AuxManager().MoreAvailable();
+                      info.ShowGrandTotalItemCount = tape.ShowGrandTotalItemCount();
+                      info.ShowGroupTotalItemCount = tape.ShowGroupTotalItemCount();
+                      info.ShowSeriesTotalItemCount = tape.ShowSeriesTotalItemCount();
+                      info.SideCalcActive = document.SideCalcActive();
+                      info.MemoryRecallActive = document.MemoryRecallActive();
+                      info.AuxTapeCount = document.AuxManager().Count();
+                  }));
+}
+
+}  // namespace tally

@@ -1,0 +1,167 @@
+// The cross-tape functions and the state snapshots, sent on the application bus as the window
+// sends them.
+
+#include "documents/file_manager_fixture.h"
+#include "documents/file_manager_records.h"
+#include "foundation/message_records.h"
+
+namespace tally::test {
+namespace {
+
+namespace ev = events;
+
+class FileManagerSnapshotsTest : public FileManagerTest {
+protected:
+    void Send(std::string_view event, std::string text = {}) {
+        TMedString in;
+        in.Value = std::move(text);
+        appBus_.Handle(event, &in, nullptr);
+    }
+    template <class Record>
+    Record Read(std::string_view event, TMedRecord* in = nullptr) {
+        Record record;
+        appBus_.Handle(event, in, &record);
+        return record;
+    }
+    // A main tape holding 12 with the focus on it, and memory enabled.
+    TTlyFile& DocumentWithEntry() {
+        TTlyFile& document = Manager().Visible();
+        document.EnableMemory(true);
+        Type(document, "12\n");
+        document.MainTape().SetFocusLine(0);
+        return document;
+    }
+};
+
+// Each function event runs the names of its own group only; another group's name or an unknown
+// one changes nothing.
+TEST_F(FileManagerSnapshotsTest, FunctionEventsRunOnlyTheirOwnGroup) {
+    struct Case {
+        std::string_view Event;
+        std::string Action;
+        bool MemoryFilled;
+        bool CopyToSideLock;
+        bool CopyToTableLock;
+    };
+    const Case cases[] = {
+        {ev::FileMgr_PerformMemoryFunction, "MemPlusEntry", true, false, false},
+        {ev::FileMgr_PerformSideTapeFunction, "CopyToSideLock", false, true, false},
+        {ev::FileMgr_PerformTableFunction, "CopyToTableLock", false, false, true},
+        {ev::FileMgr_PerformMemoryFunction, "CopyToSideLock", false, false, false},
+        {ev::FileMgr_PerformSideTapeFunction, "MemPlusEntry", false, false, false},
+        {ev::FileMgr_PerformTableFunction, "EnableMemory", false, false, false},
+        {ev::FileMgr_PerformMemoryFunction, "NoSuchFunction", false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.Event) + " " + c.Action);
+        manager_.reset();
+        DocumentWithEntry();
+        Send(c.Event, c.Action);
+        EXPECT_EQ(!Read<TMedFileMgr_MemoryState>(ev::FileMgr_GetMemoryState).MemoryTapeEmpty, c.MemoryFilled);
+        EXPECT_EQ(Read<TMedFileMgr_SideTapeState>(ev::FileMgr_GetSideTapeState).CopyToSideLock, c.CopyToSideLock);
+        EXPECT_EQ(Read<TMedFileMgr_TableState>(ev::FileMgr_GetTableState).CopyToTableLock, c.CopyToTableLock);
+    }
+}
+
+TEST_F(FileManagerSnapshotsTest, MemoryStateFollowsTheLocksAndTheVisibleDocument) {
+    DocumentWithEntry();
+    Send(ev::FileMgr_PerformMemoryFunction, "MemMinusTotalLock");
+    Send(ev::FileMgr_PerformMemoryFunction, "AutoAnnotMemTotalOn");
+    auto state = Read<TMedFileMgr_MemoryState>(ev::FileMgr_GetMemoryState);
+    EXPECT_TRUE(state.MemoryInVisible);
+    EXPECT_TRUE(state.MemoryInAny);
+    EXPECT_TRUE(state.MemMinusTotalLock);
+    EXPECT_FALSE(state.MemPlusTotalLock);
+    EXPECT_TRUE(state.AutoAnnotateMemTotal);
+    EXPECT_TRUE(state.MemoryTapeEmpty);
+
+    // A new document without memory: memory is still enabled in another one.
+    Manager().NewFile();
+    state = Read<TMedFileMgr_MemoryState>(ev::FileMgr_GetMemoryState);
+    EXPECT_FALSE(state.MemoryInVisible);
+    EXPECT_TRUE(state.MemoryInAny);
+    const auto enabled = Read<TMedFileMgr_DocumentEnabledState>(ev::FileMgr_GetMemoryEnabledState);
+    EXPECT_TRUE(enabled.MemoryInAny);
+    EXPECT_FALSE(enabled.MemoryInVisible);
+}
+
+TEST_F(FileManagerSnapshotsTest, SideAndTableStateNameTheirParts) {
+    TTlyFile& document = Manager().Visible();
+    auto table = Read<TMedFileMgr_TableState>(ev::FileMgr_GetTableState);
+    EXPECT_FALSE(table.TableInVisible);
+    EXPECT_TRUE(table.TableEmpty);
+    document.EnableSide(true);
+    document.AddTableNamed();
+    Manager().NewFile();
+    const auto side = Read<TMedFileMgr_SideTapeState>(ev::FileMgr_GetSideTapeState);
+    EXPECT_FALSE(side.SideTapeInVisible);
+    EXPECT_TRUE(side.SideTapeInAny);
+    table = Read<TMedFileMgr_TableState>(ev::FileMgr_GetTableState);
+    EXPECT_FALSE(table.TableInVisible);
+    EXPECT_TRUE(table.TableInAny);
+
+    Manager().ViewFile(1);
+    Send(ev::FileMgr_SetVisibleDocByTapeName, "Table A");
+    table = Read<TMedFileMgr_TableState>(ev::FileMgr_GetTableState);
+    EXPECT_TRUE(table.TableInVisible);
+    EXPECT_TRUE(table.TableVisible);
+    EXPECT_TRUE(table.TableEmpty);
+}
+
+// What removing a tape would lose: unknown names answer "nothing in a table, empty".
+TEST_F(FileManagerSnapshotsTest, DisablingTapeStateByName) {
+    DocumentWithEntry();
+    Send(ev::FileMgr_PerformMemoryFunction, "MemPlusEntry");
+    struct Case {
+        std::string TapeName;
+        bool TapeEmpty;
+    };
+    const Case cases[] = {{"Tape", false}, {"Memory", false}, {"Side Tape", true}, {"Aux B", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.TapeName);
+        TMedString name;
+        name.Value = c.TapeName;
+        const auto state = Read<TMedFileMgr_DisablingTapeState>(ev::FileMgr_GetDisablingTapeState, &name);
+        EXPECT_FALSE(state.TableHoldsTapeData);
+        EXPECT_EQ(state.TapeEmpty, c.TapeEmpty);
+    }
+}
+
+TEST_F(FileManagerSnapshotsTest, AnnotationStates) {
+    TTlyFile& document = Manager().Visible();
+    auto tapes = Read<TMedFileMgr_TapesAnnotationState>(ev::FileMgr_GetTapesAnnotationState);
+    EXPECT_FALSE(tapes.AnnotationsShown);
+    EXPECT_TRUE(tapes.AnnotationsEmpty);
+
+    document.ShowColumn(TTapeColumn::Annotations, true);
+    document.EnableMemory(true);
+    tapes = Read<TMedFileMgr_TapesAnnotationState>(ev::FileMgr_GetTapesAnnotationState);
+    EXPECT_TRUE(tapes.AnnotationsShown);
+    EXPECT_TRUE(tapes.AnnotationsEmpty);
+    // A note on the memory tape counts as well as one on the main tape.
+    document.MemoryTape()->Lines().SetCell(0, TLineColumn::Annotations, "rent");
+    tapes = Read<TMedFileMgr_TapesAnnotationState>(ev::FileMgr_GetTapesAnnotationState);
+    EXPECT_FALSE(tapes.AnnotationsEmpty);
+
+    auto tables = Read<TMedFileMgr_TablesAnnotationState>(ev::FileMgr_GetTablesAnnotationState);
+    EXPECT_FALSE(tables.HasAnnotationColumn);
+    EXPECT_TRUE(tables.AnnotationColumnEmpty);
+}
+
+TEST_F(FileManagerSnapshotsTest, OptionsMenuInfoCountsAuxiliaryTapes) {
+    TTlyFile& document = Manager().Visible();
+    document.AddAuxTape();
+    document.AddAuxTape();
+    document.MainTape().SetShowGroupTotalItemCount(true);
+    Send(ev::FileMgr_SetVisibleDocByTapeName, "Tape");
+    const auto info = Read<TMedFileMgr_OptionsMenuDecisionInfo>(ev::FileMgr_GetOptionsMenuDecisionInfo);
+    EXPECT_EQ(info.AuxTapeCount, 2);
+    EXPECT_TRUE(info.MoreAuxTapesAvailable);
+    EXPECT_TRUE(info.ShowGroupTotalItemCount);
+    EXPECT_FALSE(info.ShowGrandTotalItemCount);
+    EXPECT_EQ(info.VisibleKind, TVisibleKind::MainTape);
+    EXPECT_EQ(info.DataEntryOption, document.MainTape().DataEntryOption());
+}
+
+}  // namespace
+}  // namespace tally::test
