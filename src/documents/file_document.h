@@ -173,6 +173,7 @@ public:
     // Marks the document changed where no tape or table records it: its page layout and print
     // settings.
     void SetStructureModified() { structureModified_ = true; }
+    bool StructureModified() const { return structureModified_; }
     // Back to an empty document under the untitled caption; enabled parts stay enabled.
     void Reset(std::string untitledCaption);
 

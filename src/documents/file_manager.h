@@ -29,6 +29,7 @@
 namespace tally {
 
 class TApplControlData;
+class TFileStateVariables;
 class TFileShutdownConfig;
 
 // Makes a document from the setup the file manager filled in (parent bus, file name, file
@@ -229,8 +230,9 @@ private:
     // file_manager_snapshots.cpp: the cross-tape functions and the state snapshots.
     void RegisterDocumentFunctions();
     void RegisterSnapshots();
-    // Whether any open document passes the test.
-    bool AnyDocument(bool (*test)(const TTlyFile&)) const;
+    // Whether any open document passes the test; with `othersOnly`, any but the visible one.
+    bool AnyDocument(bool (*test)(const TTlyFile&), bool othersOnly = false) const;
+    void FillFileState(TFileStateVariables& state) const;
 
     // Freed last: the documents register on it.
     TStMediator fileBus_;

@@ -3,11 +3,83 @@
 // buttons. Each starts at the values shown when there is no document to ask.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "documents/file_document.h"
 #include "foundation/mediator.h"
 
 namespace tally {
+
+// The answer of "FileMgr_GetCurrentFileState": the visible document, its current tape, its
+// parts and whether other open documents have them.
+class TFileStateVariables : public TMedRecord {
+public:
+    // "<file name>=<file number>" for every open document, in opening order.
+    std::vector<std::string> OpenFiles;
+    std::string FileName;
+    bool StructureModified = false;
+    TVisibleKind VisibleKind = TVisibleKind::MainTape;
+    // The visible tape, or the current table while a table is visible.
+    std::string VisibleName;
+
+    // The current tape.
+    std::string CurrentLineNumber;
+    std::string LineCount;
+    std::int32_t SeriesDecimalPlaces = 0;
+    std::string SeriesTotalType;
+    std::uint8_t DataEntryOption = 0;
+    TRoundingMethod RoundingMethod = TRoundingMethod::Up;
+    bool SeriesEntriesValid = false;
+
+    // The main tape's shown columns.
+    bool ShowsAnnotations = false;
+    bool ShowsLineNumbers = false;
+    bool ShowsLinks = false;
+    bool ShowsRunningTotal = false;
+    bool ShowsTableColumns = false;
+    bool ShowsThousands = false;
+
+    bool MemoryEnabled = false;
+    bool MemoryRecallActive = false;
+    bool MemMinusTotalLock = false;
+    bool MemPlusTotalLock = false;
+    bool AutoAnnotateMemTotal = false;
+    std::string MemoryTotal;
+    bool MemoryInVisible = false;
+    bool MemoryInAnother = false;
+
+    bool SideTapeEnabled = false;
+    bool SideCalcActive = false;
+    bool CopyToSideLock = false;
+    std::string SideTapeTotal;
+    bool SideTapeInVisible = false;
+    bool SideTapeInAnother = false;
+
+    bool HasAuxTapes = false;
+    std::vector<std::string> AuxTapeLabels;
+    std::vector<std::string> AuxTapeNames;
+    bool AuxTapesInVisible = false;
+    bool AuxTapesInAnother = false;
+    std::string AuxTapeIds;
+
+    // The current table and its current column.
+    bool TableEnabled = false;
+    bool CopyToTableLock = false;
+    bool ColumnShowsTotal = false;
+    // "DE", "T2", "T3" or empty.
+    std::string ColumnTotalType;
+    std::int32_t ColumnTotalDecimals = 0;
+    std::int32_t ColumnDecimalsUserSet = 0;
+    std::vector<std::string> TableNames;
+    bool DataColumnOfFilledTable = false;
+    bool ColumnHasColumnId = false;
+    bool TableInVisible = false;
+    bool TableInAnother = false;
+    std::string TableIds;
+    bool TableHasAnnotationColumn = false;
+    bool TableHasLineNumberColumn = false;
+};
 
 // The answer of "FileMgr_GetMemoryState".
 class TMedFileMgr_MemoryState : public TMedRecord {

@@ -9,8 +9,11 @@
 #include "documents/file_manager.h"
 #include "documents/file_manager_records.h"
 #include "engine/lines/calc_params.h"
+#include "engine/series/series_base.h"
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
+#include "links/tape_copy.h"
+#include "table/column_total.h"
 #include "table/results_table.h"
 #include "table/table_manager.h"
 #include "tapes/auxiliary_calculator_manager.h"
@@ -32,6 +35,7 @@ TMedHandler Filling(Fill fill) {
 bool HasMemory(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kMemoryTape) != 0; }
 bool HasSideTape(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kSideTape) != 0; }
 bool HasTable(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kTables) != 0; }
+bool HasAuxTapes(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kAuxTapes) != 0; }
 
 bool IsTapeEmpty(const TCalculator& tape) {
     const TLineStore& lines = tape.Lines();
@@ -75,11 +79,88 @@ constexpr TFunctionEvent kFunctionEvents[] = {
 
 }  // namespace
 
-bool TFileManager::AnyDocument(bool (*test)(const TTlyFile&)) const {
+bool TFileManager::AnyDocument(bool (*test)(const TTlyFile&), bool othersOnly) const {
     for (const TOpenFile& file : files_) {
+        if (othersOnly && file.Document.get() == &Visible()) continue;
         if (test(*file.Document)) return true;
     }
     return false;
+}
+
+void TFileManager::FillFileState(TFileStateVariables& state) const {
+    // A record asked twice starts afresh.
+    state = TFileStateVariables();
+    for (const TOpenFile& file : files_) {
+        state.OpenFiles.push_back(file.Document->FileName() + "=" + std::to_string(file.Document->FileNumber()));
+    }
+    TTlyFile& document = Visible();
+    state.FileName = document.FileName();
+    state.StructureModified = document.StructureModified();
+    state.VisibleKind = document.VisibleKind();
+    state.VisibleName = document.VisibleName();
+
+    const TCalculator& tape = document.CurrentTape();
+    state.CurrentLineNumber = std::to_string(tape.FocusLine() + 1);
+    state.LineCount = std::to_string(tape.Lines().LineCount());
+    if (const TSeriesBase* series = tape.CurrentSeries()) {
+        state.SeriesDecimalPlaces = series->DecimalPlaces();
+        state.SeriesTotalType = series->TotalType();
+    }
+    state.DataEntryOption = static_cast<std::uint8_t>(tape.DataEntryOption());
+    state.RoundingMethod = document.RoundingMethod();
+    state.SeriesEntriesValid = IsSeriesValid(tape, tape.FocusLine());
+
+    const TCalculator& main = document.MainTape();
+    state.ShowsAnnotations = main.IsColumnShown(TTapeColumn::Annotations);
+    state.ShowsLineNumbers = main.IsColumnShown(TTapeColumn::Line);
+    state.ShowsLinks = main.IsColumnShown(TTapeColumn::Links);
+    state.ShowsRunningTotal = main.IsColumnShown(TTapeColumn::RunningTotal);
+    state.ShowsTableColumns = main.IsColumnShown(TTapeColumn::TableColumns);
+    state.ShowsThousands = main.ShowThousands();
+
+    const TCrossTapeCommands& commands = document.Commands();
+    const TCalculator* memory = document.MemoryTape();
+    state.MemoryEnabled = state.MemoryInVisible = memory != nullptr;
+    state.MemoryRecallActive = document.MemoryRecallActive();
+    state.MemMinusTotalLock = commands.MemMinusTotalLock();
+    state.MemPlusTotalLock = commands.MemPlusTotalLock();
+    state.AutoAnnotateMemTotal = commands.AutoAnnotateMemTotal();
+    if (memory != nullptr) state.MemoryTotal = memory->GetSeriesTotalText();
+    state.MemoryInAnother = AnyDocument(HasMemory, true);
+
+    const TCalculator* side = document.SideTape();
+    state.SideTapeEnabled = state.SideTapeInVisible = side != nullptr;
+    state.SideCalcActive = document.SideCalcActive();
+    state.CopyToSideLock = commands.CopyToSideLock();
+    if (side != nullptr) state.SideTapeTotal = side->GetSeriesTotalText();
+    state.SideTapeInAnother = AnyDocument(HasSideTape, true);
+
+    const TAuxiliaryCalculatorManager& aux = document.AuxManager();
+    state.HasAuxTapes = state.AuxTapesInVisible = aux.Count() > 0;
+    state.AuxTapeLabels = aux.Labels();
+    state.AuxTapeNames = aux.Names();
+    state.AuxTapesInAnother = AnyDocument(HasAuxTapes, true);
+    state.AuxTapeIds = aux.UsedIds();
+
+    const TTableManager& tables = document.TableManager();
+    state.TableEnabled = state.TableInVisible = HasTable(document);
+    state.CopyToTableLock = commands.CopyToTableLock();
+    state.TableInAnother = AnyDocument(HasTable, true);
+    for (const auto& table : tables.Tables()) {
+        state.TableNames.push_back(table->TableName());
+        state.TableIds.push_back(table->TableLetter());
+    }
+    const TResultsTable* table = tables.CurrentTable();
+    if (table == nullptr) return;
+    const int column = table->CurrentColumn();
+    state.ColumnShowsTotal = table->ShowsTotal(column);
+    state.ColumnTotalType = SeriesTotalTypeFor(table->ColumnTotalType(column));
+    state.ColumnTotalDecimals = table->ColumnDecimals(column);
+    state.ColumnDecimalsUserSet = table->ColumnDecimalsUserSet(column) ? 1 : 0;
+    state.DataColumnOfFilledTable = table->IsDataColumn(column) && table->HasData();
+    state.ColumnHasColumnId = !table->ColumnParams(column).Value(TableKey::kColumnId).empty();
+    state.TableHasAnnotationColumn = table->AnnotationColumn() != 0;
+    state.TableHasLineNumberColumn = table->LineNumberColumn() != 0;
 }
 
 void TFileManager::RegisterDocumentFunctions() {
@@ -96,6 +177,8 @@ void TFileManager::RegisterDocumentFunctions() {
 }
 
 void TFileManager::RegisterSnapshots() {
+    commands_.Add(ev::FileMgr_GetCurrentFileState,
+                  Filling<TFileStateVariables>([this](TFileStateVariables& state) { FillFileState(state); }));
     commands_.Add(ev::FileMgr_GetMemoryState, Filling<TMedFileMgr_MemoryState>([this](TMedFileMgr_MemoryState& state) {
                       TTlyFile& document = Visible();
                       const TCrossTapeCommands& commands = document.Commands();

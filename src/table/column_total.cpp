@@ -1,6 +1,7 @@
 #include "table/column_total.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/decimals/entry_decimals.h"
 #include "foundation/numbers/number_format.h"
@@ -22,10 +23,28 @@ int NumberDecimals(std::string_view number) {
 
 }  // namespace
 
+namespace {
+
+// A series total type and the column total type the table stores for it.
+constexpr std::pair<std::string_view, std::string_view> kTotalTypes[] = {
+    {kTotalTypeDecimal, kColumnTotalDecimal},
+    {kTotalTypeHoursMinutes, kColumnTotalHoursMinutes},
+    {kTotalTypeHoursMinutesSeconds, kColumnTotalHoursMinutesSeconds},
+};
+
+}  // namespace
+
 std::string_view ColumnTotalTypeFor(std::string_view seriesTotalType) {
-    if (seriesTotalType == kTotalTypeDecimal) return kColumnTotalDecimal;
-    if (seriesTotalType == kTotalTypeHoursMinutes) return kColumnTotalHoursMinutes;
-    if (seriesTotalType == kTotalTypeHoursMinutesSeconds) return kColumnTotalHoursMinutesSeconds;
+    for (const auto& [series, column] : kTotalTypes) {
+        if (series == seriesTotalType) return column;
+    }
+    return {};
+}
+
+std::string_view SeriesTotalTypeFor(std::string_view columnTotalType) {
+    for (const auto& [series, column] : kTotalTypes) {
+        if (column == columnTotalType) return series;
+    }
     return {};
 }
 

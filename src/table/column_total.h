@@ -19,6 +19,8 @@ inline constexpr std::string_view kColumnTotalHoursMinutesSeconds = "3T";
 
 // "DE", "T2", "T3" to "D", "2T", "3T"; empty for anything else.
 std::string_view ColumnTotalTypeFor(std::string_view seriesTotalType);
+// The way back: "D", "2T", "3T" to "DE", "T2", "T3"; empty for anything else.
+std::string_view SeriesTotalTypeFor(std::string_view columnTotalType);
 
 // The total type a column's first data cell calls for: "2T" / "3T" for a time of two / three
 // parts, "D" for everything else (empty, decimal, fraction).

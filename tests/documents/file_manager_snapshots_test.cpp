@@ -163,5 +163,59 @@ TEST_F(FileManagerSnapshotsTest, OptionsMenuInfoCountsAuxiliaryTapes) {
     EXPECT_EQ(info.DataEntryOption, document.MainTape().DataEntryOption());
 }
 
+TEST_F(FileManagerSnapshotsTest, FileStateDescribesTheVisibleDocumentAndTheOthers) {
+    TTlyFile& first = DocumentWithEntry();
+    first.EnableSide(true);
+    TTlyFile& second = Manager().NewFile();
+    Type(second, "4\n5\n");
+    const std::string auxName = second.AddAuxTape();
+    second.SetTapeLabel(*second.TapeByName(auxName), "Rent");
+    second.AddTableNamed();
+    second.ShowColumn(TTapeColumn::Annotations, true);
+    second.SetStructureModified();
+    Send(ev::FileMgr_SetVisibleDocByTapeName, "Tape");
+
+    TFileStateVariables state;
+    // Asked twice: the lists are not doubled.
+    appBus_.Handle(ev::FileMgr_GetCurrentFileState, nullptr, &state);
+    appBus_.Handle(ev::FileMgr_GetCurrentFileState, nullptr, &state);
+    EXPECT_EQ(state.OpenFiles, (std::vector<std::string>{"Untitled(1)=1", "Untitled(2)=2"}));
+    EXPECT_EQ(state.FileName, "Untitled(2)");
+    EXPECT_TRUE(state.StructureModified);
+    EXPECT_EQ(state.VisibleName, "Tape");
+    EXPECT_EQ(state.CurrentLineNumber, std::to_string(second.MainTape().FocusLine() + 1));
+    EXPECT_EQ(state.LineCount, std::to_string(second.MainTape().Lines().LineCount()));
+    EXPECT_EQ(state.SeriesDecimalPlaces, 2);
+    EXPECT_EQ(state.SeriesTotalType, "DE");
+    EXPECT_TRUE(state.SeriesEntriesValid);
+    EXPECT_TRUE(state.ShowsAnnotations);
+    EXPECT_FALSE(state.MemoryEnabled);
+    EXPECT_TRUE(state.MemoryInAnother);
+    EXPECT_TRUE(state.MemoryTotal.empty());
+    EXPECT_FALSE(state.SideTapeInVisible);
+    EXPECT_TRUE(state.SideTapeInAnother);
+    EXPECT_TRUE(state.HasAuxTapes);
+    EXPECT_FALSE(state.AuxTapesInAnother);
+    EXPECT_EQ(state.AuxTapeNames, (std::vector<std::string>{auxName}));
+    EXPECT_EQ(state.AuxTapeLabels, (std::vector<std::string>{"Rent"}));
+    EXPECT_EQ(state.AuxTapeIds, "a");
+    EXPECT_TRUE(state.TableInVisible);
+    EXPECT_FALSE(state.TableInAnother);
+    EXPECT_EQ(state.TableNames, (std::vector<std::string>{"Table A"}));
+    EXPECT_EQ(state.TableIds, "a");
+
+    // The first document: memory holds the stored entry, and its total is shown.
+    Manager().ViewFile(1);
+    Send(ev::FileMgr_PerformMemoryFunction, "MemPlusEntry");
+    appBus_.Handle(ev::FileMgr_GetCurrentFileState, nullptr, &state);
+    EXPECT_TRUE(state.MemoryInVisible);
+    EXPECT_FALSE(state.MemoryInAnother);
+    EXPECT_EQ(state.MemoryTotal, first.MemoryTape()->GetSeriesTotalText());
+    EXPECT_FALSE(state.MemoryTotal.empty());
+    EXPECT_FALSE(state.TableInVisible);
+    EXPECT_TRUE(state.TableInAnother);
+    EXPECT_TRUE(state.AuxTapesInAnother);
+}
+
 }  // namespace
 }  // namespace tally::test
