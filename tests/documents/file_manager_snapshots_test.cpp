@@ -3,7 +3,10 @@
 
 #include "documents/file_manager_fixture.h"
 #include "documents/file_manager_records.h"
+#include "engine/lines/calc_params.h"
 #include "foundation/message_records.h"
+#include "table/results_table.h"
+#include "table/table_manager.h"
 
 namespace tally::test {
 namespace {
@@ -125,6 +128,39 @@ TEST_F(FileManagerSnapshotsTest, DisablingTapeStateByName) {
         EXPECT_FALSE(state.TableHoldsTapeData);
         EXPECT_EQ(state.TapeEmpty, c.TapeEmpty);
     }
+}
+
+// A memory line feeding a table column: the snapshots tell that removing memory loses table data.
+TEST_F(FileManagerSnapshotsTest, TableDataTakenFromTheMemoryTape) {
+    TTlyFile& document = DocumentWithEntry();
+    Send(ev::FileMgr_PerformMemoryFunction, "MemPlusEntry");
+    document.AddTableNamed();
+    TCalculator& memory = *document.MemoryTape();
+    memory.Lines().SetCell(0, TLineColumn::TableColumns, "1");
+    document.TableManager().ApplyTableColumnCell(memory, 0);
+    ASSERT_FALSE(memory.Lines().Property(0, LineKey::kTableColumnId).empty());
+    EXPECT_FALSE(Read<TMedFileMgr_MemoryState>(ev::FileMgr_GetMemoryState).TableHoldsMemoryData);
+
+    Send(ev::FileMgr_PerformTableFunction, "CopyToTable");
+    EXPECT_TRUE(Read<TMedFileMgr_MemoryState>(ev::FileMgr_GetMemoryState).TableHoldsMemoryData);
+    EXPECT_FALSE(Read<TMedFileMgr_TableState>(ev::FileMgr_GetTableState).TableEmpty);
+    TMedString name;
+    name.Value = "Memory";
+    EXPECT_TRUE(Read<TMedFileMgr_DisablingTapeState>(ev::FileMgr_GetDisablingTapeState, &name).TableHoldsTapeData);
+    name.Value = "Tape";
+    EXPECT_FALSE(Read<TMedFileMgr_DisablingTapeState>(ev::FileMgr_GetDisablingTapeState, &name).TableHoldsTapeData);
+
+    // The table's current column is the one fed from memory; its total type reads as a series'.
+    TResultsTable& table = *document.TableManager().CurrentTable();
+    table.SetCurrentCell(1, 1);
+    ASSERT_TRUE(table.IsDataColumn(1));
+    ASSERT_TRUE(document.TableManager().PerformAction("ShowColTotal", true));
+    ASSERT_TRUE(document.TableManager().PerformAction("SetColTotalTypeHM"));
+    const auto state = Read<TFileStateVariables>(ev::FileMgr_GetCurrentFileState);
+    EXPECT_TRUE(state.ColumnShowsTotal);
+    EXPECT_EQ(state.ColumnTotalType, "T2");
+    EXPECT_TRUE(state.DataColumnOfFilledTable);
+    EXPECT_TRUE(state.ColumnHasColumnId);
 }
 
 TEST_F(FileManagerSnapshotsTest, AnnotationStates) {
