@@ -174,6 +174,22 @@ void TFileManager::RegisterDocumentFunctions() {
             PerformDocumentCommand(Visible(), action->Value);
         });
     }
+    // Recalling a memory entry: the window shows the memory tape, the user picks a line, and
+    // the recall ends before "MemEntryToEntry" places it.
+    commands_.Add(ev::FileMgr_CanDoMemEntryToEntry, [this](TMedRecord*, TMedRecord* out) {
+        if (auto* answer = RecordAs<TMedBoolean>(out)) answer->Value = Visible().Commands().CanDoMemEntryToEntry();
+    });
+    commands_.Add(ev::FileMgr_SetupForMemEntryToEntry, [this](TMedRecord*, TMedRecord* out) {
+        const int line = Visible().Commands().SetupForMemEntryToEntry();
+        Visible().Pages().Refresh();
+        if (auto* answer = RecordAs<TMedInteger>(out)) answer->Value = line;
+    });
+    commands_.Add(ev::FileMgr_TeardownForMemEntryToEntry, [this](TMedRecord*, TMedRecord*) {
+        PerformDocumentCommand(Visible(), "TeardownForMemEntryToEntry");
+    });
+    commands_.Add(ev::FileMgr_SetAutoAnnotMemTotalState, [this](TMedRecord* in, TMedRecord*) {
+        if (const auto* on = RecordAs<TMedBoolean>(in)) Visible().Commands().SetAutoAnnotateMemTotal(on->Value);
+    });
 }
 
 void TFileManager::RegisterSnapshots() {

@@ -66,6 +66,33 @@ TEST_F(FileManagerSnapshotsTest, FunctionEventsRunOnlyTheirOwnGroup) {
     }
 }
 
+TEST_F(FileManagerSnapshotsTest, RecallingAMemoryEntryShowsMemoryUntilTheRecallEnds) {
+    TCalculator& main = DocumentWithEntry().MainTape();
+    Send(ev::FileMgr_PerformMemoryFunction, "MemPlusEntry");
+    // Only into an empty entry.
+    EXPECT_FALSE(Read<TMedBoolean>(ev::FileMgr_CanDoMemEntryToEntry).Value);
+    main.SetFocusLine(main.Lines().LastLine());
+    EXPECT_TRUE(Read<TMedBoolean>(ev::FileMgr_CanDoMemEntryToEntry).Value);
+
+    const auto line = Read<TMedInteger>(ev::FileMgr_SetupForMemEntryToEntry);
+    EXPECT_EQ(line.Value, 1);
+    auto state = Read<TMedFileMgr_MemoryState>(ev::FileMgr_GetMemoryState);
+    EXPECT_TRUE(state.MemoryRecallActive);
+    EXPECT_TRUE(state.MemoryTapeVisible);
+    // A second start while one is active is refused.
+    EXPECT_EQ(Read<TMedInteger>(ev::FileMgr_SetupForMemEntryToEntry).Value, 0);
+
+    appBus_.Handle(ev::FileMgr_TeardownForMemEntryToEntry, nullptr, nullptr);
+    state = Read<TMedFileMgr_MemoryState>(ev::FileMgr_GetMemoryState);
+    EXPECT_FALSE(state.MemoryRecallActive);
+    EXPECT_FALSE(state.MemoryTapeVisible);
+
+    TMedBoolean on;
+    on.Value = true;
+    appBus_.Handle(ev::FileMgr_SetAutoAnnotMemTotalState, &on, nullptr);
+    EXPECT_TRUE(Read<TMedFileMgr_MemoryState>(ev::FileMgr_GetMemoryState).AutoAnnotateMemTotal);
+}
+
 TEST_F(FileManagerSnapshotsTest, MemoryStateFollowsTheLocksAndTheVisibleDocument) {
     DocumentWithEntry();
     Send(ev::FileMgr_PerformMemoryFunction, "MemMinusTotalLock");
