@@ -49,6 +49,7 @@ TFileManager::TFileManager(TFileManagerSetup setup)
     if (settings_ != nullptr) lastFolder_ = settings_->MostRecentFolder();
     RegisterUpwardRelays();
     RegisterCommands();
+    RegisterTapeCommands();
     RegisterDocumentFunctions();
     RegisterSnapshots();
 

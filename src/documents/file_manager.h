@@ -9,7 +9,8 @@
 // the operations on it), file_manager_files.cpp (the one place documents are read from and
 // written to their files), file_manager_user.cpp (saving and closing as the user asks for it,
 // with the save questions), file_manager_events.cpp (the commands on the application bus and
-// the upward relays), file_manager_snapshots.cpp (the cross-tape functions and the state
+// the upward relays), file_manager_tape_commands.cpp (the commands to the visible document's
+// current tape and tables), file_manager_snapshots.cpp (the cross-tape functions and the state
 // records the window reads), file_manager_shutdown.cpp (the first document set up as the last run
 // ended, and the state stored for the next run).
 
@@ -102,6 +103,14 @@ class TMedFileMgr_MenuItemToggleAction_DataIn : public TMedRecord {
 public:
     std::string Action;
     bool Checked = false;
+};
+
+// The In record of "FileMgr_GetTapeLabelByTapeName" and "FileMgr_SetTapeLabelByTapeName": an
+// auxiliary tape's name and its label.
+class TMedFileMgr_SetTapeLabel_DataIn : public TMedRecord {
+public:
+    std::string TapeName;
+    std::string Label;
 };
 
 inline constexpr std::string_view kSameNameRefusal = "Save not done. Another open file has the same file name.";
@@ -227,6 +236,8 @@ private:
     // file_manager_events.cpp
     void RegisterUpwardRelays();
     void RegisterCommands();
+    // file_manager_tape_commands.cpp: the visible document's current tape and tables.
+    void RegisterTapeCommands();
     // file_manager_snapshots.cpp: the cross-tape functions and the state snapshots.
     void RegisterDocumentFunctions();
     void RegisterSnapshots();

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "documents/file_manager.h"
+#include "documents/file_manager_handlers.h"
 #include "foundation/deferred_request_codes.h"
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
@@ -74,22 +75,6 @@ constexpr std::pair<std::string_view, std::string_view> kUpwardRelays[] = {
     {ev::FileMgr_ShowThousandSeparatorState, ev::UI_ShowThousandSeparatorState},
     {ev::FileMgr_VisibleDocumentChanged, ev::UI_VisibleDocumentChanged},
 };
-
-// A handler that reads the In record's Value and calls `run` with it.
-template <class Record, class Run>
-TMedHandler WithValue(Run run) {
-    return [run](TMedRecord* in, TMedRecord*) {
-        if (const auto* value = RecordAs<Record>(in)) run(value->Value);
-    };
-}
-
-// A handler that sets the Out record's Value to `get()`.
-template <class Record, class Get>
-TMedHandler Answering(Get get) {
-    return [get](TMedRecord*, TMedRecord* out) {
-        if (auto* answer = RecordAs<Record>(out)) answer->Value = get();
-    };
-}
 
 }  // namespace
 
