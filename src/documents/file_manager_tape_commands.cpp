@@ -75,6 +75,8 @@ void TFileManager::RegisterTapeCommands() {
                           TCalculator& tape = Visible().CurrentTape();
                           if ((tape.*itemCount.Get)() == on) return;
                           (tape.*itemCount.Set)(on);
+                          // The total lines already on the tape show or drop their counts now.
+                          tape.RefreshAll();
                           tape.SetModified(true);
                           Visible().Pages().Refresh();
                       }));

@@ -81,7 +81,16 @@ TEST_F(FileManagerTapeCommandsTest, OptionCommandsSetTheCurrentTape) {
         }
     }
 
+    // A total already on the tape follows the series flag at once.
     TCalculator& tape = Manager().Visible().CurrentTape();
+    Type(Manager().Visible(), "5+7\n");
+    const LineIndex total = tape.Lines().LineCount() - 2;
+    ASSERT_EQ(tape.Lines().Indicator(total), "T");
+    Send<TMedBoolean>(ev::FileMgr_SetCurrentTapeSeriesTotalItemCountState, true);
+    EXPECT_EQ(tape.Lines().Indicator(total), "T(2)");
+    Send<TMedBoolean>(ev::FileMgr_SetCurrentTapeSeriesTotalItemCountState, false);
+    EXPECT_EQ(tape.Lines().Indicator(total), "T");
+
     Send<TMedInteger>(ev::FileMgr_SetCurrentTapeDataEntryOption, 5);
     EXPECT_EQ(tape.DataEntryOption(), 5);
     Send<TMedInteger>(ev::FileMgr_SetCurrentTapeDataEntryOption, 9);
