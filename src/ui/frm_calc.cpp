@@ -85,6 +85,7 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings, 
     ShowVisibleFile();
     resize(width(), kStartHeight);
     FitWidthToTape();
+    qApp->installEventFilter(this);
 }
 
 // The documents go before the window's widgets: their pages let go of their tapes first.

@@ -37,6 +37,9 @@ class TTapeGrid;
 class TTlyFile;
 struct TTlyFileSetup;
 
+// A command's menu caption: its action name in words ("MemPlusEntry" is "Mem Plus Entry").
+QString CommandCaption(std::string_view actionName);
+
 class TfrmCalc : public QMainWindow {
     Q_OBJECT
 
@@ -102,6 +105,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The window's own keys (frm_calc_keys.cpp), seen before the focused control's.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // What the caption and the menus need.

@@ -8,6 +8,9 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include <cctype>
+#include <string>
+
 #include "documents/document_command_table.h"
 #include "documents/file_document.h"
 #include "engine/tape/calculator.h"
@@ -35,6 +38,23 @@ std::string NextAuxTapeName(const TAuxiliaryCalculatorManager& tapes) {
     }
     return {};
 }
+
+}  // namespace
+
+// A command's menu caption: its action name in words ("MemPlusEntry" is "Mem Plus Entry").
+QString CommandCaption(std::string_view actionName) {
+    std::string caption;
+    for (std::size_t i = 0; i < actionName.size(); ++i) {
+        const char letter = actionName[i];
+        const bool wordStart = i > 0 && std::isupper(static_cast<unsigned char>(letter)) != 0 &&
+                               std::islower(static_cast<unsigned char>(actionName[i - 1])) != 0;
+        if (wordStart) caption += ' ';
+        caption += letter;
+    }
+    return ToQString(caption);
+}
+
+namespace {
 
 // The total of the tape's current series, as the tape reports it.
 std::string TapeTotal(const TCalculator* tape) { return tape != nullptr ? tape->GetSeriesTotalText() : std::string(); }
@@ -78,7 +98,8 @@ void TfrmCalc::AddDocumentCommandsMenu(QMenu* before) {
         for (const TDocumentCommand& command : DocumentCommands()) {
             if (command.Group != group) continue;
             const std::string_view name = command.Name;
-            items->addAction(ToQString(std::string(name)), this, [this, name] { RunDocumentCommand(name); });
+            QAction* item = items->addAction(CommandCaption(name), this, [this, name] { RunDocumentCommand(name); });
+            item->setObjectName(ToQString("mni" + std::string(name)));
         }
     }
 }

@@ -1,0 +1,100 @@
+// The window's own keys: they act before the focused cell editor sees them, whichever widget of
+// the window has the focus.
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <string>
+#include <string_view>
+
+#include "documents/file_document.h"
+#include "documents/file_manager.h"
+#include "engine/tape/calculator.h"
+#include "ui/tape_grid.h"
+#include "ui_program.h"
+#include "ui_test_registry.h"
+
+namespace tally {
+
+namespace {
+
+using test::Program;
+
+void TypeOn(TCalculator& tape, std::string_view keys) {
+    for (const char key : keys) {
+        if (key == '\n') {
+            if (!tape.KeyDown(TTapeKey::Enter)) tape.KeyPress(TapeChar::kEnter);
+        } else {
+            tape.KeyPress(key);
+        }
+    }
+}
+
+void PressInCell(TfrmCalc& window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(window.Grid().CellEditor(), key, modifiers);
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+class TestFrmCalcKeys : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Ctrl+Q goes to the next open document and Ctrl+Shift+Q back, wrapping around; the caption
+    // follows and the cell editor keeps nothing of the key.
+    void ctrlQCyclesThroughTheOpenDocuments() {
+        Program program;
+        TfrmCalc& window = program.window;
+        window.Files().NewFile();
+        window.Files().NewFile();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Tallyroll - Untitled(3)"));
+        const std::pair<Qt::KeyboardModifiers, const char*> steps[] = {
+            {Qt::ControlModifier, "Untitled(1)"},
+            {Qt::ControlModifier, "Untitled(2)"},
+            {Qt::ControlModifier | Qt::ShiftModifier, "Untitled(1)"},
+            {Qt::ControlModifier | Qt::ShiftModifier, "Untitled(3)"},
+        };
+        for (const auto& [modifiers, shown] : steps) {
+            PressInCell(window, Qt::Key_Q, modifiers);
+            QCOMPARE(window.windowTitle(), QStringLiteral("Tallyroll - ") + QLatin1String(shown));
+            // The tab brought forward is the visible document's.
+            QVERIFY(window.Files().OpenFiles().at(static_cast<std::size_t>(window.FileTabs()->currentIndex())).Visible);
+            QVERIFY(window.Grid().CellEditor()->text().isEmpty());
+        }
+    }
+
+    // While a side calculation runs Ctrl+N ends it with a link; otherwise it is File > New.
+    void ctrlNEndsASideCalculationOrMakesANewDocument() {
+        Program program;
+        TfrmCalc& window = program.window;
+        window.RunDocumentCommand("EnableSideTape");
+        TypeOn(window.Tape(), "1+");
+        window.RunDocumentCommand("BeginSide");
+        QVERIFY(window.Document().SideCalcActive());
+        TypeOn(window.Tape(), "4+5\n");
+        PressInCell(window, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(!window.Document().SideCalcActive());
+        QCOMPARE(window.Files().Count(), 1);
+        QCOMPARE(std::string(window.Document().MainTape().Lines().Entries(1)), std::string("+9.00"));
+
+        PressInCell(window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(window.Files().Count(), 2);
+    }
+
+    void commandsMenuShowsActionNamesInWords() {
+        Program program;
+        const QAction* item = program.window.findChild<QAction*>(QStringLiteral("mniMemPlusEntryLink"));
+        QVERIFY(item != nullptr);
+        QCOMPARE(item->text(), QStringLiteral("Mem Plus Entry Link"));
+        QCOMPARE(CommandCaption("CopyToSideUnlock"), QStringLiteral("Copy To Side Unlock"));
+    }
+};
+
+TALLY_REGISTER_UI_TEST(TestFrmCalcKeys);
+
+}  // namespace tally
+
+#include "frm_calc_keys_test.moc"
