@@ -12,6 +12,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/document_actions.h"
+#include "cli/file_manager_actions.h"
 #include "cli/key_script.h"
 #include "cli/tape_actions.h"
 #include "cli/tape_show.h"
@@ -100,6 +101,10 @@ constexpr std::string_view kUsage =
     "                           EditColHeading, CopyCellToClip, Paste, MoveLineUp, MoveLineDown,\n"
     "                           MoveColLeft, MoveColRight, SetColTotalTypeDec|HM|HMS,\n"
     "                           ShowColTotal=on|off, EnableAnnots=on|off, ShowLineNums=on|off;\n"
+    "                           [FileMgr_Event] or [FileMgr_Event=VALUE] sends the window's\n"
+    "                           command of that name to the file manager (VALUE a text, a\n"
+    "                           number, true|false, ACTION,true|false, or OLD|NEW); its answer\n"
+    "                           goes to standard error as \"answer: FileMgr_Event=VALUE\";\n"
     "                           {{ }} [[ ]] type a brace or bracket. A number typed into the\n"
     "                           Table Columns cell ({Tab} reaches it with --columns table)\n"
     "                           assigns the line to that table column once the cell is left.\n"
@@ -442,6 +447,13 @@ bool WantsTable(const TKeyScript& script, const TTapeOptions& options) {
     });
 }
 
+// The tape --tape names in the document; its main tape when the document lacks that part.
+TCalculator& TypedTape(TTlyFile& document, const TTapeOptions& options) {
+    if (options.TapeKind == "memory" && document.MemoryTape() != nullptr) return *document.MemoryTape();
+    if (options.TapeKind == "side" && document.SideTape() != nullptr) return *document.SideTape();
+    return document.MainTape();
+}
+
 // Writes the PDF; returns the exit status.
 int PrintPdf(const TCalculator& tape, const std::string& documentName, std::string_view pdfFile, TCliIo& io) {
 #ifdef TALLYROLL_WITH_PDF
@@ -477,9 +489,10 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!script.Error.empty()) return UsageError(io, kName, script.Error);
     for (const TKeyStep& step : script.Steps) {
         if (step.StepKind != TKeyStep::Kind::Action) continue;
-        const std::string error = IsTableAction(step.Action)      ? CheckTableAction(step.Action)
-                                  : IsDocumentAction(step.Action) ? CheckDocumentAction(step.Action)
-                                                                  : CheckTapeAction(step.Action);
+        const std::string error = IsFileManagerAction(step.Action) ? CheckFileManagerAction(step.Action)
+                                  : IsTableAction(step.Action)      ? CheckTableAction(step.Action)
+                                  : IsDocumentAction(step.Action)  ? CheckDocumentAction(step.Action)
+                                                                   : CheckTapeAction(step.Action);
         if (!error.empty()) {
             return UsageError(io, kName, error);
         }
@@ -515,24 +528,26 @@ int RunTape(TCommandArgs args, TCliIo& io) {
             return kExitFailure;
         }
     }
-    TTlyFile& document = files.Visible();
-    if (options.TapeKind == "memory") document.EnableMemory(true);
-    if (options.TapeKind == "side") document.EnableSide(true);
-    TCalculator& typedTape = options.TapeKind == "memory" ? *document.MemoryTape()
-                             : options.TapeKind == "side" ? *document.SideTape()
-                                                          : document.MainTape();
-    document.ShowTape(typedTape);
-    if (WantsTable(script, options) && document.Tables().empty()) document.AddTableNamed();
-    SetUpTapes(document, typedTape, options);
-    // The window's own requests (its width, ...) have nothing to do here.
-    const auto run = [&document](const TDeferredRequest& request) { document.RunRequest(request); };
+    TTlyFile& first = files.Visible();
+    if (options.TapeKind == "memory") first.EnableMemory(true);
+    if (options.TapeKind == "side") first.EnableSide(true);
+    TCalculator& typedTape = TypedTape(first, options);
+    first.ShowTape(typedTape);
+    if (WantsTable(script, options) && first.Tables().empty()) first.AddTableNamed();
+    SetUpTapes(first, typedTape, options);
+    // The window's own requests (its width, ...) have nothing to do here. The file manager's
+    // commands may open, switch and close documents: each step acts on the visible one.
+    const auto run = [&files](const TDeferredRequest& request) { files.Visible().RunRequest(request); };
     for (const TKeyStep& step : script.Steps) {
+        TTlyFile& document = files.Visible();
         TCalculator& tape = document.CurrentTape();
         switch (step.StepKind) {
             case TKeyStep::Kind::Character: tape.KeyPress(step.Character); break;
             case TKeyStep::Kind::Key: PressKey(tape, step.Key); break;
             case TKeyStep::Kind::Action:
-                if (IsTableAction(step.Action)) {
+                if (IsFileManagerAction(step.Action)) {
+                    RunFileManagerAction(applicationBus, step.Action, io.Err);
+                } else if (IsTableAction(step.Action)) {
                     RunTableAction(document.TableManager(), step.Action);
                 } else if (IsDocumentAction(step.Action)) {
                     RunDocumentAction(document, step.Action, io.Err);
@@ -543,8 +558,9 @@ int RunTape(TCommandArgs args, TCliIo& io) {
                 break;
         }
         queue.Drain(run);
-        document.RemoveBrokenLinksAfterEdit();
+        files.Visible().RemoveBrokenLinksAfterEdit();
     }
+    TTlyFile& document = files.Visible();
     if (!options.ClipboardOut.empty()) {
         const TFileResult written = WriteFileAtomically(std::string(options.ClipboardOut), clipboard.GetText());
         if (!written) {
@@ -559,8 +575,8 @@ int RunTape(TCommandArgs args, TCliIo& io) {
             return kExitFailure;
         }
     }
-    if (options.HavePdf) return PrintPdf(typedTape, document.FileName(), options.PdfFile, io);
-    return PrintShown(document, options.Show, typedTape, io.Out, io.Err) ? kExitOk : kExitFailure;
+    if (options.HavePdf) return PrintPdf(TypedTape(document, options), document.FileName(), options.PdfFile, io);
+    return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? kExitOk : kExitFailure;
 }
 
 const TCommandRegistrar kRegistrar{{kName, kUsage, "type keys into a new document's tapes and print them", &RunTape}};
