@@ -52,6 +52,8 @@ TFileManager::TFileManager(TFileManagerSetup setup)
     RegisterTapeCommands();
     RegisterDocumentFunctions();
     RegisterSnapshots();
+    RegisterTableCommands();
+    RegisterSeriesState();
 
     std::error_code error;
     const bool haveStartFile =

@@ -12,7 +12,9 @@
 // the upward relays), file_manager_tape_commands.cpp (the commands to the visible document's
 // current tape and tables), file_manager_snapshots.cpp (the cross-tape functions and the state
 // records the window reads), file_manager_shutdown.cpp (the first document set up as the last run
-// ended, and the state stored for the next run).
+// ended, and the state stored for the next run),
+// file_manager_table_commands.cpp (the table's Edit and Configure Table commands and records),
+// file_manager_series_state.cpp (what deleting lines would take from the table).
 
 #include <functional>
 #include <memory>
@@ -241,6 +243,10 @@ private:
     // file_manager_snapshots.cpp: the cross-tape functions and the state snapshots.
     void RegisterDocumentFunctions();
     void RegisterSnapshots();
+    // file_manager_table_commands.cpp: the table's Edit and Configure Table menus.
+    void RegisterTableCommands();
+    // file_manager_series_state.cpp: what the focus line, its series and the tapes feed the table.
+    void RegisterSeriesState();
     // Whether any open document passes the test; with `othersOnly`, any but the visible one.
     bool AnyDocument(bool (*test)(const TTlyFile&), bool othersOnly = false) const;
     void FillFileState(TFileStateVariables& state) const;

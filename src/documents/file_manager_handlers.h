@@ -21,4 +21,12 @@ TMedHandler Answering(Get get) {
     };
 }
 
+// A handler that lets `fill` set the fields of the Out record.
+template <class Record, class Fill>
+TMedHandler Filling(Fill fill) {
+    return [fill](TMedRecord*, TMedRecord* out) {
+        if (auto* record = RecordAs<Record>(out)) fill(*record);
+    };
+}
+
 }  // namespace tally

@@ -7,6 +7,7 @@
 #include "documents/cross_tape_commands.h"
 #include "documents/document_command_table.h"
 #include "documents/file_manager.h"
+#include "documents/file_manager_handlers.h"
 #include "documents/file_manager_records.h"
 #include "engine/lines/calc_params.h"
 #include "engine/series/series_base.h"
@@ -23,14 +24,6 @@ namespace tally {
 namespace ev = events;
 
 namespace {
-
-// A handler that lets `fill` set the fields of the Out record.
-template <class Record, class Fill>
-TMedHandler Filling(Fill fill) {
-    return [fill](TMedRecord*, TMedRecord* out) {
-        if (auto* record = RecordAs<Record>(out)) fill(*record);
-    };
-}
 
 bool HasMemory(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kMemoryTape) != 0; }
 bool HasSideTape(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kSideTape) != 0; }

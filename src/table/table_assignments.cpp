@@ -107,6 +107,15 @@ bool TTableManager::AnyColumnHasData(const std::vector<std::string>& columnIds) 
                        [this](const std::string& id) { return !IsTableColumnEmpty(id); });
 }
 
+bool TTableManager::AnyLineFeedsData(const TLineStore& lines, LineIndex first, LineIndex last) const {
+    const std::vector<LineIndex>& assigned = lines.AssignedLines();
+    const auto from = std::lower_bound(assigned.begin(), assigned.end(), first);
+    const auto to = std::upper_bound(from, assigned.end(), last);
+    return std::any_of(from, to, [&](LineIndex line) {
+        return !IsTableColumnEmpty(lines.Property(line, LineKey::kTableColumnId));
+    });
+}
+
 std::vector<std::string> TTableManager::TableColumnIds() const {
     std::vector<std::string> ids;
     for (const TResultsTableColumnInfo& info : CollectColumns()) ids.push_back(info.ColumnId);

@@ -98,6 +98,10 @@ public:
     bool IsTableColumnEmpty(std::string_view columnId) const;
     // At least one of the ids belongs to a column that is not empty.
     bool AnyColumnHasData(const std::vector<std::string>& columnIds) const;
+    // Some line of first..last is assigned to a column that is not empty. Only the assigned
+    // lines are read (the store's index of them), so a whole tape costs no more than a line.
+    bool AnyLineFeedsData(const TLineStore& lines, LineIndex first, LineIndex last) const;
+    bool LineFeedsData(const TLineStore& lines, LineIndex line) const { return AnyLineFeedsData(lines, line, line); }
     std::vector<std::string> TableColumnIds() const;
 
     // ---- Commands on the current table

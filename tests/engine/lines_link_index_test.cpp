@@ -21,8 +21,8 @@ std::vector<LineIndex> ScanWith(const TLineStore& lines, std::string_view key) {
     return found;
 }
 
-// Ten lines; lines 2 and 6 carry link data, lines 3 and 6 a total status flag, line 5 closes a
-// group total range.
+// Ten lines; lines 2 and 6 carry link data, lines 3 and 6 a total status flag, lines 4 and 6 a
+// table column id, line 5 closes a group total range.
 TLineStore TenLinesTwoLinked() {
     TLineStore lines;
     lines.InsertLines(0, 10);
@@ -30,6 +30,8 @@ TLineStore TenLinesTwoLinked() {
     lines.SetProperty(6, LineKey::kLinkId, kDest);
     lines.SetProperty(3, LineKey::kTotalStatusFlag, "C");
     lines.SetProperty(6, LineKey::kTotalStatusFlag, "I");
+    lines.SetProperty(4, LineKey::kTableColumnId, "1111111111111111");
+    lines.SetProperty(6, LineKey::kTableColumnId, "2222222222222222");
     lines.SetIndicator(5, "]");
     return lines;
 }
@@ -59,6 +61,8 @@ std::vector<MutationCase> Mutations() {
         {"cells only", [](TLineStore& l) { l.SetEntries(2, "+5"); }, false},
         {"clear a flag", [](TLineStore& l) { l.SetProperty(3, LineKey::kTotalStatusFlag, ""); }, false},
         {"flag through a property text", [](TLineStore& l) { l.SetParamsText(8, "TLSF=TD"); }, false},
+        {"clear a table column id", [](TLineStore& l) { l.SetProperty(4, LineKey::kTableColumnId, ""); }, false},
+        {"assign through a property text", [](TLineStore& l) { l.SetParamsText(1, "TCID=3333333333333333,TCN=2"); }, false},
         {"close a range", [](TLineStore& l) { l.SetIndicator(8, "}"); }, false},
         {"reopen a range", [](TLineStore& l) { l.SetIndicator(5, " "); }, false},
     };
@@ -74,12 +78,14 @@ TEST(LinkIndex, FollowsEveryMutationAndTellsWhetherLinksChanged) {
     }
 }
 
-// The flagged lines and the range closing lines are indexed through the same edits.
-TEST(FlagAndRangeIndex, FollowEveryMutation) {
+// The flagged lines, the assigned lines and the range closing lines are indexed through the same
+// edits.
+TEST(FlagAssignmentAndRangeIndex, FollowEveryMutation) {
     for (const MutationCase& c : Mutations()) {
         TLineStore lines = TenLinesTwoLinked();
         c.mutate(lines);
         EXPECT_EQ(lines.FlaggedLines(), ScanWith(lines, LineKey::kTotalStatusFlag)) << c.name;
+        EXPECT_EQ(lines.AssignedLines(), ScanWith(lines, LineKey::kTableColumnId)) << c.name;
         std::vector<LineIndex> closings;
         for (LineIndex line = 0; line < lines.LineCount(); ++line) {
             if (lines.InGroup(line, "]}")) closings.push_back(line);

@@ -2,6 +2,8 @@
 // embedded series, the open series' running value, and the adjacent-totals rule.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,10 +26,11 @@ class RecalculateTest : public ::testing::Test {
 protected:
     RecalculateTest() : notifier_(platform_) {}
 
-    void Fill(std::initializer_list<test::TapeRow> rows) {
+    void Fill(std::span<const test::TapeRow> rows) {
         tape_.Lines().RemoveLines(0, tape_.Lines().LineCount());
         test::FillTape(tape_.Lines(), rows);
     }
+    void Fill(std::initializer_list<test::TapeRow> rows) { Fill(std::span<const test::TapeRow>(rows.begin(), rows.size())); }
 
     std::vector<std::string> Column(TLineColumn column) const {
         std::vector<std::string> cells;
@@ -202,6 +205,77 @@ TEST_F(RecalculateTest, AdjacentTotalsDropTheOneThatCarriesLess) {
         Fill({{" ", "+1"}, {"=", ""}, {"S", "", c.earlierProps}, {"=", ""}, {"T", "", c.laterProps},
               {"Z", "", "SDP=2"}, {" ", ""}});
         EXPECT_EQ(tape_.StandardSeries().TotalToRemove(2, 4, false), c.expected);
+    }
+}
+
+// The total Delete Line would take along is the one it does take: each case names it by the
+// annotation written on it, and Delete Line is run to see which total goes.
+TEST_F(RecalculateTest, TheTotalDeletedWithALineIsTheOneDeleteLineRemoves) {
+    struct Case {
+        const char* name;
+        std::vector<test::TapeRow> rows;
+        LineIndex line;
+        LineIndex expected;
+    };
+    const std::vector<test::TapeRow> betweenTotals = {{" ", "+1"}, {"=", ""}, {"S", ""},         {" ", "+2"},
+                                                      {"=", ""},   {"T", ""}, {"Z", "", "SDP=2"}, {" ", ""}};
+    std::vector<test::TapeRow> laterFeedsTable = betweenTotals;
+    laterFeedsTable[5].properties = "TCID=c1";
+    const std::vector<test::TapeRow> external = {
+        {" ", "+1"},           {"=", ""},   {"S", ""},          {"(", "", "STYP=e"}, {" ", "+3", "STYP=e"},
+        {")", "", "STYP=e"},   {" ", "+3"}, {"=", ""},          {"T", ""},           {"Z", "", "SDP=2"},
+        {" ", ""}};
+    const Case cases[] = {
+        {"alone between totals: the later goes", betweenTotals, 3, 5},
+        {"the later feeds a table column: the earlier goes", laterFeedsTable, 3, 2},
+        {"the first line goes with its total", betweenTotals, 0, 2},
+        {"a separator line names none", betweenTotals, 1, kNoLine},
+        {"an external total line between totals", external, 6, 8},
+        {"an embedded line followed by no total", external, 4, kNoLine},
+    };
+    bus_.Add(events::TableMgr_IsTableColumnEmpty, [](TMedRecord*, TMedRecord* out) {
+        RecordAs<TMedBoolean>(out)->Value = false;
+    });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(c.rows);
+        for (LineIndex line = 0; line < tape_.Lines().LineCount(); ++line) {
+            tape_.Lines().SetCell(line, TLineColumn::Annotations, std::to_string(line));
+        }
+        EXPECT_EQ(tape_.StandardSeries().TotalDeletedWith(c.line), c.expected);
+        if (c.expected == kNoLine) continue;
+        tape_.SetFocusLine(c.line);
+        ASSERT_EQ(tape_.StandardSeries().DeleteLine(), TEditOutcome::Done);
+        std::vector<std::string> left = Column(TLineColumn::Annotations);
+        EXPECT_EQ(std::count(left.begin(), left.end(), std::to_string(c.expected)), 0);
+        EXPECT_EQ(std::count(left.begin(), left.end(), std::to_string(c.line)), 0);
+    }
+}
+
+TEST_F(RecalculateTest, ASeriesHasASingleEntryWhenOneLineHoldsANumber) {
+    struct Case {
+        const char* name;
+        std::vector<test::TapeRow> rows;
+        LineIndex focus;
+        bool single;
+    };
+    const Case cases[] = {
+        {"an empty tape", {{" ", ""}}, 0, false},
+        {"one entry and an empty line", {{" ", "+1"}, {" ", ""}}, 1, true},
+        {"an operator alone does not count", {{" ", "+1"}, {" ", "+"}}, 0, true},
+        {"two entries around a total", {{" ", "+1"}, {"=", ""}, {"S", ""}, {" ", "X2"}, {" ", ""}}, 2, false},
+        {"the next series is not counted",
+         {{" ", "+1"}, {"=", ""}, {"T", ""}, {"Z", "", "SDP=2"}, {" ", "+2"}, {" ", ""}}, 0, true},
+        {"inside an embedded series only its lines count",
+         {{" ", "+1"}, {"(", "", "STYP=e"}, {" ", "+3", "STYP=e"}, {")", "", "STYP=e"}, {" ", "+3"}, {" ", ""}}, 2, true},
+        {"on the embedded series' boundary the containing series counts",
+         {{" ", "+1"}, {"(", "", "STYP=e"}, {" ", "+3", "STYP=e"}, {")", "", "STYP=e"}, {" ", "+3"}, {" ", ""}}, 3, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(c.rows);
+        tape_.SetFocusLine(c.focus);
+        EXPECT_EQ(tape_.StandardSeries().HasSingleEntry(), c.single);
     }
 }
 

@@ -218,6 +218,33 @@ TEST_F(TableManagerTest, AssignmentsOnSeveralTapesAndRemovingTheMemoryTape) {
     EXPECT_EQ(Assignment(0), "1|1");
 }
 
+// Which lines of a range feed a column holding data: an assigned line whose column is still
+// empty does not, and lines outside the range are not counted.
+TEST_F(TableManagerTest, LinesFeedDataOnlyThroughColumnsHoldingData) {
+    ReplaceTapeLines(tape_, {{" ", "5", "TT=DE"}, {" ", "+7"}, {" ", ""}, {" ", "+1"}, {" ", ""}});
+    TypeColumn(0, "1");
+    TypeColumn(2, "2");  // an empty line: its column stays empty
+    const TLineStore& lines = tape_.Lines();
+    EXPECT_FALSE(manager_.AnyLineFeedsData(lines, 0, lines.LastLine())) << "nothing copied yet";
+    manager_.CopyEntriesToTable();
+    struct Case {
+        LineIndex First;
+        LineIndex Last;
+        bool Feeds;
+    };
+    const Case cases[] = {{0, 0, true}, {0, 4, true}, {1, 4, false}, {2, 2, false}, {3, 1, false}, {-5, 99, true}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(manager_.AnyLineFeedsData(lines, c.First, c.Last), c.Feeds) << c.First << ".." << c.Last;
+    }
+    EXPECT_TRUE(manager_.LineFeedsData(lines, 0));
+    EXPECT_FALSE(manager_.LineFeedsData(lines, 2));
+    // A line whose id names no column feeds nothing.
+    tape_.Lines().SetProperty(1, LineKey::kTableColumnId, "9999999999999999");
+    EXPECT_FALSE(manager_.LineFeedsData(lines, 1));
+    manager_.PerformAction("EmptyTable");
+    EXPECT_FALSE(manager_.AnyLineFeedsData(lines, 0, lines.LastLine()));
+}
+
 TEST_F(TableManagerTest, ResetTableRemovesEveryAssignment) {
     ReplaceTapeLines(tape_, kThreeEntries);
     TypeColumn(0, "1");

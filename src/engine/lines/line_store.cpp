@@ -46,6 +46,7 @@ TLineStore::TLineStore(TLineStore&& other) noexcept
       rangeClosings_(std::move(other.rangeClosings_)),
       linked_(std::move(other.linked_)),
       flagged_(std::move(other.flagged_)),
+      assigned_(std::move(other.assigned_)),
       linkGeneration_(other.linkGeneration_ + 1) {}
 
 TLineStore& TLineStore::operator=(TLineStore&& other) noexcept {
@@ -54,6 +55,7 @@ TLineStore& TLineStore::operator=(TLineStore&& other) noexcept {
     rangeClosings_ = std::move(other.rangeClosings_);
     linked_ = std::move(other.linked_);
     flagged_ = std::move(other.flagged_);
+    assigned_ = std::move(other.assigned_);
     linkGeneration_ = std::max(linkGeneration_, other.linkGeneration_) + 1;
     return *this;
 }
@@ -71,6 +73,7 @@ void TLineStore::InsertLines(LineIndex at, LineIndex count) {
     structural_.Inserted(at, count);
     rangeClosings_.Inserted(at, count);
     flagged_.Inserted(at, count);
+    assigned_.Inserted(at, count);
     if (linked_.Inserted(at, count)) ++linkGeneration_;
     NotifyAll([&](TLineObserver& o) { o.LinesInserted(at, count); });
 }
@@ -83,6 +86,7 @@ void TLineStore::RemoveLines(LineIndex first, LineIndex count) {
     structural_.Removed(first, count);
     rangeClosings_.Removed(first, count);
     flagged_.Removed(first, count);
+    assigned_.Removed(first, count);
     if (linked_.Removed(first, count)) ++linkGeneration_;
     NotifyAll([&](TLineObserver& o) { o.LinesRemoved(first, count); });
 }
@@ -175,6 +179,7 @@ void TLineStore::ReindexLines(LineIndex first, LineIndex last) {
     structural_.Rebuild(first, last, [this](LineIndex line) { return IsStructuralKind(KindOf(line)); });
     rangeClosings_.Rebuild(first, last, [this](LineIndex line) { return IsRangeClosingKind(KindOf(line)); });
     flagged_.Rebuild(first, last, [this](LineIndex line) { return !Property(line, LineKey::kTotalStatusFlag).empty(); });
+    assigned_.Rebuild(first, last, [this](LineIndex line) { return !Property(line, LineKey::kTableColumnId).empty(); });
     if (linked_.Rebuild(first, last, [this](LineIndex line) { return !Property(line, LineKey::kLinkId).empty(); })) {
         ++linkGeneration_;
     }
@@ -182,6 +187,10 @@ void TLineStore::ReindexLines(LineIndex first, LineIndex last) {
 
 void TLineStore::IndexFlagChange(LineIndex line) {
     flagged_.Set(line, !Property(line, LineKey::kTotalStatusFlag).empty());
+}
+
+void TLineStore::IndexAssignmentChange(LineIndex line) {
+    assigned_.Set(line, !Property(line, LineKey::kTableColumnId).empty());
 }
 
 void TLineStore::IndexLinkChange(LineIndex line, std::string_view oldLinkData) {
@@ -221,6 +230,7 @@ void TLineStore::SetProperty(LineIndex line, std::string_view key, std::string_v
     DropRareIfEmpty(row);
     if (linkKey) IndexLinkChange(line, oldLinkData);
     if (key == LineKey::kTotalStatusFlag) IndexFlagChange(line);
+    if (key == LineKey::kTableColumnId) IndexAssignmentChange(line);
     NotifyAll([&](TLineObserver& o) { o.LinesChanged(line, line); });
 }
 
@@ -242,6 +252,7 @@ void TLineStore::SetParams(LineIndex line, TCalcParams params) {
     DropRareIfEmpty(row);
     IndexLinkChange(line, oldLinkData);
     IndexFlagChange(line);
+    IndexAssignmentChange(line);
     NotifyAll([&](TLineObserver& o) { o.LinesChanged(line, line); });
 }
 

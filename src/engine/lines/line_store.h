@@ -18,8 +18,10 @@
 // Likewise it keeps an index of the lines that carry link data (a LID property), and a link
 // generation that changes whenever a line gains, loses or changes its link data or a linked
 // line moves, so the link bookkeeping reads only those lines and can tell when nothing changed;
-// and an index of the lines that carry a total status flag (a TLSF property), so that bringing
-// group and grand totals up to date starts at the flagged lines instead of walking the tape.
+// an index of the lines that carry a total status flag (a TLSF property), so that bringing
+// group and grand totals up to date starts at the flagged lines instead of walking the tape;
+// and an index of the lines assigned to a table column (a TCID property), so that asking
+// whether lines feed the table reads those few lines only.
 
 #include <cstdint>
 #include <memory>
@@ -116,6 +118,8 @@ public:
     const std::vector<LineIndex>& LinkedLines() const { return linked_.Lines(); }
     // The lines with a total status flag, in ascending order.
     const std::vector<LineIndex>& FlaggedLines() const { return flagged_.Lines(); }
+    // The lines with a table column id, in ascending order.
+    const std::vector<LineIndex>& AssignedLines() const { return assigned_.Lines(); }
     // Changes whenever the link data of any line or the position of a linked line changes.
     std::uint64_t LinkGeneration() const { return linkGeneration_; }
 
@@ -157,6 +161,7 @@ private:
     // changed.
     void IndexLinkChange(LineIndex line, std::string_view oldLinkData);
     void IndexFlagChange(LineIndex line);
+    void IndexAssignmentChange(LineIndex line);
     const TSortedLineSet& IndexFor(std::string_view group) const;
 
     TBlockRows<Row> rows_;
@@ -164,6 +169,7 @@ private:
     TSortedLineSet rangeClosings_;
     TSortedLineSet linked_;
     TSortedLineSet flagged_;
+    TSortedLineSet assigned_;
     std::uint64_t linkGeneration_ = 0;
     std::vector<TLineObserver*> observers_;
 };

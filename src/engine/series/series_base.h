@@ -10,7 +10,7 @@
 //    8 OperatorKeyAllowed         48 IsEntryOrTotalLine
 //   21-35 initializers            49 IsEmptyEntryLine
 //   39 CanEditEntry               61 RecheckFocusPosition       86 IsSeriesConsistent
-//                                 69 EntriesEditable
+//   53 HasSingleEntry             69 EntriesEditable
 
 #include <cstdint>
 #include <optional>
@@ -91,6 +91,9 @@ public:
     virtual bool IsEntryOrSeparatorLine(LineIndex line) const;           // 47
     virtual bool IsEntryOrTotalLine(LineIndex line) const;               // 48
     virtual bool IsEmptyEntryLine(LineIndex line) const;                 // 49
+    // The series at the tape's focus line (the embedded series when the focus is inside one)
+    // holds exactly one entry; lines still empty or holding only an operator do not count.
+    virtual bool HasSingleEntry() const { return false; }                 // 53
     // Recomputes the focus position for the line; false when the handler no longer claims it.
     virtual bool RecheckFocusPosition(LineIndex focusLine);              // 61
     virtual bool EntriesEditable() const { return true; }                 // 69

@@ -49,6 +49,12 @@ public:
     // later one goes before a zero total line) and recalculates; returns the first removed line.
     LineIndex RemoveAdjacentTotal(LineIndex earlierTotal, LineIndex laterTotal,
                                   bool deletedExternalTotal);
+    // The total line that Delete Line on the entry line would remove with it: the total right
+    // after the first line of a series, or the adjacent total that goes when the line stands
+    // alone between two totals (an external total line with its embedded series). kNoLine when
+    // the line would go alone.
+    LineIndex TotalDeletedWith(LineIndex line) const;
+    bool HasSingleEntry() const override;                                                       // 53
 
     // Decimal places and total types
     std::string LinesWithDecimalAccuracyReduced(LineIndex line, int decimals) const override;  // 72

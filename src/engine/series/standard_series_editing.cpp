@@ -304,6 +304,31 @@ TEditOutcome TStandardSeries::DeleteEntryLine(LineIndex line) {
     return TEditOutcome::Done;
 }
 
+LineIndex TStandardSeries::TotalDeletedWith(LineIndex line) const {
+    const bool totalFollows =
+        lines_.HasKind(line + 1, LineKind::kSeparator) && lines_.InGroup(line + 2, LineGroup::kStandardTotal);
+    if (!lines_.InGroup(line, LineGroup::kEntryLine) || !totalFollows) return kNoLine;
+    // The rules of DeleteEntryLine: the first line of a series goes with the total after it
+    // (unless an operator after that total refuses the deletion).
+    const LineIndex before = PreviousNormalLine(lines_, line);
+    if (before == kNoLine) return HasTotalOperator(line + 3) ? kNoLine : line + 2;
+    const bool external = IsExternalTotalLine(line);
+    const LineIndex earlier = external ? before : line - 1;
+    if (!lines_.InGroup(earlier, LineGroup::kStandardTotal)) return kNoLine;
+    return TotalToRemove(earlier, line + 2, external) == TAdjacentTotal::Later ? line + 2 : earlier;
+}
+
+bool TStandardSeries::HasSingleEntry() const {
+    int entries = 0;
+    for (LineIndex line = FirstNormalLine(lines_, tape_.FocusLine()); line != kNoLine;
+         line = NextNormalLine(lines_, line)) {
+        if (!lines_.InGroup(line, LineGroup::kEntryLine) || IsEmptyOrOperatorOnly(lines_.Entries(line))) continue;
+        // Two entries are enough to answer: the walk never goes through the whole series.
+        if (++entries > 1) return false;
+    }
+    return entries == 1;
+}
+
 TEditOutcome TStandardSeries::DeleteExternalTotalLine(LineIndex line, bool firstLine, bool totalFollows) {
     LineIndex opening = EmbeddedLeadingBoundary(lines_, line - 1);
     if (opening == kNoLine) return TEditOutcome::Refused;
