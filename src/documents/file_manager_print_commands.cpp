@@ -28,9 +28,9 @@ void FillTablePrintColumns(const TResultsTable& table, TPrintColPropList& list) 
         TPrintColPropListItem item;
         item.OrderKey = orderKey++;
         item.GridColumn = column.Column;
-        item.Kind = column.IsAnnotation                              ? TTapeColumn::Annotations
+        item.Kind = column.IsAnnotation                       ? TTapeColumn::Annotations
                     : table.IsLineNumberColumn(column.Column) ? TTapeColumn::Line
-                                                                     : TTapeColumn::Entries;
+                                                              : TTapeColumn::Entries;
         item.Heading = column.Heading;
         item.Alignment = column.IsAnnotation ? TTextAlign::Left : TTextAlign::Right;
         item.Wrap = column.IsAnnotation;
@@ -84,7 +84,8 @@ void TFileManager::RegisterPrintCommands() {
         auto* list = RecordAs<TMedPrintColPropList>(in);
         if (list == nullptr || list->List == nullptr) return;
         list->List->Clear();
-        if (const TResultsTable* table = Visible().TableManager().CurrentTable()) FillTablePrintColumns(*table, *list->List);
+        const TResultsTable* table = Visible().TableManager().CurrentTable();
+        if (table != nullptr) FillTablePrintColumns(*table, *list->List);
     });
     // Printing, the HTML and Word outputs and the preview are the window's, from the records
     // above; the commands are accepted and do nothing.

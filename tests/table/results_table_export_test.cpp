@@ -78,8 +78,9 @@ TEST_F(ResultsTableExportTest, FailedWriteAnswersTheReasonAndKeepsTheOldFile) {
     ASSERT_TRUE(table_.PutValue(1, 1, "5"));
     const std::string existing = folder_.File("existing.txt");
     ASSERT_TRUE(WriteFileAtomically(existing, "old"));
-    for (const test::FailingStep step :
-         {test::FailingStep::Write, test::FailingStep::PartialWrite, test::FailingStep::Fsync, test::FailingStep::Rename}) {
+    using test::FailingStep;
+    for (const FailingStep step :
+         {FailingStep::Write, FailingStep::PartialWrite, FailingStep::Fsync, FailingStep::Rename}) {
         const TFileResult result = table_.ExportAsTextFile(existing, test::FailingCalls(step));
         EXPECT_FALSE(result.Ok);
         EXPECT_FALSE(result.Reason.empty());
