@@ -49,7 +49,7 @@ constexpr std::string_view kUsage =
     "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE]\n"
     "                          [--tape main|memory|side] [--item-counts LIST]\n"
     "                          [--group-display SL|ST] [--grand-display SL|GT|ST]\n"
-    "                          [--open FILE] [--save FILE]\n"
+    "                          [--open FILE] [--save FILE] [--export-table FILE]\n"
     "\n"
     "Types keys into the tapes of a new document (or of the one --open reads) and prints a tape:\n"
     "a line with the headings of the shown columns, then one line per tape line, cells separated\n"
@@ -153,9 +153,13 @@ constexpr std::string_view kUsage =
     "                           are then ignored (the file has its own), the others apply\n"
     "  --save FILE              save the document into the .tly file after the keys, before\n"
     "                           printing\n"
-    "Exit status: 0 typed and printed, 1 the document could not be opened or saved, the PDF or\n"
-    "a clipboard file could not be read or written or the document lacks the part to show,\n"
-    "2 wrong arguments.\n";
+    "  --export-table FILE      write the results table (enabled from the start) into the text\n"
+    "                           file after the keys, before printing: tab-separated, UTF-8, as\n"
+    "                           File > Export Table To Text File writes it; a table without data\n"
+    "                           writes no file\n"
+    "Exit status: 0 typed and printed, 1 the document could not be opened or saved, the PDF, a\n"
+    "clipboard file or the table's text file could not be read or written or the document lacks\n"
+    "the part to show, 2 wrong arguments.\n";
 
 struct TTapeOptions {
     std::string_view Keys;
@@ -183,6 +187,7 @@ struct TTapeOptions {
     std::string_view ClipboardOut;
     std::string_view OpenFile;
     std::string_view SaveFile;
+    std::string_view ExportTableFile;
 };
 
 // Clipboard files hold one record at most: a whole tape of a million lines stays well below.
@@ -297,6 +302,9 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--save", value, missing)) {
             options.SaveFile = value;
+            valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--export-table", value, missing)) {
+            options.ExportTableFile = value;
             valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--thousand-separator", value, missing)) {
             options.ThousandSep = value;
@@ -434,11 +442,12 @@ void SetUpTapes(TTlyFile& document, TCalculator& tape, const TTapeOptions& optio
     tape.ChooseCurrentSeries();
 }
 
-// A [Table:...] action, the Table Columns column or a --show naming the table wants the table
-// from the start.
+// A [Table:...] action, the Table Columns column, a --show naming the table or --export-table
+// wants the table from the start.
 bool WantsTable(const TKeyScript& script, const TTapeOptions& options) {
     using Kind = TShowChoice::Kind;
     if (options.Show.What == Kind::Table || options.Show.What == Kind::TypedAndTable) return true;
+    if (!options.ExportTableFile.empty()) return true;
     if (std::find(options.Columns.begin(), options.Columns.end(), TTapeColumn::TableColumns) != options.Columns.end()) {
         return true;
     }
@@ -452,6 +461,19 @@ TCalculator& TypedTape(TTlyFile& document, const TTapeOptions& options) {
     if (options.TapeKind == "memory" && document.MemoryTape() != nullptr) return *document.MemoryTape();
     if (options.TapeKind == "side" && document.SideTape() != nullptr) return *document.SideTape();
     return document.MainTape();
+}
+
+// Writes the current table's text file; false (and the reason on standard error) when it
+// cannot be written or there is no table.
+bool ExportTable(TTlyFile& document, std::string_view fileName, std::FILE* err) {
+    const TResultsTable* table = document.TableManager().CurrentTable();
+    if (table == nullptr) {
+        WriteLine(err, "tallyroll-cli tape: the document has no table to export");
+        return false;
+    }
+    const TFileResult written = table->ExportAsTextFile(std::string(fileName));
+    if (!written) WriteLine(err, CannotExportTableMessage(fileName, written.Reason));
+    return written.Ok;
 }
 
 // Writes the PDF; returns the exit status.
@@ -574,6 +596,9 @@ int RunTape(TCommandArgs args, TCliIo& io) {
             WriteLine(io.Err, failure);
             return kExitFailure;
         }
+    }
+    if (!options.ExportTableFile.empty() && !ExportTable(document, options.ExportTableFile, io.Err)) {
+        return kExitFailure;
     }
     if (options.HavePdf) return PrintPdf(TypedTape(document, options), document.FileName(), options.PdfFile, io);
     return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? kExitOk : kExitFailure;

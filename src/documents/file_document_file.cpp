@@ -19,8 +19,9 @@ std::string AsSentence(std::string_view reason) {
     return sentence;
 }
 
-std::string FailureMessage(std::string_view verb, std::string_view fileName, std::string_view reason) {
-    std::string message = "Cannot " + std::string(verb) + " file \"" + std::string(fileName) + "\".";
+// `Cannot <what> "<name>".` and the reason.
+std::string FailureMessage(std::string_view what, std::string_view fileName, std::string_view reason) {
+    std::string message = "Cannot " + std::string(what) + " \"" + std::string(fileName) + "\".";
     if (!reason.empty()) message += "  " + AsSentence(reason);
     return message;
 }
@@ -58,11 +59,15 @@ TOpenedTlyFile OpenTlyFileInto(std::unique_ptr<TTlyFile> document, const std::st
 }
 
 std::string CannotOpenFileMessage(std::string_view fileName, std::string_view reason) {
-    return FailureMessage("open", fileName, reason);
+    return FailureMessage("open file", fileName, reason);
 }
 
 std::string CannotSaveFileMessage(std::string_view fileName, std::string_view reason) {
-    return FailureMessage("save", fileName, reason);
+    return FailureMessage("save file", fileName, reason);
+}
+
+std::string CannotExportTableMessage(std::string_view fileName, std::string_view reason) {
+    return FailureMessage("export the table to", fileName, reason);
 }
 
 }  // namespace tally

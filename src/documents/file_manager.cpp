@@ -54,6 +54,7 @@ TFileManager::TFileManager(TFileManagerSetup setup)
     RegisterSnapshots();
     RegisterTableCommands();
     RegisterSeriesState();
+    RegisterPrintCommands();
 
     std::error_code error;
     const bool haveStartFile =

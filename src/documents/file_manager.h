@@ -14,7 +14,8 @@
 // records the window reads), file_manager_shutdown.cpp (the first document set up as the last run
 // ended, and the state stored for the next run),
 // file_manager_table_commands.cpp (the table's Edit and Configure Table commands and records),
-// file_manager_series_state.cpp (what deleting lines would take from the table).
+// file_manager_series_state.cpp (what deleting lines would take from the table),
+// file_manager_print_commands.cpp (page layout, print and preview records, the table's text export).
 
 #include <functional>
 #include <memory>
@@ -247,6 +248,8 @@ private:
     void RegisterTableCommands();
     // file_manager_series_state.cpp: what the focus line, its series and the tapes feed the table.
     void RegisterSeriesState();
+    // file_manager_print_commands.cpp: page layout, printing and the table's text export.
+    void RegisterPrintCommands();
     // Whether any open document passes the test; with `othersOnly`, any but the visible one.
     bool AnyDocument(bool (*test)(const TTlyFile&), bool othersOnly = false) const;
     void FillFileState(TFileStateVariables& state) const;

@@ -4,7 +4,7 @@
 
 #include "documents/tly_file_format.h"
 #include "documents/tly_file_reader.h"
-#include "documents/tly_text_file.h"
+#include "settings/tly_text_file.h"
 
 namespace tally {
 

@@ -10,7 +10,7 @@
 //
 // The source is split by purpose: results_table.cpp (grid, columns, rows, headings),
 // results_table_totals.cpp (totals, sorting, number display), results_table_items.cpp (saved
-// items, text export, print lists, clipboard).
+// items, text export lines, print lists, clipboard), results_table_export.cpp (the text file).
 //
 // Row and column numbers are grid indices, columns first as in (column, row); an operation on
 // an index outside the grid does nothing.
@@ -23,6 +23,7 @@
 
 #include "engine/series/series_arithmetic.h"
 #include "platform/font_description.h"
+#include "settings/atomic_file.h"
 #include "table/row_col_params.h"
 
 namespace tally {
@@ -194,6 +195,10 @@ public:
     void FinishLoad();
     // The table as tab-separated lines for a spreadsheet; empty when the table has no data.
     std::vector<std::string> TextExportLines() const;
+    // Writes the text export lines into the file as UTF-8, each ending with CR LF, replacing
+    // it only by a complete write. A table without data writes nothing and creates no file.
+    // Answers why the file could not be written (results_table_export.cpp).
+    TFileResult ExportAsTextFile(const std::string& fileName, const IFileCalls& calls = SystemFileCalls()) const;
     std::vector<TResultsTableColumnInfo> ColumnInfoList() const;
     std::vector<TTablePrintColumn> PrintColumnList() const;
     std::vector<TTablePrintSelection> PrintSelectionList() const;

@@ -96,6 +96,8 @@ public:
     QAction* SaveAction() const { return mniFileSave_; }
     QAction* SaveAsAction() const { return mniFileSaveAs_; }
     QAction* CloseAction() const { return mniFileClose_; }
+    // File > Export Table To Text File...: the visible document's table into a text file.
+    QAction* ExportTableAction() const { return mniFileExportTable_; }
     // The files opened and saved last, most recent first; filled as it opens.
     QMenu* ReopenMenu() const { return mnuFileReopen_; }
 
@@ -119,6 +121,8 @@ private:
     // frm_calc_file.cpp
     void AddFileMenu();
     void FillReopenMenu();
+    // Asks for the text file's name, then has the file manager write the table into it.
+    void ExportTable();
     void ShowCaption();
     // File names are the system's bytes; the user sees them decoded.
     static QString ShownFileName(const std::string& fileName);
@@ -166,6 +170,7 @@ private:
     QAction* mniFileSave_ = nullptr;
     QAction* mniFileSaveAs_ = nullptr;
     QAction* mniFileClose_ = nullptr;
+    QAction* mniFileExportTable_ = nullptr;
     QMenu* mnuFileReopen_ = nullptr;
     QAction* mniFileExit_ = nullptr;
     std::map<std::string, QAction*, std::less<>> editActions_;

@@ -10,6 +10,8 @@
 
 #include "documents/file_document.h"
 #include "documents/file_manager.h"
+#include "foundation/event_names.h"
+#include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
 #include "settings/appl_control_data.h"
 #include "ui/frm_calc.h"
@@ -20,6 +22,7 @@ namespace tally {
 namespace {
 
 const QString kTallyrollFilter = QStringLiteral("Tallyroll files (*.tly);;All files (*)");
+const QString kTextFilter = QStringLiteral("Text files (*.txt);;All files (*)");
 
 // File names are the system's bytes; the user sees them decoded.
 std::string SystemName(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
@@ -73,6 +76,7 @@ void TfrmCalc::AddFileMenu() {
     file->addSeparator();
     file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
                     [this] { PrintTapeToPrinter(this, Tape(), Document().FileName()); });
+    mniFileExportTable_ = file->addAction(QStringLiteral("Export &Table To Text File..."), this, [this] { ExportTable(); });
     file->addSeparator();
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 }
@@ -92,6 +96,16 @@ QString TfrmCalc::ShownFileName(const std::string& fileName) { return ShownName(
 
 bool TfrmCalc::OpenFile(const QString& fileName) {
     return files_->OpenFile(SystemName(QFileInfo(fileName).absoluteFilePath()));
+}
+
+void TfrmCalc::ExportTable() {
+    const QString chosen = chooser_->SaveFileName(this, QStringLiteral("Tallyroll - Specify Table's Textfile Name"),
+                                                  ShownName(files_->LastFolder()), kTextFilter, QStringLiteral("txt"));
+    if (chosen.isEmpty()) return;
+    // The file manager writes the visible document's table and reports a failure itself.
+    TMedString name;
+    name.Value = SystemName(QFileInfo(chosen).absoluteFilePath());
+    appBus_.Handle(events::FileMgr_ExportCurrentTableAsTextFile, &name, nullptr);
 }
 
 bool TfrmCalc::SaveDocument() { return files_->SaveVisible(); }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "documents/tly_test_files.h"
-#include "documents/tly_text_file.h"
+#include "settings/tly_text_file.h"
 
 namespace tally {
 namespace {

@@ -1,4 +1,4 @@
-#include "documents/tly_text_file.h"
+#include "settings/tly_text_file.h"
 
 #include <cerrno>
 #include <cstring>

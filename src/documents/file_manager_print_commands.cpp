@@ -1,0 +1,105 @@
+// The file manager's page layout, print and print preview commands, and the export of the
+// current table to a text file, served on the application bus. The window prints from the
+// records these fill; the print commands themselves leave the output to it.
+
+#include <string>
+
+#include "documents/file_manager.h"
+#include "documents/file_manager_handlers.h"
+#include "documents/file_manager_print_records.h"
+#include "foundation/event_names.h"
+#include "foundation/message_records.h"
+#include "links/link_manager.h"
+#include "output/print_lists.h"
+#include "table/results_table.h"
+#include "table/table_manager.h"
+
+namespace tally {
+
+namespace ev = events;
+
+namespace {
+
+// The table's print columns, left to right: headings as they are, the annotation column left
+// aligned and wrapped, every other column right aligned on one line.
+void FillTablePrintColumns(const TResultsTable& table, TPrintColPropList& list) {
+    std::int32_t orderKey = 0;
+    for (const TTablePrintColumn& column : table.PrintColumnList()) {
+        TPrintColPropListItem item;
+        item.OrderKey = orderKey++;
+        item.GridColumn = column.Column;
+        item.Kind = column.IsAnnotation                       ? TTapeColumn::Annotations
+                    : table.IsLineNumberColumn(column.Column) ? TTapeColumn::Line
+                                                              : TTapeColumn::Entries;
+        item.Heading = column.Heading;
+        item.Alignment = column.IsAnnotation ? TTextAlign::Left : TTextAlign::Right;
+        item.Wrap = column.IsAnnotation;
+        list.Add(std::move(item));
+    }
+}
+
+}  // namespace
+
+void TFileManager::RegisterPrintCommands() {
+    commands_.Add(ev::FileMgr_GetPrintPreviewFormInfo, [this](TMedRecord*, TMedRecord* out) {
+        auto* info = RecordAs<TMedFileMgr_PrintPreviewFormInfo>(out);
+        if (info == nullptr) return;
+        const TTlyFile& document = Visible();
+        info->FileName = document.FileName();
+        info->VisibleName = document.VisibleName();
+        info->VisibleKind = document.VisibleKind();
+    });
+    commands_.Add(ev::FileMgr_GetVisibleDocPrintParams, [this](TMedRecord*, TMedRecord* out) {
+        auto* params = RecordAs<TMedVisibleDocPrintParams>(out);
+        if (params == nullptr) return;
+        TTlyFile& document = Visible();
+        params->VisibleKind = document.VisibleKind();
+        const bool table = document.VisibleKind() == TVisibleKind::Table;
+        params->Tape = table ? nullptr : &document.CurrentTape();
+        params->Table = table ? document.TableManager().CurrentTable() : nullptr;
+        params->PageLayout = &document.PageLayout();
+        params->ReportProps = table ? &document.TableReportProps() : &document.TapeReportProps();
+        params->UsedAtLinePrefix = kLinksUsedAtPrefix;
+        params->FromLinePrefix = kLinksFromPrefix;
+        params->LinksSampleText = std::string(kLinksUsedAtPrefix) + " " + "M999-";
+        params->EntriesColumn = document.MainTape().ColumnPosition(TTapeColumn::Entries);
+    });
+    commands_.Add(ev::FileMgr_GetPageLayoutFormParams, [this](TMedRecord*, TMedRecord* out) {
+        auto* params = RecordAs<TMedPageLayoutFormParams>(out);
+        if (params == nullptr) return;
+        TTlyFile& document = Visible();
+        params->CurrentTape = &document.CurrentTape();
+        params->MainTape = &document.MainTape();
+        params->MemoryTape = document.MemoryTape();
+        params->SideTape = document.SideTape();
+        params->TableManager = &document.TableManager();
+        params->AuxManager = &document.AuxManager();
+        params->PageLayout = &document.PageLayout();
+        params->TapeReportProps = &document.TapeReportProps();
+        params->TableReportProps = &document.TableReportProps();
+        params->VisibleKind = document.VisibleKind();
+        params->FileName = document.FileName();
+    });
+    commands_.Add(ev::FileMgr_FillCurrTablePrintColPropList, [this](TMedRecord* in, TMedRecord*) {
+        auto* list = RecordAs<TMedPrintColPropList>(in);
+        if (list == nullptr || list->List == nullptr) return;
+        list->List->Clear();
+        const TResultsTable* table = Visible().TableManager().CurrentTable();
+        if (table != nullptr) FillTablePrintColumns(*table, *list->List);
+    });
+    // Printing, the HTML and Word outputs and the preview are the window's, from the records
+    // above; the commands are accepted and do nothing.
+    commands_.Add(ev::FileMgr_PrintVisibleDocument, [](TMedRecord*, TMedRecord*) {});
+    commands_.Add(ev::FileMgr_PrintPreviewVisibleDocument, [](TMedRecord*, TMedRecord*) {});
+
+    // A table that cannot be written is reported; without a table nothing happens.
+    commands_.Add(ev::FileMgr_ExportCurrentTableAsTextFile, WithValue<TMedString>([this](const std::string& fileName) {
+                      const TResultsTable* table = Visible().TableManager().CurrentTable();
+                      if (table == nullptr) return;
+                      if (const TFileResult written = table->ExportAsTextFile(fileName, fileCalls_); !written) {
+                          ReportFailure(CannotExportTableMessage(fileName, written.Reason));
+                      }
+                  }));
+}
+
+}  // namespace tally

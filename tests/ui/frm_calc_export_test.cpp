@@ -1,0 +1,92 @@
+// File > Export Table To Text File...: the name asked for in the save dialog, the visible
+// document's table written into it, Cancel writing nothing, and a failed write reported.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+
+#include "documents/file_document.h"
+#include "table/results_table.h"
+#include "table/table_manager.h"
+#include "ui_program.h"
+#include "ui_test_registry.h"
+
+namespace tally {
+
+namespace {
+
+// Answers the save dialog with a name set beforehand and keeps the captions it was asked with.
+class TSaveNameChooser : public IFileNameChooser {
+public:
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString& caption, const QString&, const QString&, const QString&) override {
+        captions << caption;
+        return name;
+    }
+    QString name;
+    QStringList captions;
+};
+
+struct ExportProgram : test::Program {
+    ExportProgram() {
+        auto owned = std::make_unique<TSaveNameChooser>();
+        chooser = owned.get();
+        window.SetFileNameChooser(std::move(owned));
+        // A table with one data column holding 5.
+        window.Document().AddTableNamed();
+        TResultsTable& table = *window.Document().TableManager().CurrentTable();
+        table.AddDataColumn("id1", 1, "Amount");
+        table.PutValue(1, 1, "5");
+    }
+    QByteArray Contents(const QString& fileName) const {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TSaveNameChooser* chooser = nullptr;
+    QTemporaryDir folder;
+};
+
+}  // namespace
+
+class TestFrmCalcExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void exportWritesTheTableIntoTheChosenFile() {
+        ExportProgram program;
+        program.chooser->name = program.folder.filePath(QStringLiteral("table.txt"));
+        program.window.ExportTableAction()->trigger();
+        QCOMPARE(program.chooser->captions, QStringList{"Tallyroll - Specify Table's Textfile Name"});
+        QCOMPARE(program.Contents(program.chooser->name), QByteArray("\"Amount\"\r\n5\r\n"));
+        QVERIFY(program.notifications.Beeps().empty());
+    }
+
+    void cancelWritesNothing() {
+        ExportProgram program;
+        program.window.ExportTableAction()->trigger();
+        QCOMPARE(program.chooser->captions.size(), 1);
+        QVERIFY(QDir(program.folder.path()).isEmpty());
+        QVERIFY(program.notifications.Beeps().empty());
+    }
+
+    // A folder cannot be replaced by the file: the failure is explained and beeped.
+    void aFileThatCannotBeWrittenIsReported() {
+        ExportProgram program;
+        program.chooser->name = program.folder.path();
+        program.window.ExportTableAction()->trigger();
+        QCOMPARE(program.notifications.Beeps().size(), std::size_t{1});
+        const std::string expected = "Cannot export the table to \"" + program.folder.path().toStdString() + "\".";
+        QVERIFY(program.notifications.Beeps().front().starts_with(expected));
+        QVERIFY(QFileInfo(program.folder.path()).isDir());
+    }
+};
+
+TALLY_REGISTER_UI_TEST(TestFrmCalcExport);
+
+}  // namespace tally
+
+#include "frm_calc_export_test.moc"
