@@ -52,6 +52,7 @@ TFileManager::TFileManager(TFileManagerSetup setup)
     RegisterTapeCommands();
     RegisterDocumentFunctions();
     RegisterSnapshots();
+    RegisterViewCommands();
 
     std::error_code error;
     const bool haveStartFile =
