@@ -152,7 +152,9 @@ void TFileManager::RegisterViewCommands() {
                   Answering<TMedBoolean>([this] { return IsEditorMisplacingHeight(Visible().CurrentTape()); }));
     commands_.Add(ev::FileMgr_GetRequiredFileDisplayWidth, Answering<TMedInteger>([this] {
                       int widest = 0;
-                      for (const TOpenFile& file : files_) widest = std::max(widest, file.Document->Pages().RequiredWidth());
+                      for (const TOpenFile& file : files_) {
+                          widest = std::max(widest, file.Document->Pages().RequiredWidth());
+                      }
                       return widest;
                   }));
 
