@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/tape/calculator.h"
+
 namespace tally {
 
 ITapeView* HeadlessDocumentPages::AddTapePage(TDocumentPageId id, std::string_view caption) {
@@ -9,7 +11,24 @@ ITapeView* HeadlessDocumentPages::AddTapePage(TDocumentPageId id, std::string_vi
     return pages_.back().View.get();
 }
 
-void HeadlessDocumentPages::AttachTape(TDocumentPageId, TCalculator*) {}
+void HeadlessDocumentPages::AttachTape(TDocumentPageId id, TCalculator* tape) {
+    for (TPage& page : pages_) {
+        if (page.Id == id) page.Tape = tape;
+    }
+}
+
+int HeadlessDocumentPages::RequiredWidth() const {
+    int widest = 0;
+    for (const TPage& page : pages_) {
+        if (page.Tape == nullptr) continue;
+        int width = 0;
+        for (const TTapeColumn column : page.Tape->ShownColumns()) {
+            width += page.Tape->ColumnWidth(column) + page.View->GridLineWidth();
+        }
+        widest = std::max(widest, width);
+    }
+    return widest;
+}
 
 void HeadlessDocumentPages::AddTablePage(TDocumentPageId id, std::string_view caption, TResultsTable&) {
     pages_.push_back({id, std::string(caption), nullptr});

@@ -159,6 +159,11 @@ public:
     bool ShowByName(std::string_view name, bool checkLeave = false);
     // "FileMgr_GoToTapeLine": digits, or a tape id letter and digits.
     void GoToTapeLine(std::string_view text);
+    // The next (previous) page, wrapping around, as if the user picked its tab: a page that
+    // may not be left stays, with the explanation. False when the page did not change.
+    bool ShowNextPage(bool forward);
+    // The tab strip shows while the document has more than one page.
+    void RedrawTabs();
 
     // Set by the cross-tape commands; while set, leaving that tape's page is refused.
     bool MemoryRecallActive() const { return memoryRecallActive_; }
@@ -264,7 +269,6 @@ private:
     const TDocPage* PageOf(const void* shown) const;
     bool UserSelectsPage(TDocumentPageId id);
     void ActivatePage(const TDocPage& page);
-    void RedrawTabs();
     void SendLineNumber(TCalculator& tape) const;
 
     // Freed last: everything below registers on it.

@@ -206,6 +206,16 @@ bool TTlyFile::ShowByName(std::string_view name, bool checkLeave) {
     return true;
 }
 
+bool TTlyFile::ShowNextPage(bool forward) {
+    const auto active = std::find_if(docPages_.begin(), docPages_.end(),
+                                     [this](const TDocPage& page) { return page.Id == activePage_; });
+    if (docPages_.size() < 2 || active == docPages_.end()) return false;
+    const auto count = static_cast<std::ptrdiff_t>(docPages_.size());
+    const std::ptrdiff_t index = active - docPages_.begin();
+    const std::ptrdiff_t next = (index + (forward ? 1 : count - 1)) % count;
+    return UserSelectsPage(docPages_[static_cast<std::size_t>(next)].Id);
+}
+
 void TTlyFile::RedrawTabs() {
     const bool shown = docPages_.size() > 1;
     pages_->SetTabStripShown(shown);

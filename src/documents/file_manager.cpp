@@ -55,6 +55,7 @@ TFileManager::TFileManager(TFileManagerSetup setup)
     RegisterTableCommands();
     RegisterSeriesState();
     RegisterPrintCommands();
+    RegisterViewCommands();
 
     std::error_code error;
     const bool haveStartFile =

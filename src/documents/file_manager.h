@@ -15,7 +15,8 @@
 // ended, and the state stored for the next run),
 // file_manager_table_commands.cpp (the table's Edit and Configure Table commands and records),
 // file_manager_series_state.cpp (what deleting lines would take from the table),
-// file_manager_print_commands.cpp (page layout, print and preview records, the table's text export).
+// file_manager_print_commands.cpp (page layout, print and preview records, the table's text export),
+// file_manager_view_commands.cpp (the grids' selected cells, editors and metrics, the pages in turn).
 
 #include <functional>
 #include <memory>
@@ -250,6 +251,8 @@ private:
     void RegisterSeriesState();
     // file_manager_print_commands.cpp: page layout, printing and the table's text export.
     void RegisterPrintCommands();
+    // file_manager_view_commands.cpp: the grids' selected cells, editors and metrics, the pages in turn.
+    void RegisterViewCommands();
     // Whether any open document passes the test; with `othersOnly`, any but the visible one.
     bool AnyDocument(bool (*test)(const TTlyFile&), bool othersOnly = false) const;
     void FillFileState(TFileStateVariables& state) const;

@@ -1,6 +1,10 @@
 #include "ui/qt_document_pages.h"
 
+#include <QAbstractItemDelegate>
+#include <QLineEdit>
 #include <QTabBar>
+
+#include <algorithm>
 
 #include "ui/qt_text.h"
 #include "ui/results_table_view.h"
@@ -38,6 +42,7 @@ void QtDocumentPages::AddTablePage(TDocumentPageId id, std::string_view caption,
     view->AttachTable(&table, clipboard_);
     view->SetActionRunner(runTableAction_);
     pages_[id] = view;
+    tableViews_[&table] = view;
     switching_ = true;
     addTab(view, ToQString(caption));
     switching_ = false;
@@ -48,7 +53,11 @@ void QtDocumentPages::RemovePage(TDocumentPageId id) {
     if (found == pages_.end()) return;
     QWidget* page = found->second;
     if (auto* grid = qobject_cast<TTapeGrid*>(page)) grid->AttachTape(nullptr);
-    if (auto* view = qobject_cast<TResultsTableView*>(page)) view->AttachTable(nullptr);
+    if (auto* view = qobject_cast<TResultsTableView*>(page)) {
+        view->AttachTable(nullptr);
+        std::erase_if(tableViews_, [view](const auto& entry) { return entry.second == view; });
+        closedTableEditors_.erase(view);
+    }
     switching_ = true;
     removeTab(indexOf(page));
     switching_ = false;
@@ -76,6 +85,87 @@ void QtDocumentPages::Refresh() {
             view->SyncFromTable();
         }
     }
+}
+
+void QtDocumentPages::FocusActivePage() {
+    if (QWidget* page = currentWidget()) page->setFocus(Qt::OtherFocusReason);
+}
+
+TResultsTableView* QtDocumentPages::ViewOf(const TResultsTable& table) const {
+    const auto found = tableViews_.find(&table);
+    return found == tableViews_.end() ? nullptr : found->second;
+}
+
+void QtDocumentPages::ScrollTableCellIntoView(const TResultsTable& table) {
+    TResultsTableView* view = ViewOf(table);
+    if (view == nullptr) return;
+    view->SyncFromTable();
+    view->scrollTo(view->currentIndex(), QAbstractItemView::EnsureVisible);
+}
+
+bool QtDocumentPages::IsTableCellVisible(const TResultsTable& table) const {
+    const TResultsTableView* view = ViewOf(table);
+    if (view == nullptr) return false;
+    const QRect cell = view->visualRect(view->currentIndex());
+    return cell.isValid() && view->viewport()->rect().intersects(cell);
+}
+
+void QtDocumentPages::ResetTableEditor(const TResultsTable& table) {
+    TResultsTableView* view = ViewOf(table);
+    if (view == nullptr) return;
+    const QModelIndex current = view->currentIndex();
+    if (QWidget* editor = view->indexWidget(current)) editor->setGeometry(view->visualRect(current));
+}
+
+void QtDocumentPages::CloseCellEditors() {
+    for (const auto& [id, page] : pages_) {
+        if (auto* grid = qobject_cast<TTapeGrid*>(page)) {
+            grid->CellEditor()->hide();
+            continue;
+        }
+        auto* view = qobject_cast<TResultsTableView*>(page);
+        QWidget* editor = view != nullptr ? view->indexWidget(view->currentIndex()) : nullptr;
+        if (editor == nullptr) continue;
+        TClosedTableEditor& closed = closedTableEditors_[view];
+        if (const auto* line = qobject_cast<QLineEdit*>(editor)) {
+            closed.SelStart = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+            closed.SelLength = line->hasSelectedText() ? line->selectionLength() : 0;
+        }
+        // What was typed goes into the table before the editor closes.
+        emit view->itemDelegate()->commitData(editor);
+        emit view->itemDelegate()->closeEditor(editor);
+    }
+}
+
+void QtDocumentPages::ReopenCellEditors() {
+    for (const auto& [id, page] : pages_) {
+        auto* grid = qobject_cast<TTapeGrid*>(page);
+        if (grid != nullptr && grid->Tape() != nullptr) {
+            grid->CellEditor()->show();
+            grid->SyncFromTape();
+        }
+    }
+    for (const auto& [view, closed] : closedTableEditors_) {
+        const QModelIndex current = view->currentIndex();
+        view->edit(current);
+        auto* line = qobject_cast<QLineEdit*>(view->indexWidget(current));
+        if (line == nullptr) continue;
+        if (closed.SelLength > 0) {
+            line->setSelection(closed.SelStart, closed.SelLength);
+        } else {
+            line->setCursorPosition(closed.SelStart);
+        }
+    }
+    closedTableEditors_.clear();
+}
+
+int QtDocumentPages::RequiredWidth() const {
+    int widest = 0;
+    for (const auto& [id, page] : pages_) {
+        if (const auto* grid = qobject_cast<const TTapeGrid*>(page)) widest = std::max(widest, grid->RequiredWidth());
+    }
+    const QWidget* first = widget(0);
+    return widest + (first != nullptr ? std::max(0, width() - first->width()) : 0);
 }
 
 void QtDocumentPages::SetAfterKey(std::function<void()> afterKey) {

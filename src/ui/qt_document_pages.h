@@ -33,6 +33,14 @@ public:
     void ActivatePage(TDocumentPageId id) override;
     void SetTabStripShown(bool shown) override;
     void Refresh() override;
+    void FocusActivePage() override;
+    void ScrollTableCellIntoView(const TResultsTable& table) override;
+    bool IsTableCellVisible(const TResultsTable& table) const override;
+    void ResetTableEditor(const TResultsTable& table) override;
+    void CloseCellEditors() override;
+    void ReopenCellEditors() override;
+    // The widest tape grid's width, with the tab widget's frame around its page.
+    int RequiredWidth() const override;
 
     // Runs after every key a grid's tape consumed, on every grid.
     void SetAfterKey(std::function<void()> afterKey);
@@ -46,11 +54,20 @@ public:
     TTapeGrid* CurrentGrid() const;
 
 private:
+    // A table view's cell editor closed while the window is made again, with its selection.
+    struct TClosedTableEditor {
+        int SelStart = 0;
+        int SelLength = 0;
+    };
+
     void UserChangedPage(int index);
     TDocumentPageId IdOf(const QWidget* page) const;
+    TResultsTableView* ViewOf(const TResultsTable& table) const;
 
     IClipboard* clipboard_;
     std::map<TDocumentPageId, QWidget*> pages_;
+    std::map<const TResultsTable*, TResultsTableView*> tableViews_;
+    std::map<TResultsTableView*, TClosedTableEditor> closedTableEditors_;
     TDocumentPageId active_ = -1;
     bool switching_ = false;
     std::function<void()> afterKey_;

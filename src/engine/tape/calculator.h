@@ -195,6 +195,10 @@ public:
     // The larger of the heading's and the sample's text width, plus 5 pixels.
     int DefaultColumnWidth(TTapeColumn column) const;
     void RestoreColumnWidth(TTapeColumn column) { SetColumnWidth(column, DefaultColumnWidth(column)); }
+    // Every shown column as wide as its default width or its widest cell (plus 5 pixels),
+    // narrower or wider; the Annotations column, whose text wraps, keeps its width. Asks for a
+    // new window width when a width changed.
+    void FitColumnWidths();
     // Widens a column that is too narrow for a text (plus 5 pixels) and asks for a new window
     // width; a wide enough column stays as it is.
     void WidenColumnFor(TTapeColumn column, std::string_view text);
@@ -244,6 +248,17 @@ public:
     void SetTopLine(LineIndex line);
     // Lines wholly visible from the top line, by row heights and the view's client height.
     int VisibleLineCount() const;
+    // Moves the top line as little as needed for the focus line to be wholly visible.
+    void ScrollFocusIntoView();
+    // Whether some of the focus line's row lies in the view below the heading row.
+    bool IsFocusLinePartlyVisible() const;
+    // The editor shows the focus cell's text again, the caret at its end.
+    void ResetEditor() { LoadEditor(); }
+    // The editor's selection is kept while the window is made again (its grid is made anew),
+    // and put back afterwards, within the editor's text; a restore without a saved one does
+    // nothing.
+    void SaveEditorSelection();
+    void RestoreEditorSelection();
     // The grid's cell selection: may the focus go to this cell? Refusals explain and beep.
     bool SelectCell(TTapeColumn column, LineIndex line);                 // 7
     // Navigation; each move the series refuses explains and beeps and returns false.
@@ -470,6 +485,7 @@ private:
     TTapeColumn focusColumn_ = TTapeColumn::Entries;
     LineIndex topLine_ = 0;
     TEntryEditor editor_;
+    std::optional<TEntryEditor> savedEditorSelection_;
     std::string savedFocusEntry_;
     std::string focusAnnotationText_;
     std::string focusTableColumnText_;

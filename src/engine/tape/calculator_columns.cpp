@@ -1,5 +1,6 @@
 // The tape's columns: which are shown, their order, headings and widths.
 #include <algorithm>
+#include <string>
 
 #include "engine/tape/calculator.h"
 #include "foundation/deferred_request_codes.h"
@@ -12,6 +13,9 @@ constexpr std::array kColumnOrder = {TTapeColumn::Line,        TTapeColumn::Entr
                                      TTapeColumn::Indicator,   TTapeColumn::Links,
                                      TTapeColumn::RunningTotal, TTapeColumn::TableColumns,
                                      TTapeColumn::Annotations};
+
+// Room beside a cell's text.
+constexpr int kCellMargin = 5;
 
 std::size_t KindIndex(TTapeColumn column) { return static_cast<std::size_t>(column); }
 
@@ -60,7 +64,7 @@ int TCalculator::DefaultColumnWidth(TTapeColumn column) const {
             break;
         case TTapeColumn::TableColumns: sample = view_->TextWidth("99"); break;
     }
-    return std::max(view_->TextWidth(ColumnHeading(column)), sample) + 5;
+    return std::max(view_->TextWidth(ColumnHeading(column)), sample) + kCellMargin;
 }
 
 bool TCalculator::IsColumnShown(TTapeColumn column) const {
@@ -102,11 +106,30 @@ int TCalculator::ColumnPosition(TTapeColumn column) const {
 int TCalculator::ColumnWidth(TTapeColumn column) const { return columnWidths_[KindIndex(column)]; }
 
 void TCalculator::WidenColumnFor(TTapeColumn column, std::string_view text) {
-    constexpr int kMargin = 5;
     const int width = view_->TextWidth(text);
-    if (width <= ColumnWidth(column) - kMargin) return;
-    SetColumnWidth(column, width + kMargin);
+    if (width <= ColumnWidth(column) - kCellMargin) return;
+    SetColumnWidth(column, width + kCellMargin);
     PostRequest(requests::RecomputeWindowWidth);
+}
+
+void TCalculator::FitColumnWidths() {
+    bool changed = false;
+    for (const TTapeColumn column : ShownColumns()) {
+        if (column == TTapeColumn::Annotations) continue;
+        int width = DefaultColumnWidth(column);
+        if (const std::optional<TLineColumn> cell = LineColumnOf(column)) {
+            for (LineIndex line = 0; line < lines_.LineCount(); ++line) {
+                width = std::max(width, view_->TextWidth(lines_.Cell(line, *cell)) + kCellMargin);
+            }
+        } else {
+            // The Line column: the last line has the longest number.
+            width = std::max(width, view_->TextWidth(std::to_string(lines_.LineCount())) + kCellMargin);
+        }
+        if (width == ColumnWidth(column)) continue;
+        SetColumnWidth(column, width);
+        changed = true;
+    }
+    if (changed) PostRequest(requests::RecomputeWindowWidth);
 }
 
 void TCalculator::SetColumnWidth(TTapeColumn column, int width) {

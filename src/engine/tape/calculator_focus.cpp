@@ -138,6 +138,36 @@ int TCalculator::VisibleLineCount() const {
     return std::max(count, 1);
 }
 
+void TCalculator::ScrollFocusIntoView() {
+    if (focusLine_ < topLine_) {
+        topLine_ = focusLine_;
+    } else if (focusLine_ >= topLine_ + VisibleLineCount()) {
+        topLine_ = std::max(0, focusLine_ - VisibleLineCount() + 1);
+    }
+}
+
+bool TCalculator::IsFocusLinePartlyVisible() const {
+    if (focusLine_ < topLine_) return false;
+    // Only the rows from the top line down to the view's bottom edge are looked at.
+    int rowTop = view_->DefaultRowHeight() + view_->GridLineWidth();
+    for (LineIndex line = topLine_; lines_.IsLine(line) && rowTop < view_->ClientHeight(); ++line) {
+        if (line == focusLine_) return true;
+        const int height = lines_.RowHeight(line) > 0 ? lines_.RowHeight(line) : view_->DefaultRowHeight();
+        rowTop += height + view_->GridLineWidth();
+    }
+    return false;
+}
+
+void TCalculator::SaveEditorSelection() { savedEditorSelection_ = editor_; }
+
+void TCalculator::RestoreEditorSelection() {
+    if (!savedEditorSelection_) return;
+    const int length = static_cast<int>(editor_.Text.size());
+    editor_.SelStart = std::clamp(savedEditorSelection_->SelStart, 0, length);
+    editor_.SelLength = std::clamp(savedEditorSelection_->SelLength, 0, length - editor_.SelStart);
+    savedEditorSelection_.reset();
+}
+
 void TCalculator::HandOnPendingEdits(LineIndex line, bool queueLinkSource) {
     if (annotationEditPending_) {
         const std::string_view linkData = lines_.Property(line, LineKey::kLinkId);
@@ -235,11 +265,7 @@ bool TCalculator::MoveFocusTo(TTapeColumn column, LineIndex target, bool byView)
         if (hooks_.OnDecimalPlacesChange) hooks_.OnDecimalPlacesChange(*this);
         if (hooks_.OnTotalTypeChange) hooks_.OnTotalTypeChange(*this);
     }
-    if (focusLine_ < topLine_) {
-        topLine_ = focusLine_;
-    } else if (focusLine_ >= topLine_ + VisibleLineCount()) {
-        topLine_ = std::max(0, focusLine_ - VisibleLineCount() + 1);
-    }
+    ScrollFocusIntoView();
     if (hooks_.OnLineNumberChange) hooks_.OnLineNumberChange(*this, focusLine_ + 1);
     return true;
 }
