@@ -52,6 +52,7 @@ TFileManager::TFileManager(TFileManagerSetup setup)
     RegisterTapeCommands();
     RegisterDocumentFunctions();
     RegisterSnapshots();
+    RegisterEditMenu();
 
     std::error_code error;
     const bool haveStartFile =

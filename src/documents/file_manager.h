@@ -13,6 +13,7 @@
 // current tape and tables), file_manager_snapshots.cpp (the cross-tape functions and the state
 // records the window reads), file_manager_shutdown.cpp (the first document set up as the last run
 // ended, and the state stored for the next run).
+// file_manager_edit_menu.cpp: the tape Edit menu's decisions.
 
 #include <functional>
 #include <memory>
@@ -241,6 +242,8 @@ private:
     // file_manager_snapshots.cpp: the cross-tape functions and the state snapshots.
     void RegisterDocumentFunctions();
     void RegisterSnapshots();
+    // file_manager_edit_menu.cpp: the items of the tape's Edit menu that apply.
+    void RegisterEditMenu();
     // Whether any open document passes the test; with `othersOnly`, any but the visible one.
     bool AnyDocument(bool (*test)(const TTlyFile&), bool othersOnly = false) const;
     void FillFileState(TFileStateVariables& state) const;
