@@ -197,5 +197,21 @@ TEST(TapeRecordText, RecordKindIsTheHeaderTheTextBeginsWith) {
     for (const Case& c : cases) EXPECT_EQ(RecordKindOf(c.text), c.kind) << c.text.substr(0, 40);
 }
 
+// A header followed by millions of empty lines is read only as far as it needs: a line record's
+// nine lines (fields taken by position), a series record's header fields, which hold no line
+// count; a record with trailing empty lines still reads.
+TEST(TapeRecordText, HugeTextsAfterAHeaderAreReadOnlyAsFarAsNeeded) {
+    const std::string lineBreaks(20'000'000, '\n');
+    const std::optional<TLineRecord> line = ReadLineRecord("[Tape Line]\r\n" + lineBreaks);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->entry, "");
+    EXPECT_EQ(line->operation, "copy");
+    EXPECT_FALSE(ReadTapeRecord("[Calc Series]\r\n" + lineBreaks, TRecordKind::CalcSeries));
+    const TTapeRecord record = SeriesRecord();
+    EXPECT_EQ(ReadTapeRecord(WriteTapeRecord(record) + lineBreaks, TRecordKind::CalcSeries), record);
+    // More groups than announced make no record.
+    EXPECT_FALSE(ReadTapeRecord(WriteTapeRecord(record) + "Entry=1\r\n", TRecordKind::CalcSeries));
+}
+
 }  // namespace
 }  // namespace tally
