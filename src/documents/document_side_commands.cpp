@@ -26,10 +26,7 @@ bool FocusEntryIsOpen(const TCalculator& tape) {
 }
 
 // Whether the side tape's focus series ends with a total, with valid entries throughout.
-bool IsSideSeriesComplete(TCalculator& side) {
-    HeadlessClipboard unused;
-    return TTapeCopier(side, unused, {}).IsSeriesCompleteAndValid(side.FocusLine());
-}
+bool IsSideSeriesComplete(const TCalculator& side) { return IsSeriesCompleteAndValid(side, side.FocusLine()); }
 
 }  // namespace
 

@@ -56,6 +56,7 @@ TFileManager::TFileManager(TFileManagerSetup setup)
     RegisterSeriesState();
     RegisterPrintCommands();
     RegisterViewCommands();
+    RegisterEditMenu();
 
     std::error_code error;
     const bool haveStartFile =

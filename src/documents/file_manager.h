@@ -16,7 +16,8 @@
 // file_manager_table_commands.cpp (the table's Edit and Configure Table commands and records),
 // file_manager_series_state.cpp (what deleting lines would take from the table),
 // file_manager_print_commands.cpp (page layout, print and preview records, the table's text export),
-// file_manager_view_commands.cpp (the grids' selected cells, editors and metrics, the pages in turn).
+// file_manager_view_commands.cpp (the grids' selected cells, editors and metrics, the pages in turn),
+// file_manager_edit_menu.cpp (the tape Edit menu's decisions).
 
 #include <functional>
 #include <memory>
@@ -253,6 +254,8 @@ private:
     void RegisterPrintCommands();
     // file_manager_view_commands.cpp: the grids' selected cells, editors and metrics, the pages in turn.
     void RegisterViewCommands();
+    // file_manager_edit_menu.cpp: the items of the tape's Edit menu that apply.
+    void RegisterEditMenu();
     // Whether any open document passes the test; with `othersOnly`, any but the visible one.
     bool AnyDocument(bool (*test)(const TTlyFile&), bool othersOnly = false) const;
     void FillFileState(TFileStateVariables& state) const;

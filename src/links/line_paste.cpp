@@ -78,46 +78,84 @@ std::optional<std::string> FactRefusal(const TLinePasteFacts& f) {
     return std::nullopt;
 }
 
+// What Paste Line decided about the focus line before anything changes.
+struct TLinePastePlan {
+    bool allowed = false;
+    // Explained and beeped when set (empty: silently); without it nothing happens.
+    std::optional<std::string> refusal;
+    // The refusal puts the receiving line's text back into the editor.
+    bool restoreEditor = false;
+    // A new line before the focus line receives the paste.
+    bool newLine = false;
+    // The focus entry without a quick copy typed into it.
+    std::string focusEntry;
+    TLinePasteFacts facts;
+};
+
+TLinePastePlan PlanLinePaste(const TCalculator& tape, const TLineRecord& record, std::string_view sessionId) {
+    TLinePastePlan plan;
+    const TLineStore& lines = tape.Lines();
+    const LineIndex focus = tape.FocusLine();
+    const char kind = lines.KindOf(focus);
+    // A quick copy typed into the focus entry gives way to the line it names.
+    plan.focusEntry = lines.Entries(focus);
+    if (LineReferenceCommand(plan.focusEntry) == 'c') plan.focusEntry.erase(plan.focusEntry.find('c'));
+    // A new line takes the paste before a "(" or ")" line, or before a line holding a number.
+    plan.newLine = kind == '(' || kind == ')';
+    if (!plan.newLine && !IsEmptyOrOperatorOnly(plan.focusEntry)) {
+        if (!tape.CanInsertLine(focus)) return plan;
+        plan.newLine = true;
+    }
+    if (!plan.newLine) {
+        const TSeriesBase* series = tape.SeriesClaiming(focus);
+        if (series == nullptr || !series->IsEditableEntryLine(focus)) {
+            plan.refusal = std::string();
+            return plan;
+        }
+    }
+    if (!AreSeriesTypesCompatible(record.seriesType, RecordSeriesType(lines, focus))) {
+        plan.refusal = "The number on the clipboard (" + record.entry + ") " + "is incompatible with the total type of the " +
+                       "calculation series containing the focus " + "highlight.";
+        return plan;
+    }
+
+    TLinePasteFacts& facts = plan.facts;
+    facts.cut = record.operation == RecordOperation::kCut;
+    facts.sameDocument = record.sessionId == sessionId;
+    facts.recordRole = LinkDataRole(record.linkId);
+    facts.recordHasTable = !record.tableColId.empty();
+    const std::string receivingLink = plan.newLine ? std::string() : std::string(lines.Property(focus, LineKey::kLinkId));
+    facts.receivingRole = LinkDataRole(receivingLink);
+    facts.receivingHasTable = !plan.newLine && !lines.Property(focus, LineKey::kTableColumnId).empty();
+    facts.sameLink = facts.recordRole != '\0' && facts.ReceivingLinked() &&
+                     LinkDataNumber(record.linkId) == LinkDataNumber(receivingLink);
+    plan.refusal = FactRefusal(facts);
+    plan.restoreEditor = plan.refusal.has_value();
+    plan.allowed = !plan.refusal;
+    return plan;
+}
+
 }  // namespace
+
+bool CanPasteLine(const TCalculator& tape, std::string_view clipboardText, std::string_view sessionId) {
+    const std::optional<TLineRecord> record = ReadLineRecord(clipboardText);
+    return record && PlanLinePaste(tape, *record, sessionId).allowed;
+}
 
 bool TLinePaster::PasteLine() {
     const std::optional<TLineRecord> record = ReadLineRecord(clipboard_.GetText());
     if (!record) return Refuse("Can not paste a tape line when the clipboard does notcontain a tape line.");
+    const TLinePastePlan plan = PlanLinePaste(tape_, *record, links_.SessionId());
+    if (!plan.allowed) {
+        if (plan.restoreEditor) tape_.ReloadFocusLine();
+        return plan.refusal ? Refuse(*plan.refusal) : false;
+    }
     TLineStore& lines = tape_.Lines();
     const LineIndex focus = tape_.FocusLine();
     const char kind = lines.KindOf(focus);
-    // A quick copy typed into the focus entry gives way to the line it names.
-    std::string focusEntry(lines.Entries(focus));
-    if (LineReferenceCommand(focusEntry) == 'c') focusEntry.erase(focusEntry.find('c'));
-    // A new line takes the paste before a "(" or ")" line, or before a line holding a number.
-    bool newLine = kind == '(' || kind == ')';
-    if (!newLine && !IsEmptyOrOperatorOnly(focusEntry)) {
-        if (!tape_.CanInsertLine(focus)) return false;
-        newLine = true;
-    }
-    if (!newLine) {
-        const TSeriesBase* series = tape_.SeriesClaiming(focus);
-        if (series == nullptr || !series->IsEditableEntryLine(focus)) return Refuse({});
-    }
-    if (!AreSeriesTypesCompatible(record->seriesType, RecordSeriesType(lines, focus))) {
-        return Refuse("The number on the clipboard (" + record->entry + ") " + "is incompatible with the total type of the " +
-                      "calculation series containing the focus " + "highlight.");
-    }
-
-    TLinePasteFacts facts;
-    facts.cut = record->operation == RecordOperation::kCut;
-    facts.sameDocument = record->sessionId == links_.SessionId();
-    facts.recordRole = LinkDataRole(record->linkId);
-    facts.recordHasTable = !record->tableColId.empty();
-    const std::string receivingLink = newLine ? std::string() : std::string(lines.Property(focus, LineKey::kLinkId));
-    facts.receivingRole = LinkDataRole(receivingLink);
-    facts.receivingHasTable = !newLine && !lines.Property(focus, LineKey::kTableColumnId).empty();
-    facts.sameLink = facts.recordRole != '\0' && facts.ReceivingLinked() &&
-                     LinkDataNumber(record->linkId) == LinkDataNumber(receivingLink);
-    if (const auto refusal = FactRefusal(facts)) {
-        tape_.ReloadFocusLine();
-        return Refuse(*refusal);
-    }
+    const bool newLine = plan.newLine;
+    const std::string& focusEntry = plan.focusEntry;
+    const TLinePasteFacts& facts = plan.facts;
     const bool copiedSource = !facts.cut && facts.RecordSource();
     if (facts.recordRole != '\0' && facts.sameDocument && !copiedSource) {
         // A new line is checked as a one-line block, with the lines from the focus on moved down.

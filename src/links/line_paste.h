@@ -3,6 +3,7 @@
 // refusal is decided before a line is inserted, so a refused paste leaves no empty line.
 
 #include <string>
+#include <string_view>
 
 #include "engine/lines/line_store.h"
 
@@ -11,6 +12,12 @@ namespace tally {
 class TCalculator;
 class IClipboard;
 class TLinkManager;
+
+// The menu test of Paste Line at the focus line for the clipboard's text and the document's
+// session id: true exactly when the text is a "[Tape Line]" record and the paste's checks of
+// the receiving line pass. Whether the pasted link would close a circle, and whether the
+// series takes the number, are decided by the paste itself, which explains them.
+bool CanPasteLine(const TCalculator& tape, std::string_view clipboardText, std::string_view sessionId);
 
 class TLinePaster {
 public:

@@ -54,6 +54,14 @@ bool CanPasteSelection(const TCalculator& tape) {
     return InAnnotations(tape) || (InEntries(tape) && CanPasteToEntry(tape, tape.FocusLine()));
 }
 
+bool IsAcceptableEntryText(const TCalculator& tape, std::string_view text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+    const TSeriesBase* series = tape.SeriesClaiming(tape.FocusLine());
+    if (series == nullptr || text.empty()) return false;
+    const std::string& allowed = series->AllowedEntryCharacters();
+    return std::all_of(text.begin(), text.end(), [&](char c) { return allowed.find(c) != std::string::npos || c == ' '; });
+}
+
 bool SelCopy(TCalculator& tape) {
     if (!CanCopySelection(tape)) return RefuseSilently();
     const std::string selected = SelectedText(tape.Editor());
@@ -88,15 +96,7 @@ bool SelCut(TCalculator& tape) {
 
 bool SelPaste(TCalculator& tape) {
     if (!CanPasteSelection(tape) || tape.Clipboard() == nullptr) return RefuseSilently();
-    if (InEntries(tape)) {
-        std::string text = tape.Clipboard()->GetText();
-        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
-        const std::string& allowed = tape.SeriesClaiming(tape.FocusLine())->AllowedEntryCharacters();
-        const bool acceptable = !text.empty() && std::all_of(text.begin(), text.end(), [&](char c) {
-            return allowed.find(c) != std::string::npos || c == ' ';
-        });
-        if (!acceptable) return RefuseSilently();
-    }
+    if (InEntries(tape) && !IsAcceptableEntryText(tape, tape.Clipboard()->GetText())) return RefuseSilently();
     // Ctrl+V: in the Entries column each character passes the typing checks, in the
     // Annotations column line breaks become blanks.
     const std::string before = tape.Editor().Text;

@@ -5,6 +5,8 @@
 // does and an annotation edit is committed when the focus leaves the line. Every refusal of
 // the command itself beeps with an empty explanation.
 
+#include <string_view>
+
 #include "engine/lines/line_store.h"
 
 namespace tally {
@@ -21,6 +23,10 @@ bool CanDeleteSelection(const TCalculator& tape);
 bool CanCopySelection(const TCalculator& tape);
 // Annotations: yes; Entries: CanPasteToEntry for the focus line.
 bool CanPasteSelection(const TCalculator& tape);
+// Every character of the text (its final line breaks aside) is one the focus line's series
+// accepts in an entry, or a blank; false for an empty text. Paste in the Entries column takes
+// no other text.
+bool IsAcceptableEntryText(const TCalculator& tape, std::string_view text);
 
 // False when refused or when there is nothing to do.
 bool SelCut(TCalculator& tape);

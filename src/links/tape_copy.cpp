@@ -77,71 +77,80 @@ bool TTapeCopier::CopyLineAt(LineIndex line) {
 
 bool TTapeCopier::CopyLine() { return CopyLineAt(tape_.FocusLine()); }
 
-bool TTapeCopier::IsSeriesCompleteAndValid(LineIndex line) const {
-    const TLineStore& lines = tape_.Lines();
+bool IsSeriesCompleteAndValid(const TCalculator& tape, LineIndex line) {
+    const TLineStore& lines = tape.Lines();
     TLineRange range = StandardSeriesRecordRange(lines, line);
     if (IsInsideEmbeddedSeries(lines, line)) {
         const LineIndex trailing = EmbeddedTrailingBoundary(lines, line);
         if (trailing == kNoLine) return false;
         range = {EmbeddedLeadingBoundary(lines, line) + 1, trailing - 1};
-        return lines.InGroup(range.last, LineGroup::kStandardTotal) && AreEntriesValid(tape_, range.first, range.last);
+        return lines.InGroup(range.last, LineGroup::kStandardTotal) && AreEntriesValid(tape, range.first, range.last);
     }
     if (!range.IsValid()) return false;
     const LineIndex last = range.last;
     const bool complete = lines.InGroup(last, LineGroup::kZeroTotal) || lines.InGroup(last, LineGroup::kTotalLine) ||
                           (IsOpenLastLine(lines, last) && lines.InGroup(last - 1, LineGroup::kTotalLine));
-    return complete && AreEntriesValid(tape_, range.first, last);
+    return complete && AreEntriesValid(tape, range.first, last);
 }
 
-bool TTapeCopier::CopySeries(std::string_view target) {
-    const TLineStore& lines = tape_.Lines();
-    const LineIndex focus = tape_.FocusLine();
+bool CanCopySeries(const TCalculator& tape) {
+    const TLineStore& lines = tape.Lines();
+    const LineIndex focus = tape.FocusLine();
     const std::string seriesType = RecordSeriesType(lines, focus);
-    if (seriesType == "gro" || seriesType == "gra") return false;
-    if (lines.InGroup(focus, LineGroup::kBoundary) || !IsSeriesCompleteAndValid(focus)) return Refuse();
-    const TRecordSource source = Source(target);
-    return Write(WriteTapeRecord(BuildSeriesRecord(source, focus)));
+    return seriesType != "gro" && seriesType != "gra" && !lines.InGroup(focus, LineGroup::kBoundary) &&
+           IsSeriesCompleteAndValid(tape, focus);
 }
 
-bool TTapeCopier::CanCopyEmbeddedSeries(LineIndex line) const {
-    const TLineStore& lines = tape_.Lines();
-    if (lines.Property(line, LineKey::kSeriesType) != kEmbeddedSeriesType) return false;
-    const LineIndex trailing = EmbeddedTrailingBoundary(lines, line);
+bool CanCopyEmbeddedSeries(const TCalculator& tape) {
+    const TLineStore& lines = tape.Lines();
+    const LineIndex focus = tape.FocusLine();
+    if (lines.Property(focus, LineKey::kSeriesType) != kEmbeddedSeriesType) return false;
+    const LineIndex trailing = EmbeddedTrailingBoundary(lines, focus);
     if (trailing == kNoLine || !lines.InGroup(trailing - 1, LineGroup::kStandardTotal)) return false;
-    const LineIndex leading = EmbeddedLeadingBoundary(lines, line);
-    return AreEntriesValid(tape_, leading + 1, trailing - 1) && lines.IsLine(trailing + 1);
+    const LineIndex leading = EmbeddedLeadingBoundary(lines, focus);
+    return AreEntriesValid(tape, leading + 1, trailing - 1) && lines.IsLine(trailing + 1);
 }
 
-bool TTapeCopier::CopyEmbeddedSeries() {
-    const LineIndex focus = tape_.FocusLine();
-    if (!CanCopyEmbeddedSeries(focus)) return false;
-    const TRecordSource source = Source(RecordOperation::kCopy);
-    return Write(WriteTapeRecord(BuildEmbeddedSeriesRecord(source, focus)));
+bool CanCopyTotalRange(const TCalculator& tape, std::string_view seriesType) {
+    const LineIndex focus = tape.FocusLine();
+    return tape.Lines().Property(focus, LineKey::kSeriesType) == seriesType &&
+           TotalRangeRecordRange(tape.Lines(), focus, seriesType).IsValid();
 }
 
-bool TTapeCopier::IsTotalRangeLine(LineIndex line, std::string_view seriesType) const {
-    return tape_.Lines().Property(line, LineKey::kSeriesType) == seriesType &&
-           TotalRangeRecordRange(tape_.Lines(), line, seriesType).IsValid();
-}
-
-bool TTapeCopier::CopyTotalRange(std::string_view seriesType) {
-    const LineIndex focus = tape_.FocusLine();
-    if (!IsTotalRangeLine(focus, seriesType)) return false;
-    return Write(WriteTapeRecord(BuildTotalRangeRecord(Source(RecordOperation::kCopy), focus, seriesType)));
-}
-
-bool TTapeCopier::CanCopyTape() const {
-    const TLineStore& lines = tape_.Lines();
+bool CanCopyTape(const TCalculator& tape) {
+    const TLineStore& lines = tape.Lines();
     const LineIndex last = lines.LastLine();
     if (last < 1 || !lines.Entries(last).empty()) return false;
     const bool endsProperly = lines.InGroup(last - 1, LineGroup::kZeroTotal) ||
                               lines.HasKind(last - 1, LineKind::kGroupTrailing) ||
-                              lines.HasKind(last - 1, LineKind::kGrandTrailing) || IsSeriesCompleteAndValid(last);
-    return endsProperly && AreEntriesValid(tape_, 0, last);
+                              lines.HasKind(last - 1, LineKind::kGrandTrailing) || IsSeriesCompleteAndValid(tape, last);
+    return endsProperly && AreEntriesValid(tape, 0, last);
+}
+
+bool TTapeCopier::CopySeries(std::string_view target) {
+    const LineIndex focus = tape_.FocusLine();
+    // On a range line nothing happens; any other failed check beeps.
+    const std::string seriesType = RecordSeriesType(tape_.Lines(), focus);
+    if (seriesType == "gro" || seriesType == "gra") return false;
+    if (!CanCopySeries(tape_)) return Refuse();
+    const TRecordSource source = Source(target);
+    return Write(WriteTapeRecord(BuildSeriesRecord(source, focus)));
+}
+
+bool TTapeCopier::CopyEmbeddedSeries() {
+    if (!CanCopyEmbeddedSeries(tape_)) return false;
+    const TRecordSource source = Source(RecordOperation::kCopy);
+    return Write(WriteTapeRecord(BuildEmbeddedSeriesRecord(source, tape_.FocusLine())));
+}
+
+bool TTapeCopier::CopyTotalRange(std::string_view seriesType) {
+    if (!CanCopyTotalRange(tape_, seriesType)) return false;
+    return Write(
+        WriteTapeRecord(BuildTotalRangeRecord(Source(RecordOperation::kCopy), tape_.FocusLine(), seriesType)));
 }
 
 bool TTapeCopier::CopyTape() {
-    if (!CanCopyTape()) return Refuse();
+    if (!CanCopyTape(tape_)) return Refuse();
     const TRecordSource source = Source(RecordOperation::kCopy);
     return Write(WriteTapeRecord(BuildTapeRecord(source)));
 }
@@ -178,7 +187,7 @@ bool TTapeCopier::CutSeries() {
     const std::string seriesType = RecordSeriesType(lines, focus);
     if (seriesType == "gro") return Refuse("Cannot cut a group total to the clipboard.");
     if (seriesType == "gra") return Refuse("Cannot cut a grand total to the clipboard.");
-    if (lines.InGroup(focus, LineGroup::kBoundary) || !IsSeriesCompleteAndValid(focus)) return Refuse();
+    if (!CanCopySeries(tape_)) return Refuse();
     const std::string text = WriteTapeRecord(BuildSeriesRecord(Source(RecordOperation::kCut), focus));
     if (!IsInsideEmbeddedSeries(lines, focus)) return CutWith(text, [&] { return tape_.DeleteSeries(); });
     return CutWith(text, [&] {
@@ -197,7 +206,7 @@ bool TTapeCopier::CutSeries() {
 bool TTapeCopier::CutEmbeddedSeries() {
     const TLineStore& lines = tape_.Lines();
     const LineIndex focus = tape_.FocusLine();
-    if (!CanCopyEmbeddedSeries(focus)) return false;
+    if (!CanCopyEmbeddedSeries(tape_)) return false;
     const std::string text = WriteTapeRecord(BuildEmbeddedSeriesRecord(Source(RecordOperation::kCut), focus));
     const LineIndex externalTotal = EmbeddedTrailingBoundary(lines, focus) + 1;
     return CutWith(text, [&] {
@@ -230,7 +239,7 @@ void TTapeCopier::RemoveRange(TLineRange range, bool groupRange) {
 bool TTapeCopier::CutTotalRange(std::string_view seriesType) {
     const TLineStore& lines = tape_.Lines();
     const LineIndex focus = tape_.FocusLine();
-    if (!IsTotalRangeLine(focus, seriesType)) return false;
+    if (!CanCopyTotalRange(tape_, seriesType)) return false;
     clipboard_.SetText(WriteTapeRecord(BuildTotalRangeRecord(Source(RecordOperation::kCut), focus, seriesType)));
     TLineRange range = TotalRangeRecordRange(lines, focus, seriesType);
     const bool groupRange = seriesType == "gro";
@@ -245,7 +254,7 @@ bool TTapeCopier::CutTotalRange(std::string_view seriesType) {
 }
 
 bool TTapeCopier::CutTape() {
-    if (!CanCopyTape()) return Refuse();
+    if (!CanCopyTape(tape_)) return Refuse();
     clipboard_.SetText(WriteTapeRecord(BuildTapeRecord(Source(RecordOperation::kCut))));
     tape_.EraseTape();
     return true;

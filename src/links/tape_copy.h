@@ -24,6 +24,23 @@ bool IsCopyableLine(const TCalculator& tape, LineIndex line);
 // The line's entry text may be cut: an entry line of a standard series, not an embedded
 // series' external total line, holding a valid entry.
 bool MayCutEntryText(const TCalculator& tape, LineIndex line);
+// A series is complete when it ends with a zero total or a total line, or with the open last
+// line after a total line; valid when each of its entries is. Inside an embedded series it is
+// the embedded series' content.
+bool IsSeriesCompleteAndValid(const TCalculator& tape, LineIndex line);
+
+// The menu tests of the copy commands on the focus line: true exactly when the command's
+// checks pass. Each cut runs the same checks as its copy (Cut Line: MayCutEntryText), and
+// then its removal may still be refused by the deletion rules, which explain why.
+// Copy Series: not a line of a group or grand total range, not a boundary line, and the
+// series is complete and valid.
+bool CanCopySeries(const TCalculator& tape);
+// Copy Embedded Series: a line of an embedded series that ends with a total, valid throughout.
+bool CanCopyEmbeddedSeries(const TCalculator& tape);
+// Copy Group or Grand Total Range ("gro", "gra"): a line of a well-formed range of the kind.
+bool CanCopyTotalRange(const TCalculator& tape, std::string_view seriesType);
+// Copy Tape: not empty, ends properly and every entry line holds a valid entry.
+bool CanCopyTape(const TCalculator& tape);
 
 class TTapeCopier {
 public:
@@ -53,18 +70,10 @@ public:
     bool CutTotalRange(std::string_view seriesType);
     bool CutTape();
 
-    // A series is complete when it ends with a zero total or a total line, or with the open
-    // last line after a total line; valid when each of its entries is.
-    bool IsSeriesCompleteAndValid(LineIndex line) const;
-    // Not empty, ends properly and every entry line holds a valid entry.
-    bool CanCopyTape() const;
-
 private:
     TRecordSource Source(std::string_view operation) const;
     bool Write(const std::string& text);
     bool CutWith(const std::string& text, const std::function<bool()>& remove);
-    bool CanCopyEmbeddedSeries(LineIndex line) const;
-    bool IsTotalRangeLine(LineIndex line, std::string_view seriesType) const;
     // Removes the lines of a cut range and re-evaluates the tape as after a deletion.
     void RemoveRange(TLineRange range, bool groupRange);
     // The first line of its series followed by "=" and a total line whose table column, if

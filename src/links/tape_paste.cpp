@@ -119,6 +119,79 @@ std::optional<std::string> RangeOrderRefusal(const TTapeRecord& record, std::str
     return std::nullopt;
 }
 
+// What a paste's checks decided before anything changes: it may go on, nothing happens, or
+// it is refused with the explanation (empty: a silent beep).
+struct TPasteCheck {
+    bool allowed = false;
+    std::optional<std::string> refusal;
+};
+
+const TPasteCheck kPasteAllowed{true, std::nullopt};
+const TPasteCheck kNothingHappens{false, std::nullopt};
+
+TPasteCheck Refusal(std::string explanation) { return {false, std::move(explanation)}; }
+
+// A refused paste: explained and beeped, or nothing at all.
+bool Settle(const TPasteCheck& check) { return check.refusal ? Refuse(*check.refusal) : false; }
+
+// The one blank line between the boundary lines of an empty embedded series.
+bool IsBlankOfEmptyEmbeddedSeries(const TLineStore& lines, LineIndex line) {
+    return line > 0 && lines.HasKind(line - 1, LineKind::kEmbeddedLeading) &&
+           lines.HasKind(line + 1, LineKind::kEmbeddedTrailing) && lines.Entries(line).empty();
+}
+
+// Paste Series: into an empty embedded series a series without embedded series of a
+// compatible type; elsewhere before a series whose entries are valid.
+TPasteCheck CheckSeriesPaste(const TCalculator& tape, const TTapeRecord& record) {
+    const TLineStore& lines = tape.Lines();
+    const LineIndex focus = tape.FocusLine();
+    if (IsBlankOfEmptyEmbeddedSeries(lines, focus)) {
+        if (LastGroupOfKind(record, "(") > 0) {
+            return Refusal("Cannot paste a calculation series containing an embedded series into another embedded series.");
+        }
+        if (!AreSeriesTypesCompatible(record.seriesType, RecordSeriesType(lines, focus))) {
+            return Refusal("The total type of the calculation series on the clipboard is incompatible with the total "
+                           "type of the calculation series that contains the target embedded series.");
+        }
+        return kPasteAllowed;
+    }
+    const bool seriesValid = StandardSeriesRecordRange(lines, focus).first != kNoLine && IsSeriesValid(tape, focus);
+    return seriesValid ? kPasteAllowed : kNothingHappens;
+}
+
+// Paste Tape: before the focus line's series, unless the data ends in a range the range there
+// may not follow.
+TPasteCheck CheckTapePaste(const TCalculator& tape, const TTapeRecord& record) {
+    const TLineStore& lines = tape.Lines();
+    const LineIndex at = StandardSeriesRecordRange(lines, tape.FocusLine()).first;
+    if (at == kNoLine) return kNothingHappens;
+    const std::string before = at == lines.LastLine() ? std::string() : std::string(lines.Property(at, LineKey::kSeriesType));
+    if (auto refusal = RangeOrderRefusal(record, SeriesTypeOf(record.groups.back()), before)) {
+        return Refusal(std::move(*refusal));
+    }
+    return kPasteAllowed;
+}
+
+// Paste Embedded Series: not into another embedded series or a range, into a series of a
+// compatible type, and into a line that is open or may get a new line before it.
+TPasteCheck CheckEmbeddedSeriesPaste(const TCalculator& tape, const TTapeRecord& record) {
+    const TLineStore& lines = tape.Lines();
+    const LineIndex focus = tape.FocusLine();
+    const char kind = lines.KindOf(focus);
+    if (IsInsideEmbeddedSeries(lines, focus) && kind != LineKind::kEmbeddedLeading) {
+        return Refusal("Cannot paste an embedded calculation series into another embedded calculation series.");
+    }
+    const std::string focusType = RecordSeriesType(lines, focus);
+    if (focusType == "gro") return Refusal("Cannot paste an embedded calculation series into, or before, a group total.");
+    if (focusType == "gra") return Refusal("Cannot paste an embedded calculation series into, or before, a grand total.");
+    if (!AreSeriesTypesCompatible(record.seriesType, focusType)) {
+        return Refusal("The total type of the embedded calculation series on the clipboard is incompatible with the "
+                       "total type of the receiving calculation series.");
+    }
+    const bool newLineNeeded = kind != LineKind::kEmbeddedLeading && !IsEmptyOrOperatorOnly(lines.Entries(focus));
+    return newLineNeeded && !tape.CanInsertLine(focus) ? kNothingHappens : kPasteAllowed;
+}
+
 std::string_view TapeCircleText(TRecordKind kind) {
     switch (kind) {
     case TRecordKind::GroupTotalRange:
@@ -131,6 +204,24 @@ std::string_view TapeCircleText(TRecordKind kind) {
 }
 
 }  // namespace
+
+bool CanPasteSeries(const TCalculator& tape, std::string_view clipboardText) {
+    const std::optional<TTapeRecord> record = ReadTapeRecord(clipboardText, TRecordKind::CalcSeries);
+    return record && CheckSeriesPaste(tape, *record).allowed;
+}
+
+bool CanPasteEmbeddedSeries(const TCalculator& tape, std::string_view clipboardText) {
+    const std::optional<TTapeRecord> record = ReadTapeRecord(clipboardText, TRecordKind::EmbeddedSeries);
+    return record && CheckEmbeddedSeriesPaste(tape, *record).allowed;
+}
+
+bool CanPasteTape(const TCalculator& tape, std::string_view clipboardText, TRecordKind kind) {
+    const bool tapeOrRange = kind == TRecordKind::EntireTape || kind == TRecordKind::GroupTotalRange ||
+                             kind == TRecordKind::GrandTotalRange;
+    if (!tapeOrRange) return false;
+    const std::optional<TTapeRecord> record = ReadTapeRecord(clipboardText, kind);
+    return record && CheckTapePaste(tape, *record).allowed;
+}
 
 bool TTapePaster::PrepareBlock(TTapeRecord& record, TPasteTarget target, LineIndex at, int lineCount,
                                std::string_view circleText) {
@@ -169,14 +260,6 @@ void TTapePaster::Finish(const TTapeRecord& record, LineIndex at) {
 
 bool TTapePaster::PasteSeriesIntoEmptyEmbedded(TTapeRecord& record, LineIndex blank) {
     TLineStore& lines = tape_.Lines();
-    const bool holdsEmbedded = LastGroupOfKind(record, "(") > 0;
-    if (holdsEmbedded) {
-        return Refuse("Cannot paste a calculation series containing an embedded series into another embedded series.");
-    }
-    if (!AreSeriesTypesCompatible(record.seriesType, RecordSeriesType(lines, blank))) {
-        return Refuse("The total type of the calculation series on the clipboard is incompatible with the total type "
-                      "of the calculation series that contains the target embedded series.");
-    }
     // The final zero total stays behind; its total type and decimal places go to the ")" line.
     const TRecordLineGroup zeroTotal = record.groups.back();
     const TCalcParams zeroParams = TCalcParams::FromText(zeroTotal.calcParams);
@@ -211,13 +294,11 @@ bool TTapePaster::PasteSeriesIntoEmptyEmbedded(TTapeRecord& record, LineIndex bl
 bool TTapePaster::PasteSeries() {
     std::optional<TTapeRecord> record = ReadTapeRecord(clipboard_.GetText(), TRecordKind::CalcSeries);
     if (!record) return false;
+    if (const TPasteCheck check = CheckSeriesPaste(tape_, *record); !check.allowed) return Settle(check);
     const TLineStore& lines = tape_.Lines();
     const LineIndex focus = tape_.FocusLine();
-    const bool emptyEmbedded = focus > 0 && lines.HasKind(focus - 1, LineKind::kEmbeddedLeading) &&
-                               lines.HasKind(focus + 1, LineKind::kEmbeddedTrailing) && lines.Entries(focus).empty();
-    if (emptyEmbedded) return PasteSeriesIntoEmptyEmbedded(*record, focus);
+    if (IsBlankOfEmptyEmbeddedSeries(lines, focus)) return PasteSeriesIntoEmptyEmbedded(*record, focus);
     const LineIndex at = StandardSeriesRecordRange(lines, focus).first;
-    if (at == kNoLine || !IsSeriesValid(tape_, focus)) return false;
     for (TRecordLineGroup& group : record->groups) {
         TCalcParams params = TCalcParams::FromText(group.calcParams);
         if (params.Value(LineKey::kSeriesType).empty() && !record->seriesType.empty()) {
@@ -242,12 +323,8 @@ bool TTapePaster::PasteSeries() {
 bool TTapePaster::PasteTape() {
     std::optional<TTapeRecord> record = ReadTapeOrRange(clipboard_.GetText());
     if (!record) return false;
-    const TLineStore& lines = tape_.Lines();
-    const LineIndex at = StandardSeriesRecordRange(lines, tape_.FocusLine()).first;
-    if (at == kNoLine) return false;
-    const std::string before = at == lines.LastLine() ? std::string() : std::string(lines.Property(at, LineKey::kSeriesType));
-    const std::string dataEnd = SeriesTypeOf(record->groups.back());
-    if (const auto refusal = RangeOrderRefusal(*record, dataEnd, before)) return Refuse(*refusal);
+    if (const TPasteCheck check = CheckTapePaste(tape_, *record); !check.allowed) return Settle(check);
+    const LineIndex at = StandardSeriesRecordRange(tape_.Lines(), tape_.FocusLine()).first;
     const int count = static_cast<int>(record->groups.size());
     if (!PrepareBlock(*record, TPasteTarget::TapeOrRange, at, count, TapeCircleText(record->kind))) return false;
     InsertBlock(*record, at);
@@ -266,24 +343,10 @@ bool TTapePaster::PasteTape() {
 bool TTapePaster::PasteEmbeddedSeries() {
     std::optional<TTapeRecord> record = ReadTapeRecord(clipboard_.GetText(), TRecordKind::EmbeddedSeries);
     if (!record) return false;
+    if (const TPasteCheck check = CheckEmbeddedSeriesPaste(tape_, *record); !check.allowed) return Settle(check);
     TLineStore& lines = tape_.Lines();
     const LineIndex focus = tape_.FocusLine();
-    const char kind = lines.KindOf(focus);
-    if (IsInsideEmbeddedSeries(lines, focus) && kind != LineKind::kEmbeddedLeading) {
-        return Refuse("Cannot paste an embedded calculation series into another embedded calculation series.");
-    }
-    const std::string focusType = RecordSeriesType(lines, focus);
-    if (focusType == "gro") return Refuse("Cannot paste an embedded calculation series into, or before, a group total.");
-    if (focusType == "gra") return Refuse("Cannot paste an embedded calculation series into, or before, a grand total.");
-    if (!AreSeriesTypesCompatible(record->seriesType, focusType)) {
-        return Refuse("The total type of the embedded calculation series on the clipboard is incompatible with the total "
-                      "type of the receiving calculation series.");
-    }
-    bool newLine = kind == LineKind::kEmbeddedLeading;
-    if (!newLine && !IsEmptyOrOperatorOnly(lines.Entries(focus))) {
-        if (!tape_.CanInsertLine(focus)) return false;
-        newLine = true;
-    }
+    const bool newLine = lines.HasKind(focus, LineKind::kEmbeddedLeading) || !IsEmptyOrOperatorOnly(lines.Entries(focus));
     // The block ends with the receiving line, which exists already unless a new line takes it.
     const int count = static_cast<int>(record->groups.size());
     if (!PrepareBlock(*record, TPasteTarget::EmbeddedSeries, focus, newLine ? count : count - 1,

@@ -16,6 +16,15 @@ class TCalculator;
 class IClipboard;
 class TLinkManager;
 
+// The menu tests of the pastes at the focus line for the clipboard's text: true exactly when
+// the text holds a record of the kind and the paste's checks of the place pass. Whether the
+// pasted links would close a circle is decided by the paste itself, which explains it.
+bool CanPasteSeries(const TCalculator& tape, std::string_view clipboardText);
+bool CanPasteEmbeddedSeries(const TCalculator& tape, std::string_view clipboardText);
+// For an "[Entire Tape]", "[Group Total Range]" or "[Grand Total Range]" record (the kind the
+// menu item names); Paste Tape takes all three.
+bool CanPasteTape(const TCalculator& tape, std::string_view clipboardText, TRecordKind kind);
+
 class TTapePaster {
 public:
     TTapePaster(TCalculator& tape, IClipboard& clipboard, TLinkManager& links)

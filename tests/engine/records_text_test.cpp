@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,47 @@ TEST(TapeRecordText, EscapingRoundTripsAndKeepsUnknownEscapes) {
         EXPECT_EQ(EscapeRecordValue(value).find_first_of("\r\n"), std::string::npos);
     }
     EXPECT_EQ(UnescapeRecordValue("C:\\temp\\x"), "C:\\temp\\x");
+}
+
+// The kind is the header the text begins with; a header later in the text names no record.
+TEST(TapeRecordText, RecordKindIsTheHeaderTheTextBeginsWith) {
+    const std::string huge(5'000'000, 'x');
+    struct Case {
+        std::string text;
+        std::optional<TRecordKind> kind;
+    };
+    const Case cases[] = {
+        {"[Calc Series]\r\nSessionId=1", TRecordKind::CalcSeries},
+        {"[Embedded Series]\nLineCount=x", TRecordKind::EmbeddedSeries},
+        {"[Entire Tape]", TRecordKind::EntireTape},
+        {"[Tape Line]\r" + huge, TRecordKind::TapeLine},
+        {"[Group Total Range]\r\n", TRecordKind::GroupTotalRange},
+        {"[Grand Total Range]\r\n", TRecordKind::GrandTotalRange},
+        {"[Tape Line]s\r\n", TRecordKind::TapeLine},
+        {" [Tape Line]\r\n", std::nullopt},
+        {"[Tape Line", std::nullopt},
+        {"12.50\r\n[Calc Series]\r\n", std::nullopt},
+        {"[calc series]\r\n", std::nullopt},
+        {huge, std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(RecordKindOf(c.text), c.kind) << c.text.substr(0, 40);
+}
+
+// A header followed by millions of empty lines is read only as far as it needs: a line record's
+// nine lines (fields taken by position), a series record's header fields, which hold no line
+// count; a record with trailing empty lines still reads.
+TEST(TapeRecordText, HugeTextsAfterAHeaderAreReadOnlyAsFarAsNeeded) {
+    const std::string lineBreaks(20'000'000, '\n');
+    const std::optional<TLineRecord> line = ReadLineRecord("[Tape Line]\r\n" + lineBreaks);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->entry, "");
+    EXPECT_EQ(line->operation, "copy");
+    EXPECT_FALSE(ReadTapeRecord("[Calc Series]\r\n" + lineBreaks, TRecordKind::CalcSeries));
+    const TTapeRecord record = SeriesRecord();
+    EXPECT_EQ(ReadTapeRecord(WriteTapeRecord(record) + lineBreaks, TRecordKind::CalcSeries), record);
+    // More groups than announced make no record.
+    EXPECT_FALSE(ReadTapeRecord(WriteTapeRecord(record) + "Entry=1\r\n", TRecordKind::CalcSeries));
 }
 
 }  // namespace

@@ -4,13 +4,15 @@
 
 #include "engine/records/tape_record.h"
 #include "link_test_fixture.h"
+#include "links/tape_edit_actions.h"
 
 namespace tally::test {
 namespace {
 
 class LinePasteTest : public LinkTest {
 protected:
-    LinePasteTest() {
+    LinePasteTest() { SetUpTape(); }
+    void SetUpTape() {
         ReplaceTapeLines(main_, {{" ", "+2.00", "LID=AS+" + Num(1)},
                                  {" ", "+", "LID=AD+" + Num(1)},
                                  {" ", "+", "LID=AS+" + Num(4)},
@@ -178,6 +180,55 @@ TEST_F(LinePasteTest, CutLineHandsOverItsTableColumnAndClearsTheClipboard) {
     ASSERT_TRUE(paster_.PasteLine());
     EXPECT_EQ(Property(1, LineKey::kTableColumnId), "");
     EXPECT_NE(clipboard_.GetText(), "");
+}
+
+
+// The menu test of Paste Line says yes exactly when the paste, run on the same tape, fills a
+// line; asking never beeps.
+TEST_F(LinePasteTest, PasteLineMenuTestAgreesWithThePaste) {
+    main_.SetClipboard(&clipboard_);
+    struct Case {
+        const char* name;
+        LineIndex focus;
+        std::string operation, entry, linkId, seriesType, sessionId;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"into the open last line", 7, "copy", "+5.00", "", "", "", true},
+        {"before a line with a number", 0, "copy", "+5.00", "", "", "", true},
+        {"into an operator beside a table column", 3, "copy", "+5.00", "", "", "", true},
+        {"a source from another document", 7, "copy", "+1.00", "AS+" + Num(1), "", "9999999999999999", true},
+        {"before a total indicator line", 4, "copy", "+5.00", "", "", "", true},
+        {"a destination onto a destination of its source", 1, "copy", "+1.00", "AD+" + Num(1), "", "", false},
+        {"an incompatible total type", 7, "copy", "+1.00", "", "c", "", false},
+    };
+    auto lineTexts = [this] {
+        std::vector<std::string> texts;
+        for (LineIndex line = 0; line <= main_.LastLine(); ++line) texts.emplace_back(main_.Lines().Entries(line));
+        return texts;
+    };
+    auto check = [&](const std::string& name, LineIndex focus, bool expected) {
+        SCOPED_TRACE(name);
+        main_.SetFocusLine(focus);
+        const int beeps = platform_.BeepCount();
+        const bool can = CanPasteLine(main_, clipboard_.GetText(), manager_.SessionId());
+        EXPECT_EQ(platform_.BeepCount(), beeps);
+        EXPECT_EQ(can, expected);
+        const auto before = lineTexts();
+        ASSERT_TRUE(RunTapeEditAction(main_, manager_, "LinePaste", {}));
+        EXPECT_EQ(lineTexts() != before, can);
+    };
+    for (const Case& c : cases) {
+        SetUpTape();
+        PutLine(c.operation, c.entry, c.linkId, {}, c.seriesType, c.sessionId);
+        check(c.name, c.focus, c.expected);
+    }
+    // A line record cut short is none.
+    PutLine("copy", "+5.00", "");
+    clipboard_.SetText(clipboard_.GetText().substr(0, 40));
+    check("a record cut short", 7, false);
+    clipboard_.SetText("12.50");
+    check("a foreign text", 7, false);
 }
 
 }  // namespace

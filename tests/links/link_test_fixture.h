@@ -41,6 +41,22 @@ inline std::string Lid(std::string_view head, int n, std::string_view flag = "")
     return "\"LID=" + std::string(head) + Num(n) + "," + std::string(flag) + "\"";
 }
 
+// A series in a group range that is the whole content of a grand range, then the open last
+// line.
+inline std::vector<TapeRow> RangesTape() {
+    return {{" ", "+1.00"},
+            {"=", "=========="},
+            {"T", "1.00"},
+            {"Z", "0.00", "TT=DE,SDP=2"},
+            {"[", "", "STYP=gro"},
+            {"g", "1.00", "STYP=gro"},
+            {"]", "", "STYP=gro,TSD=SL,SDP=2,TT=DE"},
+            {"{", "", "STYP=gra"},
+            {"G", "1.00", "STYP=gra"},
+            {"}", "", "STYP=gra,TSD=SL,SDP=2,TT=DE"},
+            {" ", ""}};
+}
+
 struct LinkDocument {
     LinkDocument() : notifier_(platform_) {
         bus_.Add(events::FileObj_PostMainFormWindowsMsg, [this](TMedRecord* in, TMedRecord*) {

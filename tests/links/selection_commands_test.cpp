@@ -93,5 +93,33 @@ TEST_F(SelectionCommandsTest, RefusalsBeepWithoutExplanationAndChangeNothing) {
     EXPECT_EQ(clipboard_.GetText(), "12");
 }
 
+
+// The clipboard is entry text when the focus series takes each of its characters; Paste in the
+// Entries column goes ahead exactly then.
+TEST_F(SelectionCommandsTest, EntryTextTestAgreesWithPaste) {
+    struct Case {
+        std::string text;
+        bool acceptable;
+    };
+    const Case cases[] = {
+        {"34", true},
+        {"34\r\n", true},
+        {"", false},
+        {"\r\n", false},
+        {"3x4", false},
+        {"3\r\n4", false},
+        {"[Tape Line]\r\nSessionId=1\r\n", false},
+        {std::string(1'000'000, 'q'), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 20));
+        main_.Lines().SetEntries(0, "+12.50");
+        clipboard_.SetText(c.text);
+        Select(0, TTapeColumn::Entries, 1, 2);
+        EXPECT_EQ(IsAcceptableEntryText(main_, c.text), c.acceptable);
+        EXPECT_EQ(SelPaste(main_), c.acceptable);
+    }
+}
+
 }  // namespace
 }  // namespace tally::test

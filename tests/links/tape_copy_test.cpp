@@ -1,8 +1,11 @@
 // The tape's copy commands: what reaches the clipboard and how each refuses.
 #include "links/tape_copy.h"
 
+#include <functional>
+
 #include "engine/records/tape_record.h"
 #include "link_test_fixture.h"
+#include "links/tape_edit_actions.h"
 
 namespace tally::test {
 namespace {
@@ -11,18 +14,7 @@ class TapeCopyTest : public LinkTest {
 protected:
     TapeCopyTest() { SetUpTape(); }
     void SetUpTape() {
-        ReplaceTapeLines(main_, {{" ", "+100.00"},
-                                 {"(", "", "STYP=e"},
-                                 {" ", "+3.00", "STYP=e"},
-                                 {"=", "==========", "STYP=e"},
-                                 {"T", "3.00", "STYP=e"},
-                                 {")", "", "STYP=e,TT=DE,SDP=2"},
-                                 {" ", "+3.00"},
-                                 {"=", "=========="},
-                                 {"T", "103.00"},
-                                 {"Z", "0.00", "TT=DE,SDP=2"},
-                                 {" ", "+5.00"},
-                                 {" ", ""}});
+        ReplaceTapeLines(main_, std::span<const TapeRow>(EmbeddedSeriesTape()));
     }
     TTapeCopier copier_{main_, clipboard_, "1234567890123456"};
 };
@@ -129,18 +121,9 @@ TEST_F(TapeCopyTest, RefusedCutsLeaveTapeAndClipboard) {
         bool (TTapeCopier::*cut)();
         std::string explanation;
     };
-    ReplaceTapeLines(main_, {{" ", "+1.00"},
-                             {"=", "=========="},
-                             {"T", "1.00"},
-                             {"Z", "0.00", "TT=DE,SDP=2"},
-                             {"[", "", "STYP=gro"},
-                             {"g", "1.00", "STYP=gro"},
-                             {"]", "", "STYP=gro,TSD=SL,SDP=2,TT=DE"},
-                             {"{", "", "STYP=gra"},
-                             {"G", "1.00", "STYP=gra"},
-                             {"}", "", "STYP=gra,TSD=SL,SDP=2,TT=DE"},
-                             {" ", "+2.00"},
-                             {" ", ""}});
+    std::vector<TapeRow> rows = RangesTape();
+    rows.insert(rows.end() - 1, {" ", "+2.00"});
+    ReplaceTapeLines(main_, std::span<const TapeRow>(rows));
     const Case cases[] = {
         {5, &TTapeCopier::CutSeries, "Cannot cut a group total to the clipboard."},
         {8, &TTapeCopier::CutSeries, "Cannot cut a grand total to the clipboard."},
@@ -156,6 +139,82 @@ TEST_F(TapeCopyTest, RefusedCutsLeaveTapeAndClipboard) {
         EXPECT_EQ(Explanation(), c.explanation);
         EXPECT_EQ(main_.Lines().LineCount(), 12);
         EXPECT_EQ(clipboard_.GetText(), "kept");
+    }
+}
+
+
+// The menu tests of the copies and cuts say yes exactly when the edit action, run on the same
+// tape, writes the clipboard or changes the tape; asking never beeps.
+TEST_F(TapeCopyTest, CopyAndCutMenuTestsAgreeWithTheirCommands) {
+    main_.SetClipboard(&clipboard_);
+    const std::vector<TapeRow> rangeTape = RangesTape();
+    using Query = std::function<bool(const TCalculator&)>;
+    const Query queries[] = {
+        [](const TCalculator& t) { return IsCopyableLine(t, t.FocusLine()); },
+        [](const TCalculator& t) { return MayCutEntryText(t, t.FocusLine()); },
+        [](const TCalculator& t) { return CanCopySeries(t); },
+        [](const TCalculator& t) { return CanCopyEmbeddedSeries(t); },
+        [](const TCalculator& t) { return CanCopyTotalRange(t, "gro"); },
+        [](const TCalculator& t) { return CanCopyTotalRange(t, "gra"); },
+        [](const TCalculator& t) { return CanCopyTape(t); },
+    };
+    // Each command with the query that answers for it.
+    const std::pair<const char*, int> commands[] = {
+        {"LineCopy", 0},           {"LineCut", 1},           {"SeriesCopy", 2},          {"SeriesCut", 2},
+        {"EmbeddedSeriesCopy", 3}, {"EmbeddedSeriesCut", 3}, {"GroupTotalRangeCopy", 4}, {"GroupTotalRangeCut", 4},
+        {"GrandTotalRangeCopy", 5}, {"GrandTotalRangeCut", 5}, {"TapeCopy", 6},           {"TapeCut", 6},
+    };
+    struct Case {
+        const char* name;
+        bool rangeTape;
+        LineIndex focus;
+        std::vector<bool> expected;  // per query
+    };
+    const Case cases[] = {
+        {"an entry of a complete series", false, 0, {true, true, true, false, false, false, false}},
+        {"an embedded series' opening line", false, 1, {false, false, false, true, false, false, false}},
+        {"an entry of an embedded series", false, 2, {true, true, true, true, false, false, false}},
+        {"an embedded series' total line", false, 4, {true, false, true, true, false, false, false}},
+        {"an external total line", false, 6, {true, false, true, false, false, false, false}},
+        {"a total line", false, 8, {true, false, true, false, false, false, false}},
+        {"a zero total line", false, 9, {false, false, true, false, false, false, false}},
+        {"an entry of the open series", false, 10, {true, true, false, false, false, false, false}},
+        {"the empty last line", false, 11, {false, false, false, false, false, false, false}},
+        {"an entry before the ranges", true, 0, {true, true, true, false, false, false, true}},
+        {"a group total line", true, 5, {true, false, false, false, true, false, true}},
+        {"a group total's closing line", true, 6, {false, false, false, false, true, false, true}},
+        {"a grand total line", true, 8, {true, false, false, false, false, true, true}},
+        {"the empty last line after the ranges", true, 10, {false, false, false, false, false, false, true}},
+    };
+    auto setUp = [&](const Case& c) {
+        if (c.rangeTape) {
+            ReplaceTapeLines(main_, std::span<const TapeRow>(rangeTape), c.focus);
+        } else {
+            SetUpTape();
+            main_.SetFocusLine(c.focus);
+        }
+        main_.ChooseCurrentSeries();
+        clipboard_.SetText("kept");
+    };
+    auto snapshot = [this] {
+        std::vector<std::string> texts{clipboard_.GetText()};
+        for (LineIndex line = 0; line <= main_.LastLine(); ++line) {
+            texts.push_back(std::string(main_.Lines().Indicator(line)) + "|" + std::string(main_.Lines().Entries(line)));
+        }
+        return texts;
+    };
+    for (const Case& c : cases) {
+        for (const auto& [command, query] : commands) {
+            SCOPED_TRACE(std::string(c.name) + ", " + command);
+            setUp(c);
+            const int beeps = platform_.BeepCount();
+            const bool can = queries[query](main_);
+            EXPECT_EQ(platform_.BeepCount(), beeps);
+            EXPECT_EQ(can, c.expected[static_cast<std::size_t>(query)]);
+            const auto before = snapshot();
+            ASSERT_TRUE(RunTapeEditAction(main_, manager_, command, {}));
+            EXPECT_EQ(snapshot() != before, can);
+        }
     }
 }
 

@@ -2,9 +2,12 @@
 // refusals that leave tape and clipboard as they were.
 #include "links/tape_paste.h"
 
+#include <functional>
+
 #include "engine/records/tape_record.h"
 #include "link_test_fixture.h"
 #include "links/tape_copy.h"
+#include "links/tape_edit_actions.h"
 
 namespace tally::test {
 namespace {
@@ -328,6 +331,115 @@ TEST_F(TapePasteTest, SeriesFillsAnEmptyEmbeddedSeriesWithoutItsZeroTotal) {
         EXPECT_FALSE(paster_.PasteSeries());
         EXPECT_EQ(Explanation(), c.explanation);
         EXPECT_EQ(main_.Lines().LineCount(), 6);
+    }
+}
+
+
+// The menu tests of the pastes say yes exactly when the clipboard holds a record of the
+// item's kind and the paste, run on the same tape, inserts it; asking never beeps.
+TEST_F(TapePasteTest, PasteMenuTestsAgreeWithTheirCommands) {
+    main_.SetClipboard(&clipboard_);
+    const std::vector<TapeRow> tape = {{" ", "+2.00"}, {" ", "+3.00"}, {"=", "=========="}, {"T", "5.00"},
+                                       {"Z", "0.00", "TT=DE,SDP=2"}, {" ", "+7.00"}, {" ", ""}};
+    const std::vector<TapeRow> emptyEmbedded = {{" ", "+12.00"}, {"(", "", "STYP=e"}, {" ", "", "STYP=e"},
+                                                {")", "", "STYP=e,TT=DE,SDP=2"}, {" ", "+"}, {" ", ""}};
+    const std::vector<TapeRow> ranges = RangesTape();
+    auto record = [this](TRecordKind kind, Groups groups) {
+        TTapeRecord r;
+        r.kind = kind;
+        r.sessionId = manager_.SessionId();
+        r.operation = "copy";
+        r.groups = std::move(groups);
+        return WriteTapeRecord(r);
+    };
+    const std::string series = record(TRecordKind::CalcSeries, {{"+7.000", " ", "", ""},
+                                                                {"==========", "=", "", ""},
+                                                                {"7.000", "T", "", ""},
+                                                                {"0.000", "Z", "TT=DE", ""}});
+    const std::string seriesWithEmbedded = record(
+        TRecordKind::CalcSeries,
+        {{"", "(", "STYP=e", ""}, {"+1.00", " ", "STYP=e", ""}, {"", ")", "STYP=e", ""}, {"0.00", "Z", "", ""}});
+    const std::string embedded = record(TRecordKind::EmbeddedSeries, {{"", "(", "STYP=e", ""},
+                                                                      {"+3.00", " ", "STYP=e", ""},
+                                                                      {"==========", "=", "STYP=e", ""},
+                                                                      {"3.00", "T", "STYP=e", ""},
+                                                                      {"", ")", "STYP=e,TT=DE,SDP=2", ""},
+                                                                      {"+3.00", " ", "", ""}});
+    // The range and tape records as the copies write them.
+    auto copied = [&](LineIndex focus, const std::function<bool(TTapeCopier&)>& copy) {
+        ReplaceTapeLines(aux_, std::span<const TapeRow>(ranges), focus);
+        TTapeCopier auxCopier(aux_, clipboard_, manager_.SessionId());
+        EXPECT_TRUE(copy(auxCopier));
+        return clipboard_.GetText();
+    };
+    const std::string groupRange = copied(5, [](TTapeCopier& c) { return c.CopyTotalRange("gro"); });
+    const std::string grandRange = copied(8, [](TTapeCopier& c) { return c.CopyTotalRange("gra"); });
+    const std::string entireTape = copied(10, [](TTapeCopier& c) { return c.CopyTape(); });
+
+    using Query = std::function<bool(const TCalculator&, std::string_view)>;
+    struct Item {
+        const char* command;
+        Query can;
+    };
+    const Item items[] = {
+        {"SeriesPaste", CanPasteSeries},
+        {"EmbeddedSeriesPaste", CanPasteEmbeddedSeries},
+        {"TapePaste", [](const TCalculator& t, std::string_view text) { return CanPasteTape(t, text, TRecordKind::EntireTape); }},
+        {"GroupTotalRangePaste",
+         [](const TCalculator& t, std::string_view text) { return CanPasteTape(t, text, TRecordKind::GroupTotalRange); }},
+        {"GrandTotalRangePaste",
+         [](const TCalculator& t, std::string_view text) { return CanPasteTape(t, text, TRecordKind::GrandTotalRange); }},
+    };
+    struct Case {
+        const char* name;
+        const std::vector<TapeRow>* rows;
+        LineIndex focus;
+        const std::string* clipboard;
+        int item;  // the item whose kind the clipboard holds; -1: none
+        bool expected;
+    };
+    const std::string foreign = "12.50";
+    auto lineTexts = [this] {
+        std::vector<std::string> texts;
+        for (LineIndex line = 0; line <= main_.LastLine(); ++line) {
+            texts.push_back(std::string(main_.Lines().Indicator(line)) + "|" + std::string(main_.Lines().Entries(line)));
+        }
+        return texts;
+    };
+    const Case cases[] = {
+        {"a series before the open series", &tape, 5, &series, 0, true},
+        {"a series before the first series", &tape, 0, &series, 0, true},
+        {"a series into an empty embedded series", &emptyEmbedded, 2, &series, 0, true},
+        {"a series holding an embedded series into one", &emptyEmbedded, 2, &seriesWithEmbedded, 0, false},
+        {"an embedded series into the empty last line", &tape, 6, &embedded, 1, true},
+        {"an embedded series before a line with a number", &tape, 5, &embedded, 1, true},
+        {"an embedded series into a group total", &ranges, 5, &embedded, 1, false},
+        {"an embedded series into another one", &emptyEmbedded, 2, &embedded, 1, false},
+        {"a group range before a series", &tape, 5, &groupRange, 3, true},
+        {"a group range before a group range", &ranges, 5, &groupRange, 3, false},
+        {"a group range before a grand range", &ranges, 8, &groupRange, 3, true},
+        {"a grand range before a group range", &ranges, 5, &grandRange, 4, false},
+        {"a grand range before a series", &tape, 0, &grandRange, 4, true},
+        {"a tape ending in a grand range before a series", &ranges, 0, &entireTape, 2, true},
+        {"a tape ending in a grand range before a grand range", &ranges, 8, &entireTape, 2, false},
+        {"a foreign text", &tape, 5, &foreign, -1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < static_cast<int>(std::size(items)); ++i) {
+            ReplaceTapeLines(main_, std::span<const TapeRow>(*c.rows), c.focus);
+            main_.ChooseCurrentSeries();
+            clipboard_.SetText(*c.clipboard);
+            const int beeps = platform_.BeepCount();
+            const bool can = items[i].can(main_, *c.clipboard);
+            EXPECT_EQ(platform_.BeepCount(), beeps);
+            EXPECT_EQ(can, i == c.item && c.expected) << items[i].command;
+            // Paste Tape takes either range too, so only the item of the record's kind is run.
+            if (i != c.item && c.item >= 0) continue;
+            const std::vector<std::string> before = lineTexts();
+            ASSERT_TRUE(RunTapeEditAction(main_, manager_, items[i].command, {}));
+            EXPECT_EQ(lineTexts() != before, can) << items[i].command;
+        }
     }
 }
 

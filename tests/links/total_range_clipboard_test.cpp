@@ -15,21 +15,9 @@ protected:
     TotalRangeClipboardTest() {
         main_.SetClipboard(&clipboard_);
         // A series in a group range that is the whole content of a grand range, then a series.
-        ReplaceTapeLines(main_, {{" ", "+1.00"},
-                                 {"=", "=========="},
-                                 {"T", "1.00"},
-                                 {"Z", "0.00", "TT=DE,SDP=2"},
-                                 {"[", "", "STYP=gro"},
-                                 {"g", "1.00", "STYP=gro"},
-                                 {"]", "", "STYP=gro,TSD=SL,SDP=2,TT=DE"},
-                                 {"{", "", "STYP=gra"},
-                                 {"G", "1.00", "STYP=gra"},
-                                 {"}", "", "STYP=gra,TSD=SL,SDP=2,TT=DE"},
-                                 {" ", "+2.00"},
-                                 {"=", "=========="},
-                                 {"T", "2.00"},
-                                 {"Z", "0.00", "TT=DE,SDP=2"},
-                                 {" ", ""}});
+        std::vector<TapeRow> rows = RangesTape();
+        rows.insert(rows.end() - 1, {{" ", "+2.00"}, {"=", "=========="}, {"T", "2.00"}, {"Z", "0.00", "TT=DE,SDP=2"}});
+        ReplaceTapeLines(main_, std::span<const TapeRow>(rows));
     }
     std::string Indicators() const {
         std::string kinds;

@@ -249,6 +249,31 @@ TEST_F(ItemizedTotalsTest, RangeMenuTestsAgreeWithTheirCommands) {
     }
 }
 
+// The Edit menu shows how the range holding the focus is shown, and nothing elsewhere.
+TEST_F(ItemizedTotalsTest, FocusRangeDisplayStateFollowsTheRangeOfTheKind) {
+    struct Case {
+        const std::vector<TapeRow>* tape;
+        LineIndex focus;
+        std::string_view seriesType;
+        std::string display;  // set first, when not empty
+        std::string group, grand;
+    };
+    const Case cases[] = {
+        {&kGroupTape, 9, "gro", "", "SL", ""},
+        {&kGroupTape, 9, "gro", "ST", "ST", ""},
+        {&kGroupTape, 2, "gro", "", "", ""},
+        {&kGrandTape, 16, "gra", "GT", "", "GT"},
+        {&kGrandTape, 9, "gra", "", "SL", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.focus) + " " + c.display);
+        Fill(*c.tape, c.focus);
+        if (!c.display.empty()) Handler(c.seriesType).SetDisplayState(c.display);
+        EXPECT_EQ(main_.FocusRangeDisplayState("gro"), c.group);
+        EXPECT_EQ(main_.FocusRangeDisplayState("gra"), c.grand);
+    }
+}
+
 TEST_F(ItemizedTotalsTest, DeletingASeriesRebuildsTheItemizedGrandTotal) {
     Fill(kGrandTape, 16);
     Handler("gra").SetDisplayState("ST");

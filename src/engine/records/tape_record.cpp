@@ -39,22 +39,40 @@ bool HasSeriesTypeLine(TRecordKind kind) {
     return kind == TRecordKind::CalcSeries || kind == TRecordKind::EmbeddedSeries;
 }
 
-// Splits at CR LF, CR or LF. A final line break ends the last line without starting another.
-std::vector<std::string_view> SplitRecordLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
+// The lines of a text one at a time, split at CR LF, CR or LF; a final line break ends the
+// last line without starting another. Nothing is kept, so a huge clipboard text costs no memory.
+class TRecordLines {
+public:
+    explicit TRecordLines(std::string_view text) : text_(text) {}
+    // Nullopt after the last line.
+    std::optional<std::string_view> Next() {
+        if (start_ >= text_.size()) return std::nullopt;
+        const std::size_t end = text_.find_first_of("\r\n", start_);
         if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
+            const std::string_view line = text_.substr(start_);
+            start_ = text_.size();
+            return line;
         }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+        const std::string_view line = text_.substr(start_, end - start_);
+        start_ = end + 1;
+        if (text_[end] == '\r' && start_ < text_.size() && text_[start_] == '\n') ++start_;
+        return line;
     }
-    return lines;
-}
+    // The next `count` lines; fewer when the text ends first.
+    std::vector<std::string_view> Take(std::size_t count) {
+        std::vector<std::string_view> lines;
+        while (lines.size() < count) {
+            const std::optional<std::string_view> line = Next();
+            if (!line) break;
+            lines.push_back(*line);
+        }
+        return lines;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t start_ = 0;
+};
 
 // A header field taken by position: the line without as many characters as its key has.
 std::string FieldValue(std::string_view line, std::string_view key) {
@@ -177,6 +195,14 @@ bool HasRecordHeader(std::string_view text, TRecordKind kind) {
     return text.starts_with(RecordHeader(kind));
 }
 
+std::optional<TRecordKind> RecordKindOf(std::string_view text) {
+    for (TRecordKind kind : {TRecordKind::TapeLine, TRecordKind::CalcSeries, TRecordKind::EmbeddedSeries,
+                             TRecordKind::GroupTotalRange, TRecordKind::GrandTotalRange, TRecordKind::EntireTape}) {
+        if (HasRecordHeader(text, kind)) return kind;
+    }
+    return std::nullopt;
+}
+
 std::string EscapeRecordValue(std::string_view value) {
     std::string out;
     out.reserve(value.size());
@@ -251,8 +277,8 @@ std::string WriteTapeRecord(const TTapeRecord& record) {
 
 std::optional<TLineRecord> ReadLineRecord(std::string_view text) {
     if (!HasRecordHeader(text, TRecordKind::TapeLine)) return std::nullopt;
-    const std::vector<std::string_view> lines = SplitRecordLines(text);
     constexpr std::size_t kRecordLines = 9;
+    const std::vector<std::string_view> lines = TRecordLines(text).Take(kRecordLines);
     if (lines.size() < kRecordLines) return std::nullopt;
     TLineRecord record;
     record.sessionId = FieldValue(lines[1], Key::kSessionId);
@@ -270,8 +296,9 @@ std::optional<TLineRecord> ReadLineRecord(std::string_view text) {
 
 std::optional<TTapeRecord> ReadTapeRecord(std::string_view text, TRecordKind kind) {
     if (kind == TRecordKind::TapeLine || !HasRecordHeader(text, kind)) return std::nullopt;
-    const std::vector<std::string_view> lines = SplitRecordLines(text);
+    TRecordLines reader(text);
     const std::size_t bodyStart = HasSeriesTypeLine(kind) ? 5 : 4;
+    const std::vector<std::string_view> lines = reader.Take(bodyStart);
     if (lines.size() < bodyStart) return std::nullopt;
     const std::optional<int> lineCount =
         ParseBoundedInteger(FieldValue(lines[3], Key::kLineCount), 1, kMaxRecordLineGroups);
@@ -282,8 +309,8 @@ std::optional<TTapeRecord> ReadTapeRecord(std::string_view text, TRecordKind kin
     record.sessionId = FieldValue(lines[1], Key::kSessionId);
     record.operation = KnownOperation(FieldValue(lines[2], Key::kOperation));
     if (HasSeriesTypeLine(kind)) record.seriesType = FieldValue(lines[4], Key::kSeriesType);
-    for (std::size_t i = bodyStart; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
+    for (std::optional<std::string_view> next = reader.Next(); next; next = reader.Next()) {
+        const std::string_view line = *next;
         const std::string_view key = KeyOf(line);
         if (key == Key::kEntry) {
             // More groups than announced: the count is wrong, so is the record.

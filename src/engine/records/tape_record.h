@@ -24,6 +24,9 @@ enum class TRecordKind { TapeLine, CalcSeries, EmbeddedSeries, GroupTotalRange, 
 std::string_view RecordHeader(TRecordKind kind);
 // True when the text starts with the kind's header (further characters may follow).
 bool HasRecordHeader(std::string_view text, TRecordKind kind);
+// The kind whose header the text starts with; nullopt for any other text. Only the first
+// characters are looked at, so a long foreign text costs nothing.
+std::optional<TRecordKind> RecordKindOf(std::string_view text);
 
 namespace RecordOperation {
 inline constexpr std::string_view kCopy = "copy";

@@ -339,6 +339,9 @@ public:
     // Show as: the range has totals to show, so that another display state can be built.
     bool CanShowGrandTotalAs() const;                                      // 38
     bool CanShowGroupTotalAs() const;                                      // 39
+    // How the range of the kind ("gro", "gra") that holds the focus line is shown: "SL", "ST"
+    // or "GT"; empty when the focus is not in such a range.
+    std::string FocusRangeDisplayState(std::string_view seriesType) const;
     // How a new range of the kind is shown: group "SL" or "ST", grand "SL", "GT" or "ST".
     const std::string& GroupTotalCreationDisplayState() const { return groupTotalCreationDisplay_; }
     const std::string& GrandTotalCreationDisplayState() const { return grandTotalCreationDisplay_; }

@@ -127,6 +127,11 @@ bool TCalculator::CanShowRangeAs(std::string_view seriesType) const {
     return content && !content->empty();
 }
 
+std::string TCalculator::FocusRangeDisplayState(std::string_view seriesType) const {
+    const TTotalSeriesBase* range = FocusRangeOfKind(seriesType);
+    return range != nullptr ? range->DisplayState() : std::string();
+}
+
 bool TCalculator::CanDeleteGrandTotal() const { return CanDeleteRange("gra"); }
 
 bool TCalculator::CanDeleteGroupTotal() const { return CanDeleteRange("gro"); }
