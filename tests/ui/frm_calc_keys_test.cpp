@@ -66,6 +66,26 @@ private slots:
         }
     }
 
+    // Ctrl+A shows the document's next tape, not the cell's text selected; Ctrl+Shift+A the one before.
+    void ctrlACyclesThroughTheDocumentsTapes() {
+        Program program;
+        TfrmCalc& window = program.window;
+        window.RunDocumentCommand("EnableMemory");
+        window.RunDocumentCommand("EnableSideTape");
+        window.Document().ShowByName("Tape");
+        const std::pair<Qt::KeyboardModifiers, const char*> steps[] = {
+            {Qt::ControlModifier, "Memory"},
+            {Qt::ControlModifier, "Side Tape"},
+            {Qt::ControlModifier, "Tape"},
+            {Qt::ControlModifier | Qt::ShiftModifier, "Side Tape"},
+        };
+        for (const auto& [modifiers, shown] : steps) {
+            PressInCell(window, Qt::Key_A, modifiers);
+            QCOMPARE(window.Document().VisibleName(), std::string(shown));
+            QCOMPARE(window.Tape().TapeName(), std::string(shown));
+        }
+    }
+
     // While a side calculation runs Ctrl+N ends it with a link; otherwise it is File > New.
     void ctrlNEndsASideCalculationOrMakesANewDocument() {
         Program program;
