@@ -38,15 +38,11 @@ bool IsTapeEmpty(const TCalculator& tape) {
     return true;
 }
 
-// Some table column holds a value taken from a line of the tape.
+// Some table column holds a value taken from a line of the tape (read from the line store's
+// index of assigned lines, not line by line).
 bool TableHoldsDataOf(const TTlyFile& document, const TCalculator& tape) {
-    std::vector<std::string> columnIds;
     const TLineStore& lines = tape.Lines();
-    for (LineIndex line = 0; line < lines.LineCount(); ++line) {
-        const std::string_view columnId = lines.Property(line, LineKey::kTableColumnId);
-        if (!columnId.empty()) columnIds.emplace_back(columnId);
-    }
-    return !columnIds.empty() && document.TableManager().AnyColumnHasData(columnIds);
+    return document.TableManager().AnyLineFeedsData(lines, 0, lines.LastLine());
 }
 
 bool AllAnnotationsEmpty(const TTlyFile& document) {
