@@ -21,16 +21,7 @@ namespace tally {
 namespace {
 
 using test::Program;
-
-void TypeOn(TCalculator& tape, std::string_view keys) {
-    for (const char key : keys) {
-        if (key == '\n') {
-            if (!tape.KeyDown(TTapeKey::Enter)) tape.KeyPress(TapeChar::kEnter);
-        } else {
-            tape.KeyPress(key);
-        }
-    }
-}
+using test::TypeOn;
 
 void PressInCell(TfrmCalc& window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(window.Grid().CellEditor(), key, modifiers);

@@ -21,16 +21,7 @@ namespace tally {
 namespace {
 
 using test::Program;
-
-void TypeOn(TCalculator& tape, std::string_view keys) {
-    for (const char key : keys) {
-        if (key == '\n') {
-            if (!tape.KeyDown(TTapeKey::Enter)) tape.KeyPress(TapeChar::kEnter);
-        } else {
-            tape.KeyPress(key);
-        }
-    }
-}
+using test::TypeOn;
 
 // The View menu's item with this caption; fails the test when there is none.
 QAction* ViewMenuItem(const TfrmCalc& window, const QString& caption) {

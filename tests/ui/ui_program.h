@@ -4,8 +4,10 @@
 // only (the reopen list) and the main window.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/tape/calculator.h"
 #include "foundation/notifications/notifier.h"
 #include "platform/deferred_requests.h"
 #include "settings/appl_control_data.h"
@@ -28,6 +30,17 @@ public:
 private:
     std::vector<std::string> explanations_;
 };
+
+// Types straight into the tape, past the grid; '\n' is Enter.
+inline void TypeOn(TCalculator& tape, std::string_view keys) {
+    for (const char key : keys) {
+        if (key == '\n') {
+            if (!tape.KeyDown(TTapeKey::Enter)) tape.KeyPress(TapeChar::kEnter);
+        } else {
+            tape.KeyPress(key);
+        }
+    }
+}
 
 struct Program {
     Program() {
