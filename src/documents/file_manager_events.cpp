@@ -80,8 +80,8 @@ constexpr std::pair<std::string_view, std::string_view> kUpwardRelays[] = {
 
 void TFileManager::RegisterUpwardRelays() {
     if (applicationBus_ == nullptr) return;
-    for (const auto& [event, target] : kUpwardRelays) {
-        upward_.Add(event, [this, target](TMedRecord* in, TMedRecord* out) {
+    for (const auto& relay : kUpwardRelays) {
+        upward_.Add(relay.first, [this, target = relay.second](TMedRecord* in, TMedRecord* out) {
             applicationBus_->HandleIfExists(target, in, out);
         });
     }

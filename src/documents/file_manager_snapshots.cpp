@@ -153,8 +153,8 @@ void TFileManager::FillFileState(TFileStateVariables& state) const {
 }
 
 void TFileManager::RegisterDocumentFunctions() {
-    for (const auto& [event, group] : kFunctionEvents) {
-        commands_.Add(event, [this, group](TMedRecord* in, TMedRecord*) {
+    for (const TFunctionEvent& function : kFunctionEvents) {
+        commands_.Add(function.Event, [this, group = function.Group](TMedRecord* in, TMedRecord*) {
             const auto* action = RecordAs<TMedString>(in);
             if (action == nullptr) return;
             // A name of another group is not this event's function.

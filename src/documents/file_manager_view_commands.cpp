@@ -186,8 +186,8 @@ void TFileManager::RegisterViewCommands() {
         Visible().Pages().Refresh();
     });
     // They run as the requests the tapes post for them, with the link upkeep after.
-    for (const auto& [event, code] : kStoredRequestEvents) {
-        commands_.Add(event, [this, code](TMedRecord*, TMedRecord*) {
+    for (const auto& stored : kStoredRequestEvents) {
+        commands_.Add(stored.first, [this, code = stored.second](TMedRecord*, TMedRecord*) {
             Visible().RunRequest({code});
             Visible().Pages().Refresh();
         });
