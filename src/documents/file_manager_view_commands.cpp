@@ -193,7 +193,10 @@ void TFileManager::RegisterViewCommands() {
         });
     }
     commands_.Add(ev::gstrFileMgr_IsMultiMsgListComplete,
-                  Answering<TMedBoolean>([this] { return Visible().LinkManager().PendingLinkCount() == 0; }));
+                  Answering<TMedBoolean>([this] {
+                      const TLinkManager& links = Visible().LinkManager();
+                      return !links.IsRefreshing() && links.PendingLinkCount() == 0;
+                  }));
 
     // The lines a change of decimal places or total type would affect, for the window's warnings.
     commands_.Add(ev::FileMgr_GetLinesWithDecimalAccuracyReduced,

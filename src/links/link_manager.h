@@ -94,6 +94,8 @@ public:
     // ---- Refresh (link_manager_refresh.cpp)
     void QueueLinkSource(std::string_view linkData);
     int PendingLinkCount() const { return static_cast<int>(queue_.size()); }
+    // True while a refresh runs: messages it collects are not complete yet.
+    bool IsRefreshing() const { return refreshing_; }
     // Brings every destination of the queued sources up to date, round by round; ends with an
     // empty queue, also when stored links form a circle (then with a message in the list).
     void ProcessLinkQueue();
