@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "documents/cross_tape_commands.h"
 #include "documents/file_document.h"
 #include "documents/file_manager.h"
 #include "engine/tape/calculator.h"
@@ -93,6 +94,27 @@ private slots:
 
         PressInCell(window, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(window.Files().Count(), 2);
+    }
+
+    // Ctrl+3 and Ctrl+4 set the side and table copy locks once those parts exist; before, the
+    // keys do nothing.
+    void ctrl3AndCtrl4SetTheCopyLocksOfTheDocumentsParts() {
+        Program program;
+        TfrmCalc& window = program.window;
+        const TCrossTapeCommands& commands = window.Document().Commands();
+        PressInCell(window, Qt::Key_3, Qt::ControlModifier);
+        PressInCell(window, Qt::Key_4, Qt::ControlModifier);
+        QVERIFY(!commands.CopyToSideLock());
+        QVERIFY(!commands.CopyToTableLock());
+        QVERIFY(window.Grid().CellEditor()->text().isEmpty());
+
+        window.RunDocumentCommand("EnableSideTape");
+        window.RunDocumentCommand("EnableTable");
+        window.Document().ShowByName("Tape");
+        PressInCell(window, Qt::Key_3, Qt::ControlModifier);
+        QVERIFY(commands.CopyToSideLock());
+        PressInCell(window, Qt::Key_4, Qt::ControlModifier);
+        QVERIFY(commands.CopyToTableLock());
     }
 
     void commandsMenuShowsActionNamesInWords() {
