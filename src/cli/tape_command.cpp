@@ -25,6 +25,7 @@
 #include "foundation/mediator.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/format_settings.h"
+#include "foundation/text_encoding.h"
 #include "links/link_manager.h"
 #include "platform/clipboard.h"
 #include "platform/deferred_requests.h"
@@ -531,7 +532,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!options.ClipboardIn.empty()) {
         const TFileText in = ReadWholeFile(std::string(options.ClipboardIn), kMaxClipboardFileSize);
         if (!in.Exists || !in.Result) {
-            WriteLine(io.Err, "cannot read clipboard file '" + std::string(options.ClipboardIn) + "'" +
+            WriteLine(io.Err, "cannot read clipboard file '" + FileNameText(options.ClipboardIn) + "'" +
                                   (in.Result ? std::string() : ": " + in.Result.Reason));
             return kExitFailure;
         }
@@ -586,7 +587,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!options.ClipboardOut.empty()) {
         const TFileResult written = WriteFileAtomically(std::string(options.ClipboardOut), clipboard.GetText());
         if (!written) {
-            WriteLine(io.Err, "cannot write clipboard file '" + std::string(options.ClipboardOut) + "': " +
+            WriteLine(io.Err, "cannot write clipboard file '" + FileNameText(options.ClipboardOut) + "': " +
                                   written.Reason);
             return kExitFailure;
         }
@@ -600,7 +601,7 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!options.ExportTableFile.empty() && !ExportTable(document, options.ExportTableFile, io.Err)) {
         return kExitFailure;
     }
-    if (options.HavePdf) return PrintPdf(TypedTape(document, options), document.FileName(), options.PdfFile, io);
+    if (options.HavePdf) return PrintPdf(TypedTape(document, options), FileNameText(document.FileName()), options.PdfFile, io);
     return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? kExitOk : kExitFailure;
 }
 

@@ -1,6 +1,7 @@
 // Saving a document to its ".tly" file and opening one into a fresh document.
 
 #include "documents/file_document.h"
+#include "foundation/text_encoding.h"
 
 namespace tally {
 
@@ -21,7 +22,7 @@ std::string AsSentence(std::string_view reason) {
 
 // `Cannot <what> "<name>".` and the reason.
 std::string FailureMessage(std::string_view what, std::string_view fileName, std::string_view reason) {
-    std::string message = "Cannot " + std::string(what) + " \"" + std::string(fileName) + "\".";
+    std::string message = "Cannot " + std::string(what) + " \"" + FileNameText(fileName) + "\".";
     if (!reason.empty()) message += "  " + AsSentence(reason);
     return message;
 }

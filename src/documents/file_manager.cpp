@@ -8,6 +8,7 @@
 #include "documents/tly_file_format.h"
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
+#include "foundation/text_encoding.h"
 #include "settings/appl_control_data.h"
 
 namespace tally {
@@ -19,7 +20,7 @@ namespace {
 
 std::string UntitledCaption(int fileNumber) { return "Untitled(" + std::to_string(fileNumber) + ")"; }
 
-std::string QuotedName(const std::string& fileName) { return "File \"" + fileName + "\""; }
+std::string QuotedName(const std::string& fileName) { return "File \"" + FileNameText(fileName) + "\""; }
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include "documents/file_manager.h"
 #include "foundation/notifications/notifier.h"
+#include "foundation/text_encoding.h"
 
 namespace tally {
 
@@ -52,7 +53,7 @@ std::string TFileManager::SaveFileAs(TTlyFile& document, const std::string& newF
 
 std::string TFileManager::SaveFileByNameAs(const std::string& presentFileName, const std::string& newFileName) {
     TTlyFile* document = FindByName(presentFileName);
-    if (document == nullptr) return std::string(kUnknownFileSaveRefusal) + " \"" + presentFileName + "\".";
+    if (document == nullptr) return std::string(kUnknownFileSaveRefusal) + " \"" + FileNameText(presentFileName) + "\".";
     return SaveFileAs(*document, newFileName);
 }
 

@@ -3,18 +3,19 @@
 
 #include "documents/file_manager.h"
 #include "foundation/notifications/notifier.h"
+#include "foundation/text_encoding.h"
 
 namespace tally {
 
 namespace {
 
 std::string ChangedQuestion(const std::string& shortName) {
-    return "File \"" + shortName + "\" changed.  \r\nDo you want to save the changes?";
+    return "File \"" + FileNameText(shortName) + "\" changed.  \r\nDo you want to save the changes?";
 }
 
 std::string ChangedFilesQuestion(const std::vector<std::string>& shortNames) {
     std::string names;
-    for (const std::string& name : shortNames) names += (names.empty() ? "\"" : "\", \"") + name;
+    for (const std::string& name : shortNames) names += (names.empty() ? "\"" : "\", \"") + FileNameText(name);
     return "Files \r\n" + names + "\" changed.  \r\nDo you want to save one or more of the changed files?";
 }
 

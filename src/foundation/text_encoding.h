@@ -21,4 +21,8 @@ std::string Windows1252ToUtf8(std::string_view text);
 // UTF-8 sequence, becomes `replacement`; `lossless` (when given) tells whether none did.
 std::string Utf8ToWindows1252(std::string_view utf8, char replacement = '?', bool* lossless = nullptr);
 
+// A file name, which is the system's bytes (UTF-8 here), as a text of the program to quote in a
+// message: Windows-1252, with "?" for a character it lacks.
+inline std::string FileNameText(std::string_view systemName) { return Utf8ToWindows1252(systemName); }
+
 }  // namespace tally

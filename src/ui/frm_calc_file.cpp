@@ -13,6 +13,7 @@
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
+#include "foundation/text_encoding.h"
 #include "settings/appl_control_data.h"
 #include "ui/frm_calc.h"
 #include "ui/print/print_tape_command.h"
@@ -75,7 +76,7 @@ void TfrmCalc::AddFileMenu() {
     connect(mnuFileReopen_, &QMenu::aboutToShow, this, [this] { FillReopenMenu(); });
     file->addSeparator();
     file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
-                    [this] { PrintTapeToPrinter(this, Tape(), Document().FileName()); });
+                    [this] { PrintTapeToPrinter(this, Tape(), FileNameText(Document().FileName())); });
     mniFileExportTable_ = file->addAction(QStringLiteral("Export &Table To Text File..."), this, [this] { ExportTable(); });
     file->addSeparator();
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
