@@ -8,18 +8,23 @@
 #include <span>
 #include <vector>
 
+#include "cli/cli_command.h"
 #include "cli/tape_actions.h"
 #include "documents/file_manager.h"
 #include "foundation/event_names.h"
 #include "foundation/mediator.h"
 #include "foundation/message_records.h"
+#include "foundation/text_encoding.h"
 
 namespace tally::cli {
 namespace {
 
 // What a command takes and answers, as far as a text on the command line can carry it.
-enum class TInKind { None, String, Integer, Longint, Boolean, ActionToggle, TwoTexts };
-enum class TOutKind { None, String, Integer, Longint, Boolean, TextList };
+// File names are the system's bytes (UTF-8), the other texts the program's own (Windows-1252,
+// as the key script reads them): a file name typed in a value is converted back, and one
+// answered is quoted as a text.
+enum class TInKind { None, String, FileName, Integer, Longint, Boolean, ActionToggle, TwoTexts, TwoFileNames };
+enum class TOutKind { None, String, FileName, Integer, Longint, Boolean, FileNameList };
 
 struct TFileManagerCommand {
     std::string_view Event;
@@ -52,11 +57,11 @@ constexpr TFileManagerCommand kCommands[] = {
     {events::FileMgr_EnsurePartlyVisibleSelectedCellsVisible, TInKind::None, TOutKind::None},
     {events::FileMgr_EnsureSelectedTableCellIsVisible, TInKind::None, TOutKind::None},
     {events::FileMgr_EnsureSelectedTapeCellIsVisible, TInKind::None, TOutKind::None},
-    {events::FileMgr_ExportCurrentTableAsTextFile, TInKind::String, TOutKind::None},
+    {events::FileMgr_ExportCurrentTableAsTextFile, TInKind::FileName, TOutKind::None},
     {events::FileMgr_GetCurrCalcGridsClientHeight, TInKind::None, TOutKind::Integer},
     {events::FileMgr_GetCurrTableColTotalType, TInKind::None, TOutKind::String},
     {events::FileMgr_GetCurrentEntryValue, TInKind::None, TOutKind::String},
-    {events::FileMgr_GetCurrentFileName, TInKind::None, TOutKind::String},
+    {events::FileMgr_GetCurrentFileName, TInKind::None, TOutKind::FileName},
     {events::FileMgr_GetCurrentRoundingMethod, TInKind::None, TOutKind::Integer},
     {events::FileMgr_GetCurrentTableName, TInKind::None, TOutKind::String},
     {events::FileMgr_GetCurrentTapeDecimalPlaces, TInKind::None, TOutKind::Integer},
@@ -65,14 +70,14 @@ constexpr TFileManagerCommand kCommands[] = {
     {events::FileMgr_GetLinesWithDecimalAccuracyReduced, TInKind::Integer, TOutKind::String},
     {events::FileMgr_GetLinesWithDecimalTotalTooBig, TInKind::None, TOutKind::String},
     {events::FileMgr_GetLinesWithTimeAccuracyReduced, TInKind::Integer, TOutKind::String},
-    {events::FileMgr_GetListOfModifiedNonEmptyFiles, TInKind::None, TOutKind::TextList},
-    {events::FileMgr_GetListOfOpenFiles, TInKind::None, TOutKind::TextList},
+    {events::FileMgr_GetListOfModifiedNonEmptyFiles, TInKind::None, TOutKind::FileNameList},
+    {events::FileMgr_GetListOfOpenFiles, TInKind::None, TOutKind::FileNameList},
     {events::FileMgr_GetMaxNumOfEnabledTableDataCols, TInKind::None, TOutKind::Integer},
     {events::FileMgr_GetMoreAuxCalcsAvailable, TInKind::None, TOutKind::Boolean},
     {events::FileMgr_GetRequiredFileDisplayWidth, TInKind::None, TOutKind::Integer},
     {events::FileMgr_GetTapeLabelByTapeName, TInKind::String, TOutKind::String},
     {events::FileMgr_GetVisibleDocumentType, TInKind::None, TOutKind::Integer},
-    {events::FileMgr_GetVisibleFileName, TInKind::None, TOutKind::String},
+    {events::FileMgr_GetVisibleFileName, TInKind::None, TOutKind::FileName},
     {events::FileMgr_GoToTapeLine, TInKind::String, TOutKind::None},
     {events::FileMgr_IsCurrTableColsTotalShowing, TInKind::None, TOutKind::Boolean},
     {events::FileMgr_IsCurrentFileEmpty, TInKind::None, TOutKind::Boolean},
@@ -86,7 +91,7 @@ constexpr TFileManagerCommand kCommands[] = {
     {events::FileMgr_MoveCurrentTapeToPriorRow, TInKind::None, TOutKind::None},
     {events::FileMgr_NewFile, TInKind::None, TOutKind::None},
     {events::FileMgr_OnVisibleClientAreaHeightChanged, TInKind::None, TOutKind::None},
-    {events::FileMgr_OpenFile, TInKind::String, TOutKind::Boolean},
+    {events::FileMgr_OpenFile, TInKind::FileName, TOutKind::Boolean},
     {events::FileMgr_PageLayoutSettingsApplied, TInKind::None, TOutKind::None},
     {events::FileMgr_PerformConfigureTableAction, TInKind::ActionToggle, TOutKind::None},
     {events::FileMgr_PerformConfigureTapeAction, TInKind::ActionToggle, TOutKind::None},
@@ -99,9 +104,9 @@ constexpr TFileManagerCommand kCommands[] = {
     {events::FileMgr_ResetCurrCalcInplaceEditor, TInKind::None, TOutKind::None},
     {events::FileMgr_SaveAllFiles, TInKind::None, TOutKind::None},
     {events::FileMgr_SaveCurrentFile, TInKind::None, TOutKind::None},
-    {events::FileMgr_SaveCurrentFileAs, TInKind::String, TOutKind::None},
-    {events::FileMgr_SaveFileByName, TInKind::String, TOutKind::None},
-    {events::FileMgr_SaveFileByNameAs, TInKind::TwoTexts, TOutKind::String},
+    {events::FileMgr_SaveCurrentFileAs, TInKind::FileName, TOutKind::None},
+    {events::FileMgr_SaveFileByName, TInKind::FileName, TOutKind::None},
+    {events::FileMgr_SaveFileByNameAs, TInKind::TwoFileNames, TOutKind::String},
     {events::FileMgr_SelectDifferentSeriesObject, TInKind::None, TOutKind::None},
     {events::FileMgr_SelectTableColsCell, TInKind::Longint, TOutKind::None},
     {events::FileMgr_SelectTapeGridRow, TInKind::Longint, TOutKind::None},
@@ -163,9 +168,10 @@ std::optional<std::pair<std::string_view, std::string_view>> TwoParts(std::strin
 std::unique_ptr<TMedRecord> InRecord(TInKind kind, std::string_view value) {
     switch (kind) {
         case TInKind::None: return nullptr;
-        case TInKind::String: {
+        case TInKind::String:
+        case TInKind::FileName: {
             auto record = std::make_unique<TMedString>();
-            record->Value = std::string(value);
+            record->Value = kind == TInKind::FileName ? Windows1252ToUtf8(value) : std::string(value);
             return record;
         }
         case TInKind::Integer:
@@ -197,40 +203,37 @@ std::unique_ptr<TMedRecord> InRecord(TInKind kind, std::string_view value) {
             record->Checked = *checked;
             return record;
         }
-        case TInKind::TwoTexts: break;
+        case TInKind::TwoFileNames: {
+            const auto parts = TwoParts(value, '|');
+            if (!parts) return nullptr;
+            auto record = std::make_unique<TMedFileMgr_SaveFileAs_DataIn>();
+            record->PresentFileName = Windows1252ToUtf8(parts->first);
+            record->NewFileName = Windows1252ToUtf8(parts->second);
+            return record;
+        }
+        case TInKind::TwoTexts: {
+            const auto parts = TwoParts(value, '|');
+            if (!parts) return nullptr;
+            auto record = std::make_unique<TMedFileMgr_SetTapeLabel_DataIn>();
+            record->TapeName = std::string(parts->first);
+            record->Label = std::string(parts->second);
+            return record;
+        }
     }
     return nullptr;
-}
-
-// The two-text In records differ by command.
-std::unique_ptr<TMedRecord> TwoTextsRecord(std::string_view event, std::string_view value) {
-    const auto parts = TwoParts(value, '|');
-    if (!parts) return nullptr;
-    if (event == events::FileMgr_SaveFileByNameAs) {
-        auto record = std::make_unique<TMedFileMgr_SaveFileAs_DataIn>();
-        record->PresentFileName = std::string(parts->first);
-        record->NewFileName = std::string(parts->second);
-        return record;
-    }
-    auto record = std::make_unique<TMedFileMgr_SetTapeLabel_DataIn>();
-    record->TapeName = std::string(parts->first);
-    record->Label = std::string(parts->second);
-    return record;
-}
-
-std::unique_ptr<TMedRecord> MakeInRecord(const TFileManagerCommand& command, std::string_view value) {
-    return command.In == TInKind::TwoTexts ? TwoTextsRecord(command.Event, value) : InRecord(command.In, value);
 }
 
 std::string ValueShape(TInKind kind) {
     switch (kind) {
         case TInKind::None: return {};
         case TInKind::String: return "a text";
+        case TInKind::FileName: return "a file name";
         case TInKind::Integer:
         case TInKind::Longint: return "a whole number";
         case TInKind::Boolean: return "true or false";
         case TInKind::ActionToggle: return "an action, a comma and true or false";
         case TInKind::TwoTexts: return "two texts separated by |";
+        case TInKind::TwoFileNames: return "two file names separated by |";
     }
     return {};
 }
@@ -249,8 +252,8 @@ std::string CheckFileManagerAction(std::string_view actionText) {
     if (command == nullptr) return "action " + shown + " is not a file manager command the tool can send";
     if (command->In == TInKind::None) return action.HasValue ? "action " + shown + " takes no value" : std::string();
     if (!action.HasValue) return "action " + shown + " needs " + ValueShape(command->In);
-    // A text may be empty; the other values must read.
-    if (command->In != TInKind::String && MakeInRecord(*command, action.Value) == nullptr) {
+    // Texts and file names always read (an empty one too); the other values must parse.
+    if (InRecord(command->In, action.Value) == nullptr) {
         return "action " + shown + " needs " + ValueShape(command->In);
     }
     return {};
@@ -260,7 +263,7 @@ void RunFileManagerAction(TStMediator& applicationBus, std::string_view actionTe
     const TActionText action = SplitAction(actionText);
     const TFileManagerCommand* command = FindCommand(action.Name);
     if (command == nullptr) return;
-    const std::unique_ptr<TMedRecord> in = MakeInRecord(*command, action.Value);
+    const std::unique_ptr<TMedRecord> in = InRecord(command->In, action.Value);
     TMedString text;
     TMedInteger integer;
     TMedLongint longint;
@@ -271,11 +274,12 @@ void RunFileManagerAction(TStMediator& applicationBus, std::string_view actionTe
     TMedRecord* out = nullptr;
     switch (command->Out) {
         case TOutKind::None: break;
-        case TOutKind::String: out = &text; break;
+        case TOutKind::String:
+        case TOutKind::FileName: out = &text; break;
         case TOutKind::Integer: out = &integer; break;
         case TOutKind::Longint: out = &longint; break;
         case TOutKind::Boolean: out = &boolean; break;
-        case TOutKind::TextList: out = &listPointer; break;
+        case TOutKind::FileNameList: out = &listPointer; break;
     }
     if (!applicationBus.HandleIfExists(command->Event, in.get(), out)) {
         std::fprintf(err, "tallyroll-cli tape: [%.*s] is not served\n", static_cast<int>(action.Name.size()),
@@ -286,14 +290,15 @@ void RunFileManagerAction(TStMediator& applicationBus, std::string_view actionTe
     switch (command->Out) {
         case TOutKind::None: return;
         case TOutKind::String: answer = text.Value; break;
+        case TOutKind::FileName: answer = FileNameText(text.Value); break;
         case TOutKind::Integer: answer = std::to_string(integer.Value); break;
         case TOutKind::Longint: answer = std::to_string(longint.Value); break;
         case TOutKind::Boolean: answer = boolean.Value ? "true" : "false"; break;
-        case TOutKind::TextList:
-            for (const std::string& item : list) answer += (answer.empty() ? "" : "; ") + item;
+        case TOutKind::FileNameList:
+            for (const std::string& item : list) answer += (answer.empty() ? "" : "; ") + FileNameText(item);
             break;
     }
-    std::fprintf(err, "answer: %.*s=%s\n", static_cast<int>(action.Name.size()), action.Name.data(), answer.c_str());
+    WriteLine(err, "answer: " + std::string(action.Name) + "=" + answer);
 }
 
 }  // namespace tally::cli

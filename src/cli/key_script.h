@@ -1,7 +1,7 @@
 #pragma once
 // The key notation of `tallyroll-cli tape`: every character is typed as itself, a newline is
 // Enter, braces name other keys ({Enter}, {Esc}, {Tab}, {Divide} for the numeric pad's divide
-// key, {SelectAll} to select the whole cell as Ctrl+A does, ...), square brackets run an edit
+// key, {SelectAll} to select the whole text of the cell, ...), square brackets run an edit
 // command by its action name ([ZeroTotal]), and doubled braces or brackets type them literally.
 
 #include <optional>

@@ -68,6 +68,26 @@ TEST_F(CliTapeFileManagerTest, SavedThroughTheFileManagerAndOpenedAgain) {
                               missing + "\" does not exist.\nanswer: FileMgr_OpenFile=false\n");
 }
 
+// File names keep their letters whichever way they are given: an option, a command's value,
+// an answer or a message.
+TEST_F(CliTapeFileManagerTest, FileNamesWithLettersBeyondAsciiKeepThem) {
+    const std::string saved = Path("Th\xC3\xA9.tly");
+    const std::string missing = Path("Caf\xC3\xA9.tly");
+    const RunResult result =
+        RunTape({"--keys", "1+[FileMgr_SaveCurrentFileAs=" + saved + "][FileMgr_GetCurrentFileName]"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(result.err, "answer: FileMgr_GetCurrentFileName=" + saved + "\n");
+
+    const RunResult reopened = RunTape({"--open", saved, "--keys", "[FileMgr_OpenFile=" + missing + "]"});
+    EXPECT_EQ(reopened.status, 0);
+    EXPECT_EQ(reopened.out, "Entries\t \n+1.00\t \n+\t \n");
+    EXPECT_EQ(reopened.err, "beep: File \"" + missing + "\" does not exist.\nmessage: File \"" + missing +
+                                "\" does not exist.\nanswer: FileMgr_OpenFile=false\n");
+    const RunResult notOpened = RunTape({"--open", missing, "--keys", ""});
+    EXPECT_EQ(notOpened.err, "Cannot open file \"" + missing + "\".  The file does not exist.\n");
+}
+
 TEST_F(CliTapeFileManagerTest, TapeCommandsAndTheirAnswers) {
     const RunResult result = RunTape(
         {"--show", "main", "--keys",
@@ -87,7 +107,7 @@ TEST_F(CliTapeFileManagerTest, CommandsAndValuesItCannotSendAreRefusedFirst) {
         {"12+[FileMgr_NewFile=x]", "action [FileMgr_NewFile=x] takes no value"},
         {"12+[FileMgr_EnableMemory=yes]", "needs true or false"},
         {"12+[FileMgr_PerformConfigureTapeAction=ShowLinks]", "needs an action, a comma and true or false"},
-        {"12+[FileMgr_SaveFileByNameAs=" + Path("x.tly") + "]", "needs two texts separated by |"},
+        {"12+[FileMgr_SaveFileByNameAs=" + Path("x.tly") + "]", "needs two file names separated by |"},
     };
     for (const auto& [keys, refusal] : cases) {
         const RunResult result = RunTape({"--keys", keys});

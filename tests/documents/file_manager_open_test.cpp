@@ -106,6 +106,8 @@ TEST_F(FileManagerTest, AFileThatCannotBeOpenedIsExplainedAndChangesNothing) {
     };
     const Case cases[] = {
         {missing, "File \"" + missing + "\" does not exist."},
+        // A file name is the system's UTF-8; the message quotes it in the program's own text.
+        {folder_.File("Caf\xC3\xA9.tly"), "File \"" + folder_.File("Caf\xE9.tly") + "\" does not exist."},
         {notOurs, "File \"" + notOurs + "\" is not a Tallyroll file."},
         {folder_.Path().string(), "File \"" + folder_.Path().string() + "\" is not a Tallyroll file."},
         {later, "File \"" + later +
