@@ -14,6 +14,7 @@
 #include "engine/series/series_base.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/format_settings.h"
+#include "foundation/numbers/number_texts.h"
 #include "links/link_manager.h"
 #include "tapes/calculator_memory.h"
 
@@ -59,10 +60,7 @@ bool IsDecimalNumber(std::string_view text, char decimalSeparator) {
 
 std::string AnnotationValueText(std::string_view entries) {
     const TFormatSettings& format = FormatSettings();
-    std::string text;
-    for (const char c : entries) {
-        if (c != format.ThousandSeparator) text += c;
-    }
+    std::string text = RemoveThousandSeparators(entries);
     // The operator is not part of the value; a minus sign is.
     while (!text.empty() && (text.front() == '+' || IsMultiplicativeOperator(text.front()))) text.erase(0, 1);
     if (!IsDecimalNumber(text, format.DecimalSeparator) ||

@@ -269,9 +269,7 @@ std::string TTlyFile::VisibleName() const {
 bool TTlyFile::IsEmpty() const {
     const std::vector<TCalculator*> tapes = EnabledTapes();
     return std::all_of(tapes.begin(), tapes.end(),
-                       [](const TCalculator* tape) {
-                           return tape->Lines().LineCount() == 1 && tape->Lines().Entries(0).empty();
-                       }) &&
+                       [](const TCalculator* tape) { return tape->IsBlank(); }) &&
            tableManager_->AreAllTablesEmpty();
 }
 

@@ -30,14 +30,6 @@ bool HasSideTape(const TTlyFile& document) { return (document.EnabledParts() & D
 bool HasTable(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kTables) != 0; }
 bool HasAuxTapes(const TTlyFile& document) { return (document.EnabledParts() & DocumentPart::kAuxTapes) != 0; }
 
-bool IsTapeEmpty(const TCalculator& tape) {
-    const TLineStore& lines = tape.Lines();
-    for (LineIndex line = 0; line < lines.LineCount(); ++line) {
-        if (!lines.Entries(line).empty()) return false;
-    }
-    return true;
-}
-
 // Some table column holds a value taken from a line of the tape (read from the line store's
 // index of assigned lines, not line by line).
 bool TableHoldsDataOf(const TTlyFile& document, const TCalculator& tape) {
@@ -197,7 +189,7 @@ void TFileManager::RegisterSnapshots() {
                       state.AutoAnnotateMemTotal = commands.AutoAnnotateMemTotal();
                       state.CanRecallMemoryEntry = commands.CanDoMemEntryToEntry();
                       state.TableHoldsMemoryData = memory != nullptr && TableHoldsDataOf(document, *memory);
-                      state.MemoryTapeEmpty = memory == nullptr || IsTapeEmpty(*memory);
+                      state.MemoryTapeEmpty = memory == nullptr || memory->IsBlank();
                   }));
     commands_.Add(ev::FileMgr_GetSideTapeState,
                   Filling<TMedFileMgr_SideTapeState>([this](TMedFileMgr_SideTapeState& state) {
@@ -235,7 +227,7 @@ void TFileManager::RegisterSnapshots() {
         const TCalculator* tape = Visible().TapeByName(tapeName->Value);
         if (tape == nullptr) return;
         state->TableHoldsTapeData = TableHoldsDataOf(Visible(), *tape);
-        state->TapeEmpty = IsTapeEmpty(*tape);
+        state->TapeEmpty = tape->IsBlank();
     });
     commands_.Add(ev::FileMgr_GetTapesAnnotationState,
                   Filling<TMedFileMgr_TapesAnnotationState>([this](TMedFileMgr_TapesAnnotationState& state) {

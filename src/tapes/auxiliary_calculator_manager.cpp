@@ -181,10 +181,7 @@ TCalculator* TAuxiliaryCalculatorManager::Next() {
 }
 
 bool TAuxiliaryCalculatorManager::AllEmpty() const {
-    return std::all_of(tapes_.begin(), tapes_.end(), [](const TAuxTape& aux) {
-        const TLineStore& lines = aux.Tape->Lines();
-        return lines.LineCount() == 1 && lines.Entries(0).empty();
-    });
+    return std::all_of(tapes_.begin(), tapes_.end(), [](const TAuxTape& aux) { return aux.Tape->IsBlank(); });
 }
 
 bool TAuxiliaryCalculatorManager::AllAnnotationsEmpty() const {

@@ -99,7 +99,7 @@ bool TCalculatorMemory::InsertNewEmbeddedSeries() {
 }
 
 bool TCalculatorMemory::CanInsertLine(LineIndex line) const {
-    if (!Lines().IsLine(line) || IsEmptyMemory() || IsLastLine(line) ||
+    if (!Lines().IsLine(line) || IsBlank() || IsLastLine(line) ||
         Lines().InGroup(line, LineGroup::kZeroTotal)) {
         return false;
     }

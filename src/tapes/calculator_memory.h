@@ -77,7 +77,6 @@ private:
         std::string TotalType;
     };
     std::optional<TMemorySeries> FindMemorySeries(std::string_view seriesKind) const;
-    bool IsEmptyMemory() const;
     // The last series is closed with a zero total line when it is not; the focus then goes to
     // the first line.
     void KeepLastSeriesClosed();

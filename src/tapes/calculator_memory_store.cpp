@@ -51,7 +51,6 @@ std::string AnnotationText(std::string_view annotation) {
 
 }  // namespace
 
-bool TCalculatorMemory::IsEmptyMemory() const { return Lines().LineCount() == 1 && Lines().Entries(0).empty(); }
 
 std::string TCalculatorMemory::SignedFocusNumber() const {
     const LineIndex line = FocusLine();
@@ -82,7 +81,7 @@ std::optional<TCalculatorMemory::TMemorySeries> TCalculatorMemory::FindMemorySer
 
 void TCalculatorMemory::KeepLastSeriesClosed() {
     const LineIndex last = LastLine();
-    if (IsEmptyMemory() || Lines().InGroup(last - 1, LineGroup::kZeroTotal)) return;
+    if (IsBlank() || Lines().InGroup(last - 1, LineGroup::kZeroTotal)) return;
     // A last line that starts a series and holds no number leaves nothing to close.
     if (SeriesFirstLine(Lines(), last) == last && IsEmptyOrOperatorOnly(Lines().Entries(last))) return;
     if (!GoToLine(last + 1)) return;
@@ -140,7 +139,7 @@ bool TCalculatorMemory::StoreEntry(std::string_view entryText, int decimalPlaces
 
     const LineIndex countBefore = Lines().LineCount();
     bool placed = false;
-    if (IsEmptyMemory()) {
+    if (IsBlank()) {
         placed = StartSeriesBefore(0, decimalPlaces, totalType);
     } else if (series) {
         // The insert may be refused; the value must then not land on the total line.

@@ -24,7 +24,7 @@ bool TSideCalculator::BeginSideCalculation(std::string_view /*seriesKind*/) {
     SelectCell(TTapeColumn::Entries, FocusLine());
     const TLineStore& lines = Lines();
     const LineIndex focus = FocusLine();
-    const bool empty = lines.LineCount() == 1 && lines.Entries(0).empty();
+    const bool empty = IsBlank();
     if (!empty && !IsLastLine(focus) && lines.InGroup(focus, LineGroup::kEntryLine) && FocusEntryChanged()) {
         Notifier().ExplainAndBeep(
             "The side tape contains a changed entry value that has not been committed.  Make the side tape "

@@ -164,7 +164,6 @@ bool TfrmCalc::EndMemoryRecallByKey(TTlyFile& document, const TCalculator& tape,
     // The memory tape's focus line is the one picked; the recall goes back to its tape first.
     RunDocumentCommand("TeardownForMemEntryToEntry");
     if (recall) RunDocumentCommand("MemEntryToEntry");
-    Pages().Refresh();
     return true;
 }
 

@@ -139,6 +139,8 @@ public:
     const TLineStore& Lines() const { return lines_; }
     LineIndex LastLine() const { return lines_.LastLine(); }
     bool IsLastLine(LineIndex line) const { return line == lines_.LastLine(); }
+    // Nothing typed: the one open line, empty.
+    bool IsBlank() const { return lines_.LineCount() == 1 && lines_.Entries(0).empty(); }
     char TapeId() const { return tapeId_; }
     void SetTapeId(char id) { tapeId_ = id; }
     const std::string& TapeName() const { return tapeName_; }

@@ -174,7 +174,7 @@ TCalculator::TRangeInsertPlan TCalculator::PlanTotalRange(LineIndex line, std::s
     }
     const std::string& display = seriesType == "gro" ? groupTotalCreationDisplay_ : grandTotalCreationDisplay_;
     plan.Refusal = [&]() -> std::string {
-        if (lines_.LineCount() == 1 && lines_.Entries(0).empty()) return std::string(texts.EmptyTape);
+        if (IsBlank()) return std::string(texts.EmptyTape);
         if (line == 0) return std::string(texts.AtBeginning);
         const LineIndex previousEnd = lines_.StructuralLineAtOrBefore(line - 1, LineGroup::kSeriesEnding);
         const LineIndex s = previousEnd == kNoLine ? 0 : previousEnd + 1;
