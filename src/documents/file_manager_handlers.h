@@ -21,11 +21,15 @@ TMedHandler Answering(Get get) {
     };
 }
 
-// A handler that lets `fill` set the fields of the Out record.
+// A handler that lets `fill` set the fields of the Out record, from the record's defaults: a
+// record asked twice keeps nothing of the first answer.
 template <class Record, class Fill>
 TMedHandler Filling(Fill fill) {
     return [fill](TMedRecord*, TMedRecord* out) {
-        if (auto* record = RecordAs<Record>(out)) fill(*record);
+        if (auto* record = RecordAs<Record>(out)) {
+            *record = Record();
+            fill(*record);
+        }
     };
 }
 

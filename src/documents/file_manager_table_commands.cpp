@@ -105,7 +105,6 @@ void TFileManager::RegisterTableCommands() {
 
     commands_.Add(ev::FileMgr_GetEditTableMenuDecisionInfo,
                   Filling<TMedFileMgr_EditTableMenuDecisionInfo>([this](TMedFileMgr_EditTableMenuDecisionInfo& info) {
-                      info = TMedFileMgr_EditTableMenuDecisionInfo();
                       const TResultsTable* table = Visible().TableManager().CurrentTable();
                       if (table == nullptr) return;
                       const int column = table->CurrentColumn();
@@ -115,7 +114,6 @@ void TFileManager::RegisterTableCommands() {
                   }));
     commands_.Add(ev::FileMgr_GetConfigTableMenuDecisionInfo,
                   Filling<TMedFileMgr_ConfigTableMenuDecisionInfo>([this](TMedFileMgr_ConfigTableMenuDecisionInfo& info) {
-                      info = TMedFileMgr_ConfigTableMenuDecisionInfo();
                       const TResultsTable* table = Visible().TableManager().CurrentTable();
                       if (table == nullptr) return;
                       const int column = table->CurrentColumn();

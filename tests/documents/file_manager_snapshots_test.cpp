@@ -136,6 +136,17 @@ TEST_F(FileManagerSnapshotsTest, SideAndTableStateNameTheirParts) {
     EXPECT_TRUE(table.TableInVisible);
     EXPECT_TRUE(table.TableVisible);
     EXPECT_TRUE(table.TableEmpty);
+
+    // A record that answered for a filled table, asked again about the document without a
+    // table, keeps nothing of that answer.
+    Manager().ViewFile(2);
+    table.TableEmpty = false;
+    table.ColumnTotalDecimals = 3;
+    appBus_.Handle(ev::FileMgr_GetTableState, nullptr, &table);
+    EXPECT_FALSE(table.TableInVisible);
+    EXPECT_FALSE(table.TableVisible);
+    EXPECT_TRUE(table.TableEmpty);
+    EXPECT_EQ(table.ColumnTotalDecimals, 0);
 }
 
 // What removing a tape would lose: unknown names answer "nothing in a table, empty".
