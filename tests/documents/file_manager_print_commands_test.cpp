@@ -48,16 +48,6 @@ protected:
     std::string Contents(const std::string& fileName) const { return ReadWholeFile(fileName).Text; }
 };
 
-TEST_F(FileManagerPrintCommandsTest, EveryCommandIsServed) {
-    Manager();
-    for (const std::string_view event :
-         {ev::FileMgr_ExportCurrentTableAsTextFile, ev::FileMgr_GetPageLayoutFormParams,
-          ev::FileMgr_GetPrintPreviewFormInfo, ev::FileMgr_GetVisibleDocPrintParams, ev::FileMgr_PrintVisibleDocument,
-          ev::FileMgr_PrintPreviewVisibleDocument, ev::FileMgr_FillCurrTablePrintColPropList}) {
-        EXPECT_TRUE(appBus_.Exists(event)) << event;
-    }
-}
-
 // The print commands leave the output to the window: whatever the destination, the document
 // stays as it was.
 TEST_F(FileManagerPrintCommandsTest, PrintCommandsChangeNothing) {
