@@ -38,6 +38,32 @@ TEST_F(FileManagerTest, SaveAsNamesTheDocumentAndALaterSaveWritesToThatFile) {
     EXPECT_FALSE(manager.Visible().IsModified());
 }
 
+// "FileMgr_SaveFileByName" saves the document with that file, wherever it stands in the list;
+// an untitled one has no file and is left alone.
+TEST_F(FileManagerTest, SaveByNameSavesThatDocumentOnly) {
+    TFileManager& manager = Manager();
+    const std::string fileName = folder_.File("named.tly");
+    ASSERT_EQ(manager.SaveFileAs(manager.Visible(), fileName), "");
+    TTlyFile& named = manager.Visible();
+    Type(named, "7\n");
+    TTlyFile& untitled = manager.NewFile();
+    Type(untitled, "8\n");
+
+    TMedString name;
+    name.Value = untitled.FileName();
+    appBus_.Handle(ev::FileMgr_SaveFileByName, &name, nullptr);
+    EXPECT_TRUE(untitled.IsModified());
+    EXPECT_EQ(std::filesystem::directory_iterator(folder_.Path())->path().filename(), "named.tly");
+
+    name.Value = named.FileName();
+    appBus_.Handle(ev::FileMgr_SaveFileByName, &name, nullptr);
+    EXPECT_FALSE(named.IsModified());
+    EXPECT_TRUE(untitled.IsModified());
+    TTlyFile reread;
+    ASSERT_TRUE(LoadTlyFile(reread, fileName).Ok);
+    EXPECT_EQ(Entries(reread), Entries(named));
+}
+
 // The file, the caption and the reopen list follow only a save that went through.
 TEST_F(FileManagerTest, AFailedSaveAsKeepsTheNameTheChangesAndTheOldFile) {
     const std::string old = DocumentFile("old.tly", "1\n");
