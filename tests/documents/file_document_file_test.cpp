@@ -146,6 +146,8 @@ TEST_F(DocumentFileTest, AFailedOpenAnswersNoDocumentAndLeavesTheOpenOneAsItWas)
         {folder_.File("missing.tly"),
          "Cannot open file \"" + folder_.File("missing.tly") + "\".  The file does not exist."},
         {notOurs, "Cannot open file \"" + notOurs + "\".  It is not a Tallyroll file."},
+        {folder_.Path().string(),
+         "Cannot open file \"" + folder_.Path().string() + "\".  It cannot be read: Is a directory."},
         {circleFile, "Cannot open file \"" + circleFile + "\".  The links in the file form a circle: T1 to T3 to T1."},
     };
     for (const Case& c : cases) {
