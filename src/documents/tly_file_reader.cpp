@@ -21,8 +21,6 @@ constexpr std::array<std::string_view, 3> kTotalTypes = {"DE", "T2", "T3"};
 // The shortest data line a writer produces for a row, "1 E " and its line end.
 constexpr std::uint64_t kShortestDataLine = 5;
 
-bool IsYes(std::string_view value) { return value == kYes; }
-
 std::optional<int> ParseCount(std::string_view text) {
     return ParseBoundedInteger(text, 0, std::numeric_limits<int>::max());
 }
@@ -175,8 +173,6 @@ int SuffixIndex(std::string_view suffix, const std::array<std::string_view, 4>& 
 }  // namespace
 
 bool TTlyReader::StartCompanionSection(std::string_view inner) {
-    static constexpr std::array<TSection, 4> kTapeSections = {TSection::TapeParameters, TSection::TapeReport,
-                                                              TSection::TapeNotes, TSection::TapeData};
     for (const bool memory : {true, false}) {
         const std::string_view prefix = memory ? Section::kMemoryPrefix : Section::kSidePrefix;
         if (!inner.starts_with(prefix)) continue;
@@ -211,8 +207,6 @@ bool TTlyReader::StartCompanionSection(std::string_view inner) {
 // it; when the name is refused (reserved, malformed, no tape left) every section of that name
 // is skipped, and a second parameters section of a tape is skipped.
 void TTlyReader::StartAuxSection(std::string_view name, int section) {
-    static constexpr std::array<TSection, 4> kTapeSections = {TSection::TapeParameters, TSection::TapeReport,
-                                                              TSection::TapeNotes, TSection::TapeData};
     TCalculator* tape = nullptr;
     for (const auto& [tapeName, auxTape] : document_.AuxiliaryTapes()) {
         if (tapeName == name) tape = auxTape;

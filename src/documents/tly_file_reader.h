@@ -4,6 +4,7 @@
 // number read is checked, and a tape grows only to the rows its data lines name, within a
 // bound that the file's size sets.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,6 +34,9 @@ private:
         Ignored, Global, TapeParameters, MainReport, AllTablesReport, TapeReport, TapeNotes, PrintColumns,
         TapeData, TableParameters, TableReport, TableNotes, TableData
     };
+    // What the four sections of the memory, side or an auxiliary tape hold, in writing order.
+    static constexpr std::array<TSection, 4> kTapeSections = {TSection::TapeParameters, TSection::TapeReport,
+                                                              TSection::TapeNotes, TSection::TapeData};
     struct TTapeLoad {
         TCalculator* Tape = nullptr;
         int RowLimit = 0;  // the highest row number a data line may name
