@@ -45,11 +45,10 @@ void WithUnescaped(std::string_view value, Use use) {
 // Columns are named by a letter; older files give a column position instead.
 bool IsLetterCode(std::string_view code) { return code.size() == 1 && !(code[0] >= '0' && code[0] <= '9'); }
 
-// A column given by its letter, or by its position among the shown columns in older files.
-std::optional<TTapeColumn> ColumnOfCode(const TCalculator& tape, std::string_view code) {
+// A column given by its letter, or by its position among the tape's shown columns in older files.
+std::optional<TTapeColumn> ColumnOfCode(const std::vector<TTapeColumn>& shown, std::string_view code) {
     if (IsLetterCode(code)) return ColumnOfLetter(code[0]);
     const std::optional<int> position = ParseCount(code);
-    const std::vector<TTapeColumn> shown = tape.ShownColumns();
     if (!position || *position >= static_cast<int>(shown.size())) return std::nullopt;
     return shown[static_cast<std::size_t>(*position)];
 }
@@ -115,6 +114,8 @@ void TTlyReader::StartTapeSection(TCalculator* tape, TSection section) {
     tape_ = tape;
     tapeLoad_ = &LoadOf(tape);
     section_ = section;
+    // Data lines change no shown column, so the positions older files give hold for the section.
+    if (section == TSection::TapeData) dataColumns_ = tape->ShownColumns();
 }
 
 void TTlyReader::StartSection(std::string_view header) {
@@ -307,7 +308,7 @@ void TTlyReader::ReadColumnWidth(std::string_view value) {
     const auto [code, widthText] = SplitAtBlank(value);
     // An unknown letter stands for the Entries column.
     const bool unknownLetter = IsLetterCode(code) && kColumnLetters.find(code[0]) == std::string_view::npos;
-    const std::optional<TTapeColumn> column = unknownLetter ? TTapeColumn::Entries : ColumnOfCode(*tape_, code);
+    const std::optional<TTapeColumn> column = unknownLetter ? TTapeColumn::Entries : ColumnOfCode(tape_->ShownColumns(), code);
     const std::optional<int> width = ParseBoundedInteger(widthText, 1, kMaxColumnWidth);
     if (column && width && tape_->IsColumnShown(*column)) tape_->SetColumnWidth(*column, *width);
 }
@@ -346,7 +347,7 @@ void TTlyReader::ReadTapeDataLine(std::string_view dataLine) {
     // "C" is the line's property list; any other code names a cell.
     std::optional<TLineColumn> column;
     if (code != "C") {
-        const std::optional<TTapeColumn> kind = ColumnOfCode(*tape_, code);
+        const std::optional<TTapeColumn> kind = ColumnOfCode(dataColumns_, code);
         column = kind ? LineColumnOf(*kind) : std::nullopt;
         if (!column) return;
     }

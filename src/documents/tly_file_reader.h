@@ -17,6 +17,7 @@
 namespace tally {
 
 class TWyn_ReportProperties;
+enum class TTapeColumn : std::uint8_t;
 
 class TTlyReader {
 public:
@@ -82,6 +83,8 @@ private:
     TCalculator* tape_ = nullptr;
     TTapeLoad* tapeLoad_ = nullptr;
     TTableLoad* tableLoad_ = nullptr;
+    // The shown columns of the tape whose data section is read.
+    std::vector<TTapeColumn> dataColumns_;
     std::vector<std::string> notes_;
     TColumnGroups columnGroups_;
     std::deque<TTapeLoad> tapeLoads_;
