@@ -331,10 +331,9 @@ std::vector<std::pair<std::string, TCalculator*>> TTlyFile::AuxiliaryTapes() {
     return tapes;
 }
 
-TCalculator* TTlyFile::AddAuxiliaryTape(std::string_view tapeName) {
-    const std::string added = AddAuxTape(tapeName);
-    return added.empty() ? nullptr : auxManager_->FindByName(added);
-}
+// The file's parts are created without being shown or announced: the file says which columns
+// the tapes show, and the document opens on its main tape.
+TCalculator* TTlyFile::AddAuxiliaryTape(std::string_view tapeName) { return CreateAuxTape(tapeName); }
 
 std::string TTlyFile::TapeLabel(const TCalculator& tape) const { return auxManager_->Label(&tape); }
 
@@ -348,13 +347,7 @@ std::vector<std::pair<std::string, TResultsTable*>> TTlyFile::Tables() {
     return tables;
 }
 
-TResultsTable* TTlyFile::AddTable(std::string_view tableName) {
-    const std::string added = AddTableNamed(tableName);
-    for (const auto& table : tableManager_->Tables()) {
-        if (!added.empty() && table->TableName() == added) return table.get();
-    }
-    return nullptr;
-}
+TResultsTable* TTlyFile::AddTable(std::string_view tableName) { return CreateTable(tableName); }
 
 std::string TTlyFile::FinishLoad() {
     // Side, memory and auxiliary tapes first: the main tape's links may take values from them.

@@ -114,10 +114,12 @@ public:
     // ---- Parts (file_document_parts.cpp)
     void EnableMemory(bool enable);
     void EnableSide(bool enable);
-    // The new tape's name; empty when the manager has none left or refuses the name.
+    // The user's command: the new tape's name, empty when the manager has none left or refuses
+    // the name. The new tape comes forward.
     std::string AddAuxTape(std::string_view tapeName = {});
     void RemoveAuxTape(std::string_view tapeName);
-    // The new table's name; empty when refused.
+    // The user's command: the new table's name, empty when refused. Every tape then shows its
+    // table column.
     std::string AddTableNamed(std::string_view tableName = {});
     void RemoveTable(std::string_view tableName);
     std::uint8_t EnabledParts() const { return enabledParts_; }
@@ -264,6 +266,10 @@ private:
     TDocumentPageId ReleaseTape(const TCalculator& tape);
     void RemoveDocPage(TDocumentPageId id);
     void AfterPartsChanged();
+    // An auxiliary tape or a table and its page, neither shown nor announced upward (what the
+    // file reader adds); null when refused.
+    TCalculator* CreateAuxTape(std::string_view tapeName);
+    TResultsTable* CreateTable(std::string_view tableName);
 
     // file_document_view.cpp
     const TDocPage* PageOf(const void* shown) const;

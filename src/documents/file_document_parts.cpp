@@ -198,7 +198,14 @@ void TTlyFile::EnableSide(bool enable) {
 // ---- Auxiliary tapes
 
 std::string TTlyFile::AddAuxTape(std::string_view tapeName) {
-    if (!auxManager_->MoreAvailable()) return {};
+    TCalculator* tape = CreateAuxTape(tapeName);
+    if (tape == nullptr) return {};
+    ShowTape(*tape);
+    return tape->TapeName();
+}
+
+TCalculator* TTlyFile::CreateAuxTape(std::string_view tapeName) {
+    if (!auxManager_->MoreAvailable()) return nullptr;
     std::string name(tapeName);
     for (char letter = 'a'; name.empty() && letter <= 'z'; ++letter) {
         if (!auxManager_->IsEnabledId(letter)) name = TAuxiliaryCalculatorManager::NameForId(letter);
@@ -208,15 +215,15 @@ std::string TTlyFile::AddAuxTape(std::string_view tapeName) {
     TCalculator* tape = auxManager_->CreateByName(name, view);
     if (tape == nullptr) {
         pages_->RemovePage(page);
-        return {};
+        return nullptr;
     }
     tape->SetRoundingMethod(roundingMethod_);
     SetUpTape(*tape, TTapeKind::Auxiliary, page);
     enabledParts_ |= DocumentPart::kAuxTapes;
+    // The View menu's "Show Auxiliary Tape" brings the newest one.
     auxManager_->MakeCurrentByName(name);
-    ShowTape(*tape);
     AfterPartsChanged();
-    return name;
+    return tape;
 }
 
 void TTlyFile::RemoveAuxTape(std::string_view tapeName) {
@@ -233,13 +240,21 @@ void TTlyFile::RemoveAuxTape(std::string_view tapeName) {
 // ---- Tables
 
 std::string TTlyFile::AddTableNamed(std::string_view tableName) {
-    if (!tableManager_->CreateTable()) return {};
+    const TResultsTable* table = CreateTable(tableName);
+    if (table == nullptr) return {};
+    // The user adds a table to fill it, so the tapes show the column that assigns lines to it.
+    ShowColumn(TTapeColumn::TableColumns, true);
+    return table->TableName();
+}
+
+TResultsTable* TTlyFile::CreateTable(std::string_view tableName) {
+    if (!tableManager_->CreateTable()) return nullptr;
     TResultsTable* table = tableManager_->CurrentTable();
     const std::string name = table->TableName();
     // The manager names its tables; a name it would not give is refused.
     if (!tableName.empty() && tableName != name) {
         tableManager_->RemoveTable(name);
-        return {};
+        return nullptr;
     }
     const TDocumentPageId page = nextPageId_++;
     pages_->AddTablePage(page, "Table", *table);
@@ -247,9 +262,8 @@ std::string TTlyFile::AddTableNamed(std::string_view tableName) {
     enabledParts_ |= DocumentPart::kTables;
     tableManager_->SelectTable(name);
     tableManager_->RenumberAssignments();
-    ShowColumn(TTapeColumn::TableColumns, true);
     AfterPartsChanged();
-    return name;
+    return table;
 }
 
 void TTlyFile::RemoveTable(std::string_view tableName) {

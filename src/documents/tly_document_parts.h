@@ -32,7 +32,8 @@ public:
 
     // In the auxiliary tape manager's order, each with its tape name ("Aux B").
     virtual std::vector<std::pair<std::string, TCalculator*>> AuxiliaryTapes() = 0;
-    // Null when refused: no tape left, the name taken, reserved or malformed.
+    // Adds the tape without showing it. Null when refused: no tape left, the name taken,
+    // reserved or malformed.
     virtual TCalculator* AddAuxiliaryTape(std::string_view tapeName) = 0;
     // The tape's label ("TapeLabel="): kept for auxiliary tapes, empty and ignored for others.
     virtual std::string TapeLabel(const TCalculator& tape) const = 0;
@@ -40,7 +41,8 @@ public:
 
     // In the table manager's order, each with its table name ("Table A").
     virtual std::vector<std::pair<std::string, TResultsTable*>> Tables() = 0;
-    // Null when refused (no table left, the name taken or malformed).
+    // Adds the table without changing the tapes' shown columns. Null when refused (no table
+    // left, the name taken or malformed).
     virtual TResultsTable* AddTable(std::string_view tableName) = 0;
 
     virtual TTapePageLayout& PageLayout() = 0;

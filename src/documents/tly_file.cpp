@@ -40,7 +40,10 @@ bool IsFileOfThisProgram(const std::string& fileName, int& version) {
 
 TTlyFileResult LoadTlyFile(ITlyDocumentParts& freshDocument, const std::string& fileName) {
     TWyn_TextFile file;
-    if (!file.Open(fileName, TWyn_TextFile::kRead)) return {false, "the file does not exist"};
+    if (!file.Open(fileName, TWyn_TextFile::kRead)) {
+        if (file.LastError() == TWyn_TextFile::kFileNotFound) return {false, "the file does not exist"};
+        return {false, "it cannot be read: " + file.OpenFailure()};
+    }
     if (file.FileSize() > kMaxFileSize) return {false, "it is larger than 1 GB"};
     file.ReadLine();
     const int version = TlyFileVersion(file.CurrentLine());

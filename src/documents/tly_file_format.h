@@ -99,6 +99,8 @@ inline constexpr std::string_view kTableColCount = "TableColCount=";
 inline constexpr std::string_view kYes = "Yes";
 inline constexpr std::string_view kNo = "No";
 inline std::string_view YesNo(bool on) { return on ? kYes : kNo; }
+// Only "Yes" turns a flag on.
+inline bool IsYes(std::string_view value) { return value == kYes; }
 
 // The data entry options 1 to 5 by name.
 inline constexpr std::array<std::string_view, 5> kDataEntryOptionNames = {

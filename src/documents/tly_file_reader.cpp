@@ -21,8 +21,6 @@ constexpr std::array<std::string_view, 3> kTotalTypes = {"DE", "T2", "T3"};
 // The shortest data line a writer produces for a row, "1 E " and its line end.
 constexpr std::uint64_t kShortestDataLine = 5;
 
-bool IsYes(std::string_view value) { return value == kYes; }
-
 std::optional<int> ParseCount(std::string_view text) {
     return ParseBoundedInteger(text, 0, std::numeric_limits<int>::max());
 }
@@ -47,11 +45,10 @@ void WithUnescaped(std::string_view value, Use use) {
 // Columns are named by a letter; older files give a column position instead.
 bool IsLetterCode(std::string_view code) { return code.size() == 1 && !(code[0] >= '0' && code[0] <= '9'); }
 
-// A column given by its letter, or by its position among the shown columns in older files.
-std::optional<TTapeColumn> ColumnOfCode(const TCalculator& tape, std::string_view code) {
+// A column given by its letter, or by its position among the tape's shown columns in older files.
+std::optional<TTapeColumn> ColumnOfCode(const std::vector<TTapeColumn>& shown, std::string_view code) {
     if (IsLetterCode(code)) return ColumnOfLetter(code[0]);
     const std::optional<int> position = ParseCount(code);
-    const std::vector<TTapeColumn> shown = tape.ShownColumns();
     if (!position || *position >= static_cast<int>(shown.size())) return std::nullopt;
     return shown[static_cast<std::size_t>(*position)];
 }
@@ -117,6 +114,8 @@ void TTlyReader::StartTapeSection(TCalculator* tape, TSection section) {
     tape_ = tape;
     tapeLoad_ = &LoadOf(tape);
     section_ = section;
+    // Data lines change no shown column, so the positions older files give hold for the section.
+    if (section == TSection::TapeData) dataColumns_ = tape->ShownColumns();
 }
 
 void TTlyReader::StartSection(std::string_view header) {
@@ -175,8 +174,6 @@ int SuffixIndex(std::string_view suffix, const std::array<std::string_view, 4>& 
 }  // namespace
 
 bool TTlyReader::StartCompanionSection(std::string_view inner) {
-    static constexpr std::array<TSection, 4> kTapeSections = {TSection::TapeParameters, TSection::TapeReport,
-                                                              TSection::TapeNotes, TSection::TapeData};
     for (const bool memory : {true, false}) {
         const std::string_view prefix = memory ? Section::kMemoryPrefix : Section::kSidePrefix;
         if (!inner.starts_with(prefix)) continue;
@@ -211,8 +208,6 @@ bool TTlyReader::StartCompanionSection(std::string_view inner) {
 // it; when the name is refused (reserved, malformed, no tape left) every section of that name
 // is skipped, and a second parameters section of a tape is skipped.
 void TTlyReader::StartAuxSection(std::string_view name, int section) {
-    static constexpr std::array<TSection, 4> kTapeSections = {TSection::TapeParameters, TSection::TapeReport,
-                                                              TSection::TapeNotes, TSection::TapeData};
     TCalculator* tape = nullptr;
     for (const auto& [tapeName, auxTape] : document_.AuxiliaryTapes()) {
         if (tapeName == name) tape = auxTape;
@@ -313,7 +308,7 @@ void TTlyReader::ReadColumnWidth(std::string_view value) {
     const auto [code, widthText] = SplitAtBlank(value);
     // An unknown letter stands for the Entries column.
     const bool unknownLetter = IsLetterCode(code) && kColumnLetters.find(code[0]) == std::string_view::npos;
-    const std::optional<TTapeColumn> column = unknownLetter ? TTapeColumn::Entries : ColumnOfCode(*tape_, code);
+    const std::optional<TTapeColumn> column = unknownLetter ? TTapeColumn::Entries : ColumnOfCode(tape_->ShownColumns(), code);
     const std::optional<int> width = ParseBoundedInteger(widthText, 1, kMaxColumnWidth);
     if (column && width && tape_->IsColumnShown(*column)) tape_->SetColumnWidth(*column, *width);
 }
@@ -352,7 +347,7 @@ void TTlyReader::ReadTapeDataLine(std::string_view dataLine) {
     // "C" is the line's property list; any other code names a cell.
     std::optional<TLineColumn> column;
     if (code != "C") {
-        const std::optional<TTapeColumn> kind = ColumnOfCode(*tape_, code);
+        const std::optional<TTapeColumn> kind = ColumnOfCode(dataColumns_, code);
         column = kind ? LineColumnOf(*kind) : std::nullopt;
         if (!column) return;
     }

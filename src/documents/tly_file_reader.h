@@ -4,6 +4,7 @@
 // number read is checked, and a tape grows only to the rows its data lines name, within a
 // bound that the file's size sets.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 namespace tally {
 
 class TWyn_ReportProperties;
+enum class TTapeColumn : std::uint8_t;
 
 class TTlyReader {
 public:
@@ -33,6 +35,9 @@ private:
         Ignored, Global, TapeParameters, MainReport, AllTablesReport, TapeReport, TapeNotes, PrintColumns,
         TapeData, TableParameters, TableReport, TableNotes, TableData
     };
+    // What the four sections of the memory, side or an auxiliary tape hold, in writing order.
+    static constexpr std::array<TSection, 4> kTapeSections = {TSection::TapeParameters, TSection::TapeReport,
+                                                              TSection::TapeNotes, TSection::TapeData};
     struct TTapeLoad {
         TCalculator* Tape = nullptr;
         int RowLimit = 0;  // the highest row number a data line may name
@@ -78,6 +83,8 @@ private:
     TCalculator* tape_ = nullptr;
     TTapeLoad* tapeLoad_ = nullptr;
     TTableLoad* tableLoad_ = nullptr;
+    // The shown columns of the tape whose data section is read.
+    std::vector<TTapeColumn> dataColumns_;
     std::vector<std::string> notes_;
     TColumnGroups columnGroups_;
     std::deque<TTapeLoad> tapeLoads_;

@@ -21,8 +21,6 @@ constexpr long double kMaxMargin = 1000;
 constexpr int kMaxColumnGroups = 1000;
 constexpr int kMaxLinesPerGroup = 1'000'000;
 
-bool IsYes(std::string_view value) { return value == kYes; }
-
 // A number written with the current decimal separator; nullopt when it is none.
 std::optional<long double> ParseMargin(std::string_view text) {
     std::string plain(text);

@@ -19,6 +19,7 @@ constexpr std::size_t kReadBufferSize = 1 << 16;
 std::string_view ErrorText(TWyn_TextFile::Error error) {
     switch (error) {
         case TWyn_TextFile::kFileNotFound: return "File not found.";
+        case TWyn_TextFile::kCannotOpen: return "File cannot be opened.";
         case TWyn_TextFile::kFileNotOpen: return "File is not open.";
         case TWyn_TextFile::kAlreadyOpen: return "File is already open.";
         case TWyn_TextFile::kNotOpenForWriting: return "File not open for writing.";
@@ -43,6 +44,7 @@ TWyn_TextFile::~TWyn_TextFile() { Close(); }
 void TWyn_TextFile::SetError(Error error) {
     lastError_ = error;
     lastErrorText_ = ErrorText(error);
+    openFailure_.clear();
 }
 
 void TWyn_TextFile::ClearError() { SetError(kNoError); }
@@ -70,20 +72,13 @@ bool TWyn_TextFile::Open(const std::string& fileName, Mode mode) {
         SetError(kAlreadyOpen);
         return false;
     }
-    if (mode == kRead || mode == kAppend) {
-        if (!IsExistingFile(fileName)) {
-            SetError(kFileNotFound);
-            return false;
-        }
+    if (mode == kAppend && !IsExistingFile(fileName)) {
+        SetError(kFileNotFound);
+        return false;
     }
     if (mode == kRead) {
-        const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            SetError(kFileNotFound);
-            return false;
-        }
-        struct stat status {};
-        fileSize_ = ::fstat(fd, &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+        const int fd = OpenForReading(fileName);
+        if (fd < 0) return false;
         fd_ = fd;
         buffer_ = std::make_unique<char[]>(kReadBufferSize);
         bufferStart_ = bufferEnd_ = 0;
@@ -97,6 +92,46 @@ bool TWyn_TextFile::Open(const std::string& fileName, Mode mode) {
     open_ = true;
     ClearError();
     return true;
+}
+
+// The descriptor of a regular file, its size noted, or -1 with the error set: a missing file is
+// not found, any other refusal keeps the system's reason.
+int TWyn_TextFile::OpenForReading(const std::string& fileName) {
+    // Without waiting, so a pipe without a writer is refused below instead of blocking here.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) {
+            SetError(kFileNotFound);
+        } else {
+            FailOpen(std::generic_category().message(error));
+        }
+        return -1;
+    }
+    struct stat status {};
+    std::string refusal;
+    if (::fstat(fd, &status) != 0) {
+        refusal = std::generic_category().message(errno);
+    } else if (S_ISDIR(status.st_mode)) {
+        refusal = std::generic_category().message(EISDIR);
+    } else if (!S_ISREG(status.st_mode)) {
+        refusal = "Not a regular file";
+    }
+    if (refusal.empty() && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        refusal = std::generic_category().message(errno);
+    }
+    if (refusal.empty()) {
+        fileSize_ = static_cast<std::uint64_t>(status.st_size);
+        return fd;
+    }
+    ::close(fd);
+    FailOpen(std::move(refusal));
+    return -1;
+}
+
+void TWyn_TextFile::FailOpen(std::string reason) {
+    SetError(kCannotOpen);
+    openFailure_ = std::move(reason);
 }
 
 // Reads more of the file behind what is left in the buffer; false when nothing is left at all.

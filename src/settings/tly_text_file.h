@@ -21,7 +21,7 @@ public:
     enum Mode : std::uint8_t { kRead = 0, kWrite = 1, kAppend = 2 };
     enum Error : std::uint8_t {
         kNoError = 0, kFileNotFound = 1, kFileNotOpen = 2, kAlreadyOpen = 3, kNotOpenForWriting = 4,
-        kNotOpenForReading = 5
+        kNotOpenForReading = 5, kCannotOpen = 6
     };
 
     explicit TWyn_TextFile(const IFileCalls& calls = SystemFileCalls());
@@ -54,9 +54,14 @@ public:
     std::uint64_t FileSize() const { return fileSize_; }
     // An operating system failure while reading; empty when there was none.
     const std::string& ReadFailure() const { return readFailure_; }
+    // Why the last Open refused an existing path (kCannotOpen), as the system words it:
+    // "Permission denied", "Is a directory"; empty after any other outcome.
+    const std::string& OpenFailure() const { return openFailure_; }
 
 private:
     void SetError(Error error);
+    int OpenForReading(const std::string& fileName);
+    void FailOpen(std::string reason);
     bool FillBuffer();
     void Reset();
 
@@ -71,6 +76,7 @@ private:
     int fd_ = -1;
     std::uint64_t fileSize_ = 0;
     std::string readFailure_;
+    std::string openFailure_;
     std::unique_ptr<char[]> buffer_;
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;

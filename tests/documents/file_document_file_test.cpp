@@ -9,12 +9,14 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "documents/file_document.h"
 #include "documents/posted_requests.h"
 #include "documents/tly_document_dump.h"
 #include "documents/tly_full_document.h"
 #include "documents/tly_test_files.h"
+#include "foundation/event_names.h"
 #include "engine/tape_route_typing.h"
 #include "links/link_test_fixture.h"
 #include "settings/failing_file_calls.h"
@@ -86,6 +88,38 @@ TEST_F(DocumentFileTest, AFullDocumentSavesAndOpensEqualAndSavesAgainToTheSameBy
     EXPECT_EQ(ReadBytes(second), ReadBytes(first));
 }
 
+// The file's tables and auxiliary tapes are read as parts, not added as by the user: the table
+// column stays as saved and the document opens on its main tape, without telling the window.
+TEST_F(DocumentFileTest, OpeningKeepsTheSavedColumnsAndShowsTheMainTape) {
+    TTlyFile original(DocumentSetup());
+    TTypist{*this, original}.Type(original.MainTape(), "12+3\n");
+    ASSERT_EQ(original.AddTableNamed(), "Table A");
+    ASSERT_FALSE(original.AddAuxTape().empty());
+    EXPECT_EQ(original.VisibleKind(), TVisibleKind::AuxTape);
+    original.ShowColumn(TTapeColumn::TableColumns, false);
+    ASSERT_TRUE(original.ShowByName("Tape"));
+    const std::string file = folder_.File("parts.tly");
+    ASSERT_TRUE(original.SaveAs(file).Ok);
+
+    auto fresh = std::make_unique<TTlyFile>(DocumentSetup());
+    std::vector<std::string> upward;
+    for (const std::string_view event : {events::FileMgr_ShowTableColumnsState, events::FileMgr_VisibleDocumentChanged}) {
+        fileBus_.Add(event, [&upward, event](TMedRecord*, TMedRecord*) { upward.emplace_back(event); });
+    }
+    TOpenedTlyFile opened = OpenTlyFileInto(std::move(fresh), file);
+    ASSERT_TRUE(opened.Document) << opened.Reason;
+    TTlyFile& copy = *opened.Document;
+    EXPECT_EQ(copy.EnabledParts(), original.EnabledParts());
+    for (const TCalculator* tape : copy.EnabledTapes()) {
+        EXPECT_FALSE(tape->IsColumnShown(TTapeColumn::TableColumns)) << tape->TapeName();
+    }
+    EXPECT_EQ(copy.VisibleKind(), TVisibleKind::MainTape);
+    EXPECT_EQ(copy.VisibleName(), "Tape");
+    EXPECT_EQ(&copy.CurrentTape(), &copy.MainTape());
+    EXPECT_FALSE(copy.IsModified());
+    EXPECT_EQ(upward, std::vector<std::string>{});
+}
+
 TEST_F(DocumentFileTest, AFailedOpenAnswersNoDocumentAndLeavesTheOpenOneAsItWas) {
     TTlyFile open(DocumentSetup());
     TTypist{*this, open}.Type(open.MainTape(), "12+3\n");
@@ -112,6 +146,8 @@ TEST_F(DocumentFileTest, AFailedOpenAnswersNoDocumentAndLeavesTheOpenOneAsItWas)
         {folder_.File("missing.tly"),
          "Cannot open file \"" + folder_.File("missing.tly") + "\".  The file does not exist."},
         {notOurs, "Cannot open file \"" + notOurs + "\".  It is not a Tallyroll file."},
+        {folder_.Path().string(),
+         "Cannot open file \"" + folder_.Path().string() + "\".  It cannot be read: Is a directory."},
         {circleFile, "Cannot open file \"" + circleFile + "\".  The links in the file form a circle: T1 to T3 to T1."},
     };
     for (const Case& c : cases) {

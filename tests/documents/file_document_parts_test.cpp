@@ -44,8 +44,8 @@ TEST_F(DocumentTest, NewTapesTakeTheMainTapesColumnChoices) {
     doc_.ShowColumn(TTapeColumn::RunningTotal, true);
     doc_.ShowColumn(TTapeColumn::Annotations, false);
     doc_.EnableSide(true);
-    TCalculator* aux = doc_.AddAuxiliaryTape("Aux B");
-    ASSERT_NE(aux, nullptr);
+    ASSERT_EQ(doc_.AddAuxTape("Aux B"), "Aux B");
+    TCalculator* aux = doc_.TapeByName("Aux B");
     for (const TCalculator* tape : {doc_.SideTape(), aux}) {
         EXPECT_TRUE(tape->IsColumnShown(TTapeColumn::RunningTotal)) << tape->TapeName();
         EXPECT_FALSE(tape->IsColumnShown(TTapeColumn::Annotations)) << tape->TapeName();

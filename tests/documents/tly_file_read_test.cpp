@@ -182,6 +182,12 @@ TEST_F(TlyFileReadTest, RowsGrowOnlyToTheRowsPresentWithinTheirBounds) {
         {"rows beyond the file", "[TapeData]\n1 E +1.00\n1 S  \n99999999 E +2.00\n", {" |+1.00|"}},
         {"bad row numbers", "[TapeData]\n0 E +3.00\n-1 E +3.00\nx E +3.00\n1 E +1.00\n1 S  \n", {" |+1.00|"}},
         {"no blanks and unknown codes", "[TapeData]\n1\n1 E\n1 Q +3.00\n1 9 +3.00\n2 E +1.00\n", {" ||", "|+1.00|"}},
+        // Older files give a column's position among the shown columns: line number, entries,
+        // indicator, annotations here.
+        {"positions of shown columns",
+         "LineNumCol=Yes\nLinksCol=No\nRunTotalCol=No\nTableColsCol=No\nAnnotationsCol=Yes\n"
+         "[TapeData]\n1 1 +1.00\n1 2  \n1 3 note\n1 4 lost\n1 0 5\n",
+         {" |+1.00|note"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

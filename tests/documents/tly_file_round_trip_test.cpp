@@ -32,7 +32,6 @@ TEST(TlyFileRoundTrip, AFullDocumentOpensEqualAndSavesToTheSameBytes) {
     const std::string second = folder.File("second.tly");
     ASSERT_TRUE(SaveTlyFile(opened, second).Ok);
     const std::string bytes = test::ReadBytes(first);
-    if (std::getenv("TLY_DUMP")) test::WriteBytes("/tmp/tly_dump.tly", bytes);
     EXPECT_EQ(test::ReadBytes(second), bytes);
     // Every line ends with CR LF and no value carries a raw line break.
     EXPECT_EQ(bytes.find("\r\r"), std::string::npos);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "documents/tly_test_files.h"
 #include "settings/tly_text_file.h"
 
@@ -51,6 +54,45 @@ TEST(TextFile, RefusalsKeepTheirTexts) {
     EXPECT_EQ(file.LastErrorText(), "File not open for writing.");
     file.ClearError();
     EXPECT_EQ(file.LastError(), TWyn_TextFile::kNoError);
+}
+
+// Only a missing file is "not found"; a path that exists but cannot be read as a file keeps the
+// system's reason, and a pipe is refused without waiting for a writer.
+TEST(TextFile, OpeningForReadingTellsAMissingFileFromOneThatCannotBeRead) {
+    test::TTempFolder folder;
+    const std::string plain = folder.File("plain.txt");
+    test::WriteBytes(plain, "x\r\n");
+    const std::string pipe = folder.File("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        TWyn_TextFile::Error error;
+        std::string failure;
+    };
+    std::vector<Case> cases = {
+        {folder.File("missing.txt"), TWyn_TextFile::kFileNotFound, ""},
+        {plain + "/inside.txt", TWyn_TextFile::kFileNotFound, ""},
+        {folder.Path().string(), TWyn_TextFile::kCannotOpen, "Is a directory"},
+        {pipe, TWyn_TextFile::kCannotOpen, "Not a regular file"},
+    };
+    // Permission bits do not stop root.
+    if (::geteuid() != 0) {
+        const std::string locked = folder.File("locked.txt");
+        test::WriteBytes(locked, "x\r\n");
+        ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+        cases.push_back({locked, TWyn_TextFile::kCannotOpen, "Permission denied"});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        TWyn_TextFile file;
+        EXPECT_FALSE(file.Open(c.path, TWyn_TextFile::kRead));
+        EXPECT_FALSE(file.IsOpen());
+        EXPECT_EQ(file.LastError(), c.error);
+        EXPECT_EQ(file.OpenFailure(), c.failure);
+        // The reason goes with the next outcome.
+        ASSERT_TRUE(file.Open(plain, TWyn_TextFile::kRead));
+        EXPECT_EQ(file.OpenFailure(), "");
+    }
 }
 
 TEST(TextFile, ReadsCrLfAndBareLfLinesAndKnowsTheEnd) {
