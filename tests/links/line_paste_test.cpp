@@ -215,7 +215,7 @@ TEST_F(LinePasteTest, PasteLineMenuTestAgreesWithThePaste) {
         EXPECT_EQ(platform_.BeepCount(), beeps);
         EXPECT_EQ(can, expected);
         const auto before = lineTexts();
-        ASSERT_TRUE(RunTapeEditAction(main_, manager_, "LinePaste", {}));
+        ASSERT_TRUE(RunTapeEditAction(main_, manager_, "LinePaste"));
         EXPECT_EQ(lineTexts() != before, can);
     };
     for (const Case& c : cases) {
