@@ -14,6 +14,7 @@
 #include "engine/tape/calculator.h"
 #include "engine/tape/link_manager_records.h"
 #include "foundation/notifications/notifier.h"
+#include "foundation/numbers/entry_checks.h"
 #include "links/link_data_codec.h"
 #include "links/link_manager.h"
 #include "links/paste_links.h"
@@ -106,12 +107,10 @@ TLinePastePlan PlanLinePaste(const TCalculator& tape, const TLineRecord& record,
         if (!tape.CanInsertLine(focus)) return plan;
         plan.newLine = true;
     }
-    if (!plan.newLine) {
-        const TSeriesBase* series = tape.SeriesClaiming(focus);
-        if (series == nullptr || !series->IsEditableEntryLine(focus)) {
-            plan.refusal = std::string();
-            return plan;
-        }
+    const TSeriesBase* series = tape.SeriesClaiming(focus);
+    if (!plan.newLine && (series == nullptr || !series->IsEditableEntryLine(focus))) {
+        plan.refusal = std::string();
+        return plan;
     }
     if (!AreSeriesTypesCompatible(record.seriesType, RecordSeriesType(lines, focus))) {
         plan.refusal = "The number on the clipboard (" + record.entry + ") " + "is incompatible with the total type of the " +
@@ -131,6 +130,10 @@ TLinePastePlan PlanLinePaste(const TCalculator& tape, const TLineRecord& record,
                      LinkDataNumber(record.linkId) == LinkDataNumber(receivingLink);
     plan.refusal = FactRefusal(facts);
     plan.restoreEditor = plan.refusal.has_value();
+    // A record whose entry is no number is refused before the receiving line changes.
+    if (!plan.refusal && series != nullptr && !series->IsValidEntry(record.entry)) {
+        plan.refusal = std::string(kInvalidEntryNumberMessage);
+    }
     plan.allowed = !plan.refusal;
     return plan;
 }
@@ -181,8 +184,6 @@ bool TLinePaster::PasteLine() {
     if (newLine && !tape_.InsertLine()) return false;
     const LineIndex line = tape_.FocusLine();
     if (!newLine && lines.Entries(line) != focusEntry) tape_.WriteEntry(line, focusEntry);
-    // The receiving destination lets go of its source before its number is replaced.
-    if (facts.receivingRole == 'D') links_.Unlink(tape_.TapeId(), line + 1, 'u');
     const std::string formerEntry(lines.Entries(line));
     std::string text = record->entry;
     const bool inEmbedded = IsInsideEmbeddedSeries(lines, line);
@@ -200,6 +201,9 @@ bool TLinePaster::PasteLine() {
             return false;
         }
     }
+    // The receiving destination lets go of its source once its number was replaced; a refused
+    // number leaves the link pair as it was.
+    if (facts.receivingRole == 'D') links_.Unlink(tape_.TapeId(), line + 1, 'u');
     if (tape_.IsColumnShown(TTapeColumn::Annotations) && facts.receivingRole != 'S' && !facts.receivingHasTable &&
         lines.Annotations(line).empty()) {
         lines.SetCell(line, TLineColumn::Annotations, record->annot);

@@ -20,7 +20,6 @@ struct TEditActionEntry {
     std::string_view Name;
     TEditAction Run;
     bool RemovesLines = false;
-    bool RefreshesTables = false;
 };
 
 int FocusLineNumber(const TCalculator& t) { return t.FocusLine() + 1; }
@@ -108,12 +107,11 @@ constexpr TEditActionEntry kEditActions[] = {
     {"GrandTotalRangeCopy",
      [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyTotalRange("gra"); }); }},
     {"TapeCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyTape(); }); }},
-    {"LineCut", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutLine(); }); }, true,
-     true},
+    {"LineCut", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutLine(); }); }, true},
     {"SeriesCut", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutSeries(); }); },
      true},
     {"EmbeddedSeriesCut",
-     [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutEmbeddedSeries(); }); }, true,
+     [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutEmbeddedSeries(); }); },
      true},
     {"GroupTotalRangeCut",
      [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CutTotalRange("gro"); }); },
@@ -151,13 +149,11 @@ const TEditActionEntry* FindEditAction(std::string_view name) {
 
 bool IsTapeEditAction(std::string_view name) { return FindEditAction(name) != nullptr; }
 
-bool RunTapeEditAction(TCalculator& tape, TLinkManager& links, std::string_view name,
-                       const std::function<void()>& refreshTables) {
+bool RunTapeEditAction(TCalculator& tape, TLinkManager& links, std::string_view name) {
     const TEditActionEntry* action = FindEditAction(name);
     if (action == nullptr) return false;
     action->Run(tape, links);
     if (action->RemovesLines) links.RemoveBrokenLinks();
-    if (action->RefreshesTables && refreshTables) refreshTables();
     return true;
 }
 

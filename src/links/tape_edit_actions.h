@@ -2,11 +2,9 @@
 // The tape's edit actions by their command names ("DeleteLine", "LineCut", "SelPaste",
 // "GroupTotalRangeCopy", ...): the one table through which the main window's Edit menu and
 // `tallyroll-cli tape` run them on the focus line of a tape. After the actions that remove
-// lines, links left without a partner are removed; after Cut Line and Cut Embedded Series,
-// which may take a whole series with its table column assignments, the results tables are
-// refreshed as well.
+// lines, links left without a partner are removed. The results tables are the document's to
+// keep up after an action.
 
-#include <functional>
 #include <string_view>
 
 namespace tally {
@@ -15,9 +13,7 @@ class TCalculator;
 class TLinkManager;
 
 bool IsTapeEditAction(std::string_view name);
-// Runs the action on the tape's focus line; false for an unknown name. `refreshTables` stands
-// for the document's table manager and may be empty while there are no results tables.
-bool RunTapeEditAction(TCalculator& tape, TLinkManager& links, std::string_view name,
-                       const std::function<void()>& refreshTables = {});
+// Runs the action on the tape's focus line; false for an unknown name.
+bool RunTapeEditAction(TCalculator& tape, TLinkManager& links, std::string_view name);
 
 }  // namespace tally

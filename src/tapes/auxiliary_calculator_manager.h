@@ -81,8 +81,9 @@ public:
     bool AllAnnotationsEmpty() const;
     bool AnyModified() const;
     void SetModified(bool modified);
-    // Erases every tape (which leaves one line of the default height), fits its column widths,
-    // and gives it back its default page header and title, with no label and no note lines.
+    // Erases every tape (which leaves one line of the default height), puts its shown columns
+    // back to their default widths, and gives it back its default page header and title, with
+    // no label and no note lines.
     void EraseAll();
     // The widest of the tapes' shown columns together; 0 without tapes.
     int WidestDisplay() const;

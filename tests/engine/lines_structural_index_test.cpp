@@ -31,10 +31,12 @@ bool IsFound(const TLineStore& lines, LineIndex line, std::string_view group) {
 }
 
 // Compares the index's answers with a scan of the rows, from every line and just outside
-// the table, for the whole structural group and narrower ones.
+// the table, for the whole structural group and narrower ones (the range openings and closings
+// are served by an index of their own).
 void ExpectIndexMatchesRows(const TLineStore& lines, const std::string& context) {
     for (std::string_view group : {TLineStore::kStructuralKinds, std::string_view("("), std::string_view("Zz]}>[{<"),
-                                   std::string_view(")Z")}) {
+                                   std::string_view(")Z"), std::string_view("]}"), std::string_view("[{"),
+                                   std::string_view("{")}) {
         for (LineIndex from = -1; from <= lines.LineCount(); ++from) {
             LineIndex before = kNoLine;
             for (LineIndex i = std::min(from, lines.LastLine()); i >= 0; --i) {
@@ -110,6 +112,9 @@ TEST(StructuralIndex, FollowsEveryKindOfEditAtTheEndsAndInTheMiddle) {
         {"re-kind between structural kinds, to and from entries, empty and long indicators", " Z( )",
          {Kind(1, ")"), Kind(2, " "), Kind(0, "<"), Kind(4, ""), Kind(3, "T(3)"), Kind(1, "Zz"), Kind(4, "z")},
          "<Z Tz"},
+        {"range openings and closings among zero totals, re-kinded, moved and removed", "Z[Z]Z{Z}Z",
+         {Kind(1, "Z"), Kind(2, "{"), Move(0, 3, 5), Swap(0, 8), Kind(3, "["), Remove(4, 2), Insert(0, 1)},
+         " ZZ{[Z{]"},
         {"edits outside the table change nothing", "( Z",
          {Insert(-1, 1), Insert(4, 1), Remove(3, 1), Remove(-1, 2), Move(0, 2, 2), Move(-1, 1, 0), Swap(0, 3),
           Kind(3, "Z"), Kind(-1, "(")},

@@ -3,6 +3,7 @@
 #include "links/line_paste.h"
 
 #include "engine/records/tape_record.h"
+#include "foundation/numbers/entry_checks.h"
 #include "link_test_fixture.h"
 #include "links/tape_edit_actions.h"
 
@@ -125,12 +126,42 @@ TEST_F(LinePasteTest, AQuickCopyTextInTheFocusEntryGivesWay) {
 }
 
 TEST_F(LinePasteTest, ANumberTheSeriesRefusesLeavesNoLineBehind) {
-    PutLine("copy", "+5..00", "");
+    PutLine("copy", "\xF7" "0.00", "");
     main_.SetFocusLine(0);
+    EXPECT_TRUE(CanPasteLine(main_, clipboard_.GetText(), manager_.SessionId()));
     EXPECT_FALSE(paster_.PasteLine());
-    EXPECT_NE(Explanation(), "");
+    EXPECT_EQ(Explanation(), "Can not divide by zero.");
     EXPECT_EQ(main_.Lines().LineCount(), 8);
     EXPECT_EQ(Entry(main_, 1), "+2.00");
+}
+
+// A destination receiving a paste lets go of its source only when its new number is taken: a
+// number refused by the menu test or by the series' arithmetic leaves the link pair as it was.
+TEST_F(LinePasteTest, AReceivingDestinationLeavesItsSourceOnlyWhenTheNumberIsTaken) {
+    struct Case {
+        const char* name;
+        std::string operatorOnly, entry;
+        bool canPaste, pasted;
+        std::string entryAfter, explanation;
+    };
+    const Case cases[] = {
+        {"no number", "+", "+5..00", false, false, "+", std::string(kInvalidEntryNumberMessage)},
+        {"a division by zero", "\xF7", "+0.00", true, false, "\xF7", "Can not divide by zero."},
+        {"a number", "+", "+5.00", true, true, "+5.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUpTape();
+        main_.WriteEntry(1, c.operatorOnly);
+        PutLine("copy", c.entry, "");
+        main_.SetFocusLine(1);
+        EXPECT_EQ(CanPasteLine(main_, clipboard_.GetText(), manager_.SessionId()), c.canPaste);
+        EXPECT_EQ(paster_.PasteLine(), c.pasted);
+        if (!c.pasted) EXPECT_NE(Explanation().find(c.explanation), std::string::npos);
+        EXPECT_EQ(Entry(main_, 2), c.entryAfter);
+        EXPECT_EQ(LinkOf(main_, 1), c.pasted ? "" : "AS+" + Num(1));
+        EXPECT_EQ(LinkOf(main_, 2), c.pasted ? "" : "AD+" + Num(1));
+    }
 }
 
 TEST_F(LinePasteTest, APastedLineInsideTheTapeIsCommittedAndTotalled) {
@@ -215,7 +246,7 @@ TEST_F(LinePasteTest, PasteLineMenuTestAgreesWithThePaste) {
         EXPECT_EQ(platform_.BeepCount(), beeps);
         EXPECT_EQ(can, expected);
         const auto before = lineTexts();
-        ASSERT_TRUE(RunTapeEditAction(main_, manager_, "LinePaste", {}));
+        ASSERT_TRUE(RunTapeEditAction(main_, manager_, "LinePaste"));
         EXPECT_EQ(lineTexts() != before, can);
     };
     for (const Case& c : cases) {

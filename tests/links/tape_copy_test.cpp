@@ -212,7 +212,7 @@ TEST_F(TapeCopyTest, CopyAndCutMenuTestsAgreeWithTheirCommands) {
             EXPECT_EQ(platform_.BeepCount(), beeps);
             EXPECT_EQ(can, c.expected[static_cast<std::size_t>(query)]);
             const auto before = snapshot();
-            ASSERT_TRUE(RunTapeEditAction(main_, manager_, command, {}));
+            ASSERT_TRUE(RunTapeEditAction(main_, manager_, command));
             EXPECT_EQ(snapshot() != before, can);
         }
     }

@@ -437,7 +437,7 @@ TEST_F(TapePasteTest, PasteMenuTestsAgreeWithTheirCommands) {
             // Paste Tape takes either range too, so only the item of the record's kind is run.
             if (i != c.item && c.item >= 0) continue;
             const std::vector<std::string> before = lineTexts();
-            ASSERT_TRUE(RunTapeEditAction(main_, manager_, items[i].command, {}));
+            ASSERT_TRUE(RunTapeEditAction(main_, manager_, items[i].command));
             EXPECT_EQ(lineTexts() != before, can) << items[i].command;
         }
     }

@@ -242,7 +242,7 @@ TEST_F(ItemizedTotalsTest, RangeMenuTestsAgreeWithTheirCommands) {
             EXPECT_EQ(can, c.expected[i]);
             const auto before = snapshot();
             const int beeps = platform_.BeepCount();
-            ASSERT_TRUE(RunTapeEditAction(main_, manager_, queries[i].command, {}));
+            ASSERT_TRUE(RunTapeEditAction(main_, manager_, queries[i].command));
             EXPECT_EQ(snapshot() != before, can);
             EXPECT_EQ(platform_.BeepCount(), beeps);
         }
@@ -294,7 +294,7 @@ TEST_F(ItemizedTotalsTest, DeletingAGroupTotalRebuildsAGrandTotalItemizedByGroup
     ASSERT_EQ(Lines(16, 17), (std::vector<std::string>{"g|+3.00", "T|+4.00"}));
     main_.SetFocusLine(9);
     ASSERT_TRUE(main_.CanDeleteGroupTotal());
-    ASSERT_TRUE(RunTapeEditAction(main_, manager_, "DeleteGroupTotal", {}));
+    ASSERT_TRUE(RunTapeEditAction(main_, manager_, "DeleteGroupTotal"));
     EXPECT_EQ(Lines(8, 19), (std::vector<std::string>{" |+4.00", "=|==========", "T|4.00", "Z|0.00", "{|", "T|+1.00",
                                                        "T|+2.00", "T|+4.00", "=|==========", "G|7.00", "}|", " |"}));
     EXPECT_EQ(main_.Lines().Property(18, LineKey::kTotalDisplayState), "GT");

@@ -31,8 +31,8 @@ bool IsStructuralKind(char kind) {
     return KindInGroup(kind, TLineStore::kStructuralKinds);
 }
 
-bool IsRangeClosingKind(char kind) {
-    return KindInGroup(kind, TLineStore::kRangeClosingKinds);
+bool IsRangeKind(char kind) {
+    return KindInGroup(kind, TLineStore::kRangeKinds);
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ TLineStore::~TLineStore() = default;
 TLineStore::TLineStore(TLineStore&& other) noexcept
     : rows_(std::move(other.rows_)),
       structural_(std::move(other.structural_)),
-      rangeClosings_(std::move(other.rangeClosings_)),
+      ranges_(std::move(other.ranges_)),
       linked_(std::move(other.linked_)),
       flagged_(std::move(other.flagged_)),
       assigned_(std::move(other.assigned_)),
@@ -52,7 +52,7 @@ TLineStore::TLineStore(TLineStore&& other) noexcept
 TLineStore& TLineStore::operator=(TLineStore&& other) noexcept {
     rows_ = std::move(other.rows_);
     structural_ = std::move(other.structural_);
-    rangeClosings_ = std::move(other.rangeClosings_);
+    ranges_ = std::move(other.ranges_);
     linked_ = std::move(other.linked_);
     flagged_ = std::move(other.flagged_);
     assigned_ = std::move(other.assigned_);
@@ -71,7 +71,7 @@ void TLineStore::InsertLines(LineIndex at, LineIndex count) {
     rows_.InsertBlank(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
     // Blank lines are entry lines without properties: only the later indexed lines move.
     structural_.Inserted(at, count);
-    rangeClosings_.Inserted(at, count);
+    ranges_.Inserted(at, count);
     flagged_.Inserted(at, count);
     assigned_.Inserted(at, count);
     if (linked_.Inserted(at, count)) ++linkGeneration_;
@@ -84,7 +84,7 @@ void TLineStore::RemoveLines(LineIndex first, LineIndex count) {
     NotifyAll([&](TLineObserver& o) { o.BeforeLinesRemoved(first, count); });
     rows_.Erase(static_cast<std::size_t>(first), static_cast<std::size_t>(count));
     structural_.Removed(first, count);
-    rangeClosings_.Removed(first, count);
+    ranges_.Removed(first, count);
     flagged_.Removed(first, count);
     assigned_.Removed(first, count);
     if (linked_.Removed(first, count)) ++linkGeneration_;
@@ -147,8 +147,8 @@ void TLineStore::SetCell(LineIndex line, TLineColumn column, std::string_view te
 }
 
 const TSortedLineSet& TLineStore::IndexFor(std::string_view group) const {
-    const bool rangeClosingsOnly = std::all_of(group.begin(), group.end(), IsRangeClosingKind);
-    return rangeClosingsOnly && !group.empty() ? rangeClosings_ : structural_;
+    const bool rangeKindsOnly = std::all_of(group.begin(), group.end(), IsRangeKind);
+    return rangeKindsOnly && !group.empty() ? ranges_ : structural_;
 }
 
 LineIndex TLineStore::StructuralLineAtOrBefore(LineIndex line, std::string_view group) const {
@@ -172,12 +172,12 @@ LineIndex TLineStore::StructuralLineAtOrAfter(LineIndex line, std::string_view g
 
 void TLineStore::IndexKindChange(LineIndex line, char newKind) {
     structural_.Set(line, IsStructuralKind(newKind));
-    rangeClosings_.Set(line, IsRangeClosingKind(newKind));
+    ranges_.Set(line, IsRangeKind(newKind));
 }
 
 void TLineStore::ReindexLines(LineIndex first, LineIndex last) {
     structural_.Rebuild(first, last, [this](LineIndex line) { return IsStructuralKind(KindOf(line)); });
-    rangeClosings_.Rebuild(first, last, [this](LineIndex line) { return IsRangeClosingKind(KindOf(line)); });
+    ranges_.Rebuild(first, last, [this](LineIndex line) { return IsRangeKind(KindOf(line)); });
     flagged_.Rebuild(first, last, [this](LineIndex line) { return !Property(line, LineKey::kTotalStatusFlag).empty(); });
     assigned_.Rebuild(first, last, [this](LineIndex line) { return !Property(line, LineKey::kTableColumnId).empty(); });
     if (linked_.Rebuild(first, last, [this](LineIndex line) { return !Property(line, LineKey::kLinkId).empty(); })) {

@@ -103,10 +103,11 @@ public:
     bool HasKind(LineIndex line, char kind) const { return KindOf(line) == kind; }
     bool InGroup(LineIndex line, std::string_view group) const { return KindInGroup(KindOf(line), group); }
 
-    // The kinds kept in the structural index, and the range closing kinds, which are also kept
-    // apart so that a search for them does not step over every zero total line.
+    // The kinds kept in the structural index, and the range boundary kinds, which are also kept
+    // apart so that a search for range openings or closings does not step over every zero
+    // total line.
     static constexpr std::string_view kStructuralKinds = "()[]{}<>Zz";
-    static constexpr std::string_view kRangeClosingKinds = "]}";
+    static constexpr std::string_view kRangeKinds = "[]{}";
     // The nearest structural line at or before (at or after) `line` whose kind is in `group`;
     // kinds of `group` outside kStructuralKinds are never found. `line` may lie outside the
     // table: the search starts at the table's nearest end. kNoLine when there is none.
@@ -166,7 +167,7 @@ private:
 
     TBlockRows<Row> rows_;
     TSortedLineSet structural_;
-    TSortedLineSet rangeClosings_;
+    TSortedLineSet ranges_;
     TSortedLineSet linked_;
     TSortedLineSet flagged_;
     TSortedLineSet assigned_;
