@@ -147,7 +147,7 @@ TEST_F(LinePasteTest, AReceivingDestinationLeavesItsSourceOnlyWhenTheNumberIsTak
     const Case cases[] = {
         {"no number", "+", "+5..00", false, false, "+", std::string(kInvalidEntryNumberMessage)},
         {"a division by zero", "\xF7", "+0.00", true, false, "\xF7", "Can not divide by zero."},
-        {"a number", "+", "+5.00", true, true, "+5.00"},
+        {"a number", "+", "+5.00", true, true, "+5.00", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -157,7 +157,9 @@ TEST_F(LinePasteTest, AReceivingDestinationLeavesItsSourceOnlyWhenTheNumberIsTak
         main_.SetFocusLine(1);
         EXPECT_EQ(CanPasteLine(main_, clipboard_.GetText(), manager_.SessionId()), c.canPaste);
         EXPECT_EQ(paster_.PasteLine(), c.pasted);
-        if (!c.pasted) EXPECT_NE(Explanation().find(c.explanation), std::string::npos);
+        if (!c.pasted) {
+            EXPECT_NE(Explanation().find(c.explanation), std::string::npos);
+        }
         EXPECT_EQ(Entry(main_, 2), c.entryAfter);
         EXPECT_EQ(LinkOf(main_, 1), c.pasted ? "" : "AS+" + Num(1));
         EXPECT_EQ(LinkOf(main_, 2), c.pasted ? "" : "AD+" + Num(1));
