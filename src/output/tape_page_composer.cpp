@@ -9,6 +9,7 @@
 #include "foundation/notifications/notifier.h"
 #include "foundation/numbers/format_settings.h"
 #include "output/column_groups.h"
+#include "output/tape_print_texts.h"
 #include "output/text_wrap.h"
 #include "settings/tape_page_layout.h"
 
@@ -20,18 +21,7 @@ constexpr std::string_view kLinksSample = " M999-,";
 constexpr std::string_view kSampleMultilineText = "Sample Multiline Text";
 constexpr std::string_view kPageNumberSample = "Page 999";
 
-TTextAlign ToTextAlign(TFieldAlignment alignment) {
-    switch (alignment) {
-        case TFieldAlignment::Right: return TTextAlign::Right;
-        case TFieldAlignment::Centred: return TTextAlign::Centre;
-        case TFieldAlignment::Left: break;
-    }
-    return TTextAlign::Left;
-}
-
 void ReplaceAll(std::string& text, char from, char to) { std::replace(text.begin(), text.end(), from, to); }
-
-int LineCountOf(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\r')) + 1; }
 
 // A file name is printed as it stands, on one line: control characters become blanks.
 std::string PrintableFileName(std::string name) {
@@ -91,12 +81,7 @@ bool TTapePageComposer::PreparePages(TTly_PrinterPage& page) {
 }
 
 void TTapePageComposer::BuildColumns(TTly_PrinterPage& page) {
-    columns_.Clear();
-    TPrintFieldsListItem field;
-    for (bool more = layout_.FirstPrintField(field); more; more = layout_.NextPrintField(field)) {
-        columns_.Add({field.PrintColNum, field.Position, field.Kind, field.Heading, ToTextAlign(field.Alignment),
-                      field.Wrap, field.Links});
-    }
+    columns_ = TapePrintColumns(layout_);
     auto& items = columns_.Items();
     hM_ = RoundHalfEvenToInt(page.TextHeight("M"));
     wM_ = RoundHalfEvenToInt(page.TextWidth("M"));
@@ -113,7 +98,7 @@ void TTapePageComposer::BuildColumns(TTly_PrinterPage& page) {
                               page.TextWidth(prefixes_.FromLine + std::string(kLinksSample))});
         } else {
             for (LineIndex line = 0; line < lines_->LineCount(); ++line) {
-                std::string text = CellText(line, column);
+                std::string text = TapeCellText(*lines_, line, column.Kind);
                 ReplaceAll(text, TFormatSettings::kNoBreakSpace, ' ');
                 width = std::max(width, page.TextWidth(text));
             }
@@ -121,14 +106,7 @@ void TTapePageComposer::BuildColumns(TTly_PrinterPage& page) {
         column.Width = RoundHalfEvenToInt(width);
     }
 
-    // Headings line up at the bottom.
-    headingLines_ = 1;
-    for (const auto& column : items) headingLines_ = std::max(headingLines_, LineCountOf(column.Heading));
-    for (auto& column : items) {
-        for (int missing = headingLines_ - LineCountOf(column.Heading); missing > 0; --missing) {
-            column.Heading.insert(0, "\r\n");
-        }
-    }
+    headingLines_ = AlignHeadingsAtBottom(columns_);
 
     const bool colLines = layout_.TapeFlags().ShowColLines;
     int s = colLines ? 0 : pw_;
@@ -166,20 +144,6 @@ bool TTapePageComposer::FitColumnGroups(TTly_PrinterPage& page) {
 
 // ---- Page furniture
 
-std::string TTapePageComposer::NotesText() const {
-    std::string text;
-    for (const std::string& line : tape_.NoteLines()) {
-        if (line.empty()) {
-            text += "\r\n";
-        } else if (line.back() == ' ') {
-            text += line;
-        } else {
-            text += line + "\r\n";
-        }
-    }
-    return text;
-}
-
 TTapePageComposer::TFrame TTapePageComposer::LayOutFurniture(int pageNumber, TTly_PrinterPage& page, bool draw) {
     const TTapePrintFlags& flags = layout_.TapeFlags();
     const int base = font_.Size;
@@ -206,7 +170,7 @@ TTapePageComposer::TFrame TTapePageComposer::LayOutFurniture(int pageNumber, TTl
         frame.PageNumberArea = {pageNumberLeft, T_, R_ - pageNumberLeft, height};
     }
 
-    const std::string notes = pageNumber == 1 ? NotesText() : std::string();
+    const std::string notes = pageNumber == 1 ? JoinNoteLines(tape_.NoteLines()) : std::string();
     int notesTop = 0;
     int notesBottom = 0;
     if (!notes.empty()) {
@@ -290,24 +254,11 @@ TTapePageComposer::TFrame TTapePageComposer::LayOutFurniture(int pageNumber, TTl
 
 // ---- Lines
 
-std::string TTapePageComposer::CellText(LineIndex line, const TPrintColPropListItem& column) const {
-    switch (column.Kind) {
-        case TTapeColumn::Line: return std::to_string(line + 1);
-        case TTapeColumn::Entries: return std::string(lines_->Entries(line));
-        case TTapeColumn::Indicator: return std::string(lines_->Indicator(line));
-        case TTapeColumn::Links: return std::string(lines_->Links(line));
-        case TTapeColumn::RunningTotal: return std::string(lines_->RunningTotal(line));
-        case TTapeColumn::Annotations: return std::string(lines_->Annotations(line));
-        case TTapeColumn::TableColumns: return std::string(lines_->TableColumns(line));
-    }
-    return {};
-}
-
 int TTapePageComposer::RowHeight(LineIndex line, TTly_PrinterPage& page) const {
     int height = hM_;
     for (const auto& column : columns_.Items()) {
         if (!column.Wrap && !column.Links) continue;
-        const std::string text = CellText(line, column);
+        const std::string text = TapeCellText(*lines_, line, column.Kind);
         if (text.empty()) continue;
         height = std::max(height, RoundHalfEvenToInt(page.WrappedTextHeight(text, 0, column.Width)));
     }
@@ -366,7 +317,7 @@ void TTapePageComposer::DrawLine(LineIndex line, int x, int y, TTly_PrinterPage&
     const TTapePrintFlags& flags = layout_.TapeFlags();
     const bool blankLeader = FormatSettings().FractionLeader == '_';
     for (const auto& column : columns_.Items()) {
-        std::string text = CellText(line, column);
+        std::string text = TapeCellText(*lines_, line, column.Kind);
         ReplaceAll(text, TFormatSettings::kNoBreakSpace, ' ');
         std::uint32_t background = kWhite;
         if (column.Kind == TTapeColumn::Entries) {

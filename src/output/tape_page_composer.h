@@ -65,9 +65,7 @@ private:
 
     void BuildColumns(TTly_PrinterPage& page);
     bool FitColumnGroups(TTly_PrinterPage& page);
-    std::string NotesText() const;
     TFrame LayOutFurniture(int pageNumber, TTly_PrinterPage& page, bool draw);
-    std::string CellText(LineIndex line, const TPrintColPropListItem& column) const;
     int RowHeight(LineIndex line, TTly_PrinterPage& page) const;
     int BandBottom(LineIndex line, int top, int rowHeight) const;
     void DrawLine(LineIndex line, int x, int y, TTly_PrinterPage& page) const;
