@@ -225,6 +225,7 @@ public:
     const std::string& Title() const { return title_; }
     void SetTitle(std::string text) { title_ = std::move(text); }
     std::vector<std::string>& NoteLines() { return noteLines_; }
+    const std::vector<std::string>& NoteLines() const { return noteLines_; }
     void AddObserver(TResultsTableObserver* observer);
     void RemoveObserver(TResultsTableObserver* observer);
 
