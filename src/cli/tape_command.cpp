@@ -47,7 +47,7 @@ constexpr std::string_view kUsage =
     "usage: tallyroll-cli tape [--keys TEXT] [--option 1..5] [--decimals N]\n"
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
-    "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE]\n"
+    "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE] [--html FILE]\n"
     "                          [--tape main|memory|side] [--item-counts LIST]\n"
     "                          [--group-display SL|ST] [--grand-display SL|GT|ST]\n"
     "                          [--open FILE] [--save FILE] [--export-table FILE]\n"
@@ -137,6 +137,10 @@ constexpr std::string_view kUsage =
     "                           layout on the locale's paper size, as the main tape of\n"
     "                           \"Untitled(1)\" or of the file opened or saved (not available\n"
     "                           in a build without Qt)\n"
+    "  --html FILE              write the tape --show names (not all nor tape,table), or with\n"
+    "                           --show table the table, into an HTML file instead, with the\n"
+    "                           document's page layout (an opened file's own); the footer names\n"
+    "                           the document's file\n"
     "  --item-counts LIST       comma-separated totals that show their item count: series,\n"
     "                           group, grand\n"
     "  --group-display SL|ST    how a new group total is shown: single line (default) or\n"
@@ -158,9 +162,9 @@ constexpr std::string_view kUsage =
     "                           file after the keys, before printing: tab-separated, UTF-8, as\n"
     "                           File > Export Table To Text File writes it; a table without data\n"
     "                           writes no file\n"
-    "Exit status: 0 typed and printed, 1 the document could not be opened or saved, the PDF, a\n"
-    "clipboard file or the table's text file could not be read or written or the document lacks\n"
-    "the part to show, 2 wrong arguments.\n";
+    "Exit status: 0 typed and printed, 1 the document could not be opened or saved, the PDF, the\n"
+    "HTML file, a clipboard file or the table's text file could not be read or written or the\n"
+    "document lacks the part to show, 2 wrong arguments.\n";
 
 struct TTapeOptions {
     std::string_view Keys;
@@ -176,6 +180,7 @@ struct TTapeOptions {
     bool HaveThousand = false;
     std::string_view PdfFile;
     bool HavePdf = false;
+    std::string_view HtmlFile;
     TShowChoice Show;
     TMessageBoxAnswer Answer = TMessageBoxAnswer::Cancel;
     std::string_view TapeKind = "main";
@@ -292,6 +297,9 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             options.PdfFile = value;
             options.HavePdf = true;
             valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--html", value, missing)) {
+            options.HtmlFile = value;
+            valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--clipboard-in", value, missing)) {
             options.ClipboardIn = value;
             valid = missing || !value.empty();
@@ -315,6 +323,10 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
         }
         if (missing) return UsageError(io, kName, "option '" + std::string(arg) + "' needs a value");
         if (!valid) return UsageError(io, kName, "invalid value for '" + std::string(arg) + "'");
+    }
+    if (!options.HtmlFile.empty() && options.HavePdf) return UsageError(io, kName, "--html and --pdf exclude each other");
+    if (!options.HtmlFile.empty() && !NamesOnePart(options.Show)) {
+        return UsageError(io, kName, "--html writes one tape or the table, not --show all nor tape,table");
     }
     return kExitOk;
 }
@@ -600,6 +612,12 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     }
     if (!options.ExportTableFile.empty() && !ExportTable(document, options.ExportTableFile, io.Err)) {
         return kExitFailure;
+    }
+    if (!options.HtmlFile.empty()) {
+        return WriteShownHtml(document, options.Show, TypedTape(document, options), applicationBus,
+                              std::string(options.HtmlFile), io.Err)
+                   ? kExitOk
+                   : kExitFailure;
     }
     if (options.HavePdf) return PrintPdf(TypedTape(document, options), FileNameText(document.FileName()), options.PdfFile, io);
     return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? kExitOk : kExitFailure;

@@ -5,6 +5,7 @@
 #include "cli/cli_command.h"
 #include "documents/file_document.h"
 #include "engine/tape/calculator.h"
+#include "output/html_document.h"
 #include "table/results_table.h"
 #include "tapes/auxiliary_calculator_manager.h"
 
@@ -29,6 +30,40 @@ const TCalculator* FindAuxTape(TTlyFile& document, std::string_view name) {
 
 bool Missing(std::FILE* err, std::string_view what) {
     WriteLine(err, "tallyroll-cli tape: the document has no " + std::string(what));
+    return false;
+}
+
+// The one tape or table a choice names.
+struct TShownPart {
+    const TCalculator* Tape = nullptr;
+    const TResultsTable* Table = nullptr;
+};
+
+// False, with the reason on `err`, when the document lacks the part.
+bool FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, TShownPart& part,
+                   std::FILE* err) {
+    using Kind = TShowChoice::Kind;
+    switch (choice.What) {
+        case Kind::TypedTape: part.Tape = &typedTape; return true;
+        case Kind::Main: part.Tape = &document.MainTape(); return true;
+        case Kind::Memory:
+            part.Tape = document.MemoryTape();
+            return part.Tape != nullptr || Missing(err, "memory tape");
+        case Kind::Side:
+            part.Tape = document.SideTape();
+            return part.Tape != nullptr || Missing(err, "side tape");
+        case Kind::Aux:
+            part.Tape = FindAuxTape(document, choice.AuxName);
+            return part.Tape != nullptr || Missing(err, "auxiliary tape '" + choice.AuxName + "'");
+        case Kind::Table: {
+            const auto tables = document.Tables();
+            if (tables.empty()) return Missing(err, "table");
+            part.Table = tables.front().second;
+            return true;
+        }
+        case Kind::TypedAndTable:
+        case Kind::All: break;
+    }
     return false;
 }
 
@@ -91,48 +126,47 @@ void PrintTape(const TCalculator& tape, std::FILE* out) {
 bool PrintShown(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, std::FILE* out,
                 std::FILE* err) {
     using Kind = TShowChoice::Kind;
+    if (NamesOnePart(choice)) {
+        TShownPart part;
+        if (!FindShownPart(document, choice, typedTape, part, err)) return false;
+        if (part.Tape != nullptr) PrintTape(*part.Tape, out);
+        if (part.Table != nullptr) PrintTable(*part.Table, out);
+        return true;
+    }
     const auto tables = document.Tables();
-    switch (choice.What) {
-        case Kind::TypedTape: PrintTape(typedTape, out); return true;
-        case Kind::Main: PrintTape(document.MainTape(), out); return true;
-        case Kind::Memory:
-            if (document.MemoryTape() == nullptr) return Missing(err, "memory tape");
-            PrintTape(*document.MemoryTape(), out);
-            return true;
-        case Kind::Side:
-            if (document.SideTape() == nullptr) return Missing(err, "side tape");
-            PrintTape(*document.SideTape(), out);
-            return true;
-        case Kind::Aux:
-            if (const TCalculator* aux = FindAuxTape(document, choice.AuxName)) {
-                PrintTape(*aux, out);
-                return true;
-            }
-            return Missing(err, "auxiliary tape '" + choice.AuxName + "'");
-        case Kind::Table:
-            if (tables.empty()) return Missing(err, "table");
-            PrintTable(*tables.front().second, out);
-            return true;
-        case Kind::TypedAndTable:
-            if (tables.empty()) return Missing(err, "table");
-            PrintTape(typedTape, out);
-            WriteLine(out, "");
-            PrintTable(*tables.front().second, out);
-            return true;
-        case Kind::All:
-            for (const TCalculator* tape : document.EnabledTapes()) {
-                PrintBlock(tape->TapeName(), out);
-                PrintTape(*tape, out);
-                WriteLine(out, "");
-            }
-            for (const auto& [name, table] : tables) {
-                PrintBlock(name, out);
-                PrintTable(*table, out);
-                WriteLine(out, "");
-            }
-            return true;
+    if (choice.What == Kind::TypedAndTable) {
+        if (tables.empty()) return Missing(err, "table");
+        PrintTape(typedTape, out);
+        WriteLine(out, "");
+        PrintTable(*tables.front().second, out);
+        return true;
+    }
+    for (const TCalculator* tape : document.EnabledTapes()) {
+        PrintBlock(tape->TapeName(), out);
+        PrintTape(*tape, out);
+        WriteLine(out, "");
+    }
+    for (const auto& [name, table] : tables) {
+        PrintBlock(name, out);
+        PrintTable(*table, out);
+        WriteLine(out, "");
     }
     return true;
+}
+
+bool NamesOnePart(const TShowChoice& choice) {
+    return choice.What != TShowChoice::Kind::TypedAndTable && choice.What != TShowChoice::Kind::All;
+}
+
+bool WriteShownHtml(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape,
+                    const TStMediator& fileNameBus, const std::string& htmlFile, std::FILE* err) {
+    TShownPart part;
+    if (!FindShownPart(document, choice, typedTape, part, err)) return false;
+    const TFileResult written = part.Table != nullptr
+                                    ? WriteTableHtml(htmlFile, *part.Table, document.PageLayout(), &fileNameBus)
+                                    : WriteTapeHtml(htmlFile, *part.Tape, document.PageLayout(), &fileNameBus);
+    if (!written) WriteLine(err, CannotWriteInternetDocumentMessage(htmlFile, written.Reason));
+    return written.Ok;
 }
 
 }  // namespace tally::cli

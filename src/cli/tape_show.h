@@ -9,6 +9,8 @@
 
 namespace tally {
 class TCalculator;
+class TResultsTable;
+class TStMediator;
 class TTlyFile;
 }  // namespace tally
 
@@ -39,5 +41,14 @@ void PrintTape(const TCalculator& tape, std::FILE* out);
 // Prints the choice; false, with the reason on `err`, when the document lacks that part.
 bool PrintShown(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, std::FILE* out,
                 std::FILE* err);
+
+// True when the choice names one tape or the table (not "all" nor "tape,table").
+bool NamesOnePart(const TShowChoice& choice);
+
+// Writes the tape or the table the choice names into an HTML file, with the document's page
+// layout; the footer names the file the bus answers. False, with the reason on `err`, when
+// the document lacks that part or the file cannot be written.
+bool WriteShownHtml(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape,
+                    const TStMediator& fileNameBus, const std::string& htmlFile, std::FILE* err);
 
 }  // namespace tally::cli

@@ -336,10 +336,11 @@ TOpenedTlyFile OpenTlyFile(TTlyFileSetup setup, const std::string& fileName);
 TOpenedTlyFile OpenTlyFileInto(std::unique_ptr<TTlyFile> fresh, const std::string& fileName);
 
 // The texts shown when opening, saving or exporting fails, each one line: `Cannot open file
-// "<name>".`, `Cannot save file "<name>".` or `Cannot export the table to "<name>".`, then the
-// reason as a sentence.
+// "<name>".`, `Cannot save file "<name>".`, `Cannot export the table to "<name>".` or `Cannot
+// write the Internet document "<name>".`, then the reason as a sentence.
 std::string CannotOpenFileMessage(std::string_view fileName, std::string_view reason);
 std::string CannotSaveFileMessage(std::string_view fileName, std::string_view reason);
 std::string CannotExportTableMessage(std::string_view fileName, std::string_view reason);
+std::string CannotWriteInternetDocumentMessage(std::string_view fileName, std::string_view reason);
 
 }  // namespace tally

@@ -71,4 +71,8 @@ std::string CannotExportTableMessage(std::string_view fileName, std::string_view
     return FailureMessage("export the table to", fileName, reason);
 }
 
+std::string CannotWriteInternetDocumentMessage(std::string_view fileName, std::string_view reason) {
+    return FailureMessage("write the Internet document", fileName, reason);
+}
+
 }  // namespace tally
