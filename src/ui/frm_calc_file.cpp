@@ -2,6 +2,7 @@
 // manager, with its questions and dialogs shown by the window, and the caption that names the
 // visible file.
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -10,10 +11,12 @@
 
 #include "documents/file_document.h"
 #include "documents/file_manager.h"
+#include "documents/file_manager_print_records.h"
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/text_encoding.h"
+#include "output/html_document.h"
 #include "settings/appl_control_data.h"
 #include "ui/frm_calc.h"
 #include "ui/print/print_tape_command.h"
@@ -24,6 +27,7 @@ namespace {
 
 const QString kTallyrollFilter = QStringLiteral("Tallyroll files (*.tly);;All files (*)");
 const QString kTextFilter = QStringLiteral("Text files (*.txt);;All files (*)");
+const QString kInternetDocumentFilter = QStringLiteral("Internet documents (*.htm *.html);;All files (*)");
 
 // File names are the system's bytes; the user sees them decoded.
 std::string SystemName(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
@@ -77,6 +81,8 @@ void TfrmCalc::AddFileMenu() {
     file->addSeparator();
     file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
                     [this] { PrintTapeToPrinter(this, Tape(), FileNameText(Document().FileName())); });
+    mniFileInternetDocument_ = file->addAction(QStringLiteral("Print To &Internet Document File..."), this,
+                                               [this] { PrintToInternetDocument(); });
     mniFileExportTable_ = file->addAction(QStringLiteral("Export &Table To Text File..."), this, [this] { ExportTable(); });
     file->addSeparator();
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
@@ -107,6 +113,29 @@ void TfrmCalc::ExportTable() {
     TMedString name;
     name.Value = SystemName(QFileInfo(chosen).absoluteFilePath());
     appBus_.Handle(events::FileMgr_ExportCurrentTableAsTextFile, &name, nullptr);
+}
+
+void TfrmCalc::PrintToInternetDocument() {
+    const QString chosen =
+        chooser_->SaveFileName(this, QStringLiteral("Tallyroll - Specify Internet Document Filename"),
+                               ShownName(files_->LastFolder()), kInternetDocumentFilter, QStringLiteral("htm"));
+    if (chosen.isEmpty()) return;
+    const std::string fileName = SystemName(QFileInfo(chosen).absoluteFilePath());
+    TMedVisibleDocPrintParams params;
+    appBus_.Handle(events::FileMgr_GetVisibleDocPrintParams, nullptr, &params);
+    TFileResult written;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // A visible table page without a table has nothing to write.
+    if (params.VisibleKind == TVisibleKind::Table && params.Table != nullptr) {
+        written = WriteTableHtml(fileName, *params.Table, *params.PageLayout, &appBus_);
+    } else if (params.VisibleKind != TVisibleKind::Table && params.Tape != nullptr) {
+        written = WriteTapeHtml(fileName, *params.Tape, *params.PageLayout, &appBus_);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!written) {
+        Notifier().ExplainAndBeep(CannotWriteInternetDocumentMessage(fileName, written.Reason));
+        Notifier().ShowLastExplanation();
+    }
 }
 
 bool TfrmCalc::SaveDocument() { return files_->SaveVisible(); }
