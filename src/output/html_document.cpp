@@ -162,8 +162,10 @@ struct TPageTexts {
 // The document's lines, written through one reused line buffer.
 class THtmlWriter {
 public:
+    // Opening for writing only starts collecting the lines: the file is written, or refused,
+    // when it is closed.
     THtmlWriter(const std::string& fileName, const IFileCalls& calls) : fileName_(fileName), file_(calls) {
-        opened_ = file_.Open(fileName, TWyn_TextFile::kWrite);
+        file_.Open(fileName, TWyn_TextFile::kWrite);
     }
 
     void Line(std::string_view text) { file_.WriteLine(text); }
@@ -178,14 +180,13 @@ public:
     void TableHeadings(const std::vector<THeading>& headings);
     void RepeatedRow(std::string_view cell, std::size_t columns);
     void End(std::string_view footerPrefix, const std::string& footerFileName);
-    TFileResult Close();
+    TFileResult Close() { return file_.Close(); }
 
 private:
     void Notes(const std::vector<std::string>& noteLines, std::string_view firstTag);
 
     const std::string& fileName_;
     TWyn_TextFile file_;
-    bool opened_ = false;
     std::string line_;
 };
 
@@ -311,11 +312,6 @@ void THtmlWriter::End(std::string_view footerPrefix, const std::string& footerFi
     }
     Line("</body>");
     Line("</html>");
-}
-
-TFileResult THtmlWriter::Close() {
-    if (!opened_) return TFileResult::Failure(file_.LastErrorText());
-    return file_.Close();
 }
 
 // The rule row's cell under a line that closes a series: space with row lines (the rows are
