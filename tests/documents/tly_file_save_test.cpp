@@ -15,6 +15,7 @@
 #include "documents/tly_test_document.h"
 #include "documents/tly_test_files.h"
 #include "settings/failing_file_calls.h"
+#include "platform/ordinary_user.h"
 
 namespace tally {
 namespace {
@@ -72,13 +73,15 @@ TEST(TlyFileSave, AFailedSaveReportsItsReasonAndLeavesTheOldFile) {
 }
 
 TEST(TlyFileSave, ASaveIntoAReadOnlyFolderFailsAndLeavesTheOldFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
     test::TTempFolder folder;
     const std::string target = folder.File("kept.tly");
     TTestDocument document;
     test::WriteBytes(target, "old contents");
     ::chmod(folder.Path().c_str(), 0555);
-    const TTlyFileResult refused = SaveTlyFile(document, target);
+    const TTlyFileResult refused = [&] {
+        const test::TAsOrdinaryUser ordinary;
+        return SaveTlyFile(document, target);
+    }();
     ::chmod(folder.Path().c_str(), 0755);
     EXPECT_FALSE(refused.Ok);
     EXPECT_EQ(refused.Reason, "Permission denied");
