@@ -491,11 +491,11 @@ TCalculator& TypedTape(TTlyFile& document, const TTapeOptions& options) {
 }
 
 // Writes the current table's text file; false (and the reason on standard error) when it
-// cannot be written or there is no table.
+// cannot be written or there is nothing to export.
 bool ExportTable(TTlyFile& document, std::string_view fileName, std::FILE* err) {
     const TResultsTable* table = document.TableManager().CurrentTable();
-    if (table == nullptr) {
-        WriteLine(err, "tallyroll-cli tape: the document has no table to export");
+    if (const std::string refusal = TableExportRefusal(table); !refusal.empty()) {
+        WriteLine(err, "tallyroll-cli tape: " + refusal);
         return false;
     }
     const TFileResult written = table->ExportAsTextFile(std::string(fileName));
@@ -642,8 +642,14 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!options.ExportTableFile.empty() && !ExportTable(document, options.ExportTableFile, io.Err)) {
         return kExitFailure;
     }
-    if (options.HavePdf) return PrintPdf(TypedTape(document, options), FileNameText(document.FileName()), options.PdfFile, io);
-    return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? kExitOk : kExitFailure;
+    // A save or export that a command asked for and that did not happen fails the run, once
+    // the rest has been done.
+    const int status = files.WritesNotDone() == 0 ? kExitOk : kExitFailure;
+    if (options.HavePdf) {
+        const int printed = PrintPdf(TypedTape(document, options), FileNameText(document.FileName()), options.PdfFile, io);
+        return printed == kExitOk ? status : printed;
+    }
+    return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? status : kExitFailure;
 }
 
 const TCommandRegistrar kRegistrar{{kName, kUsage, "type keys into a new document's tapes and print them", &RunTape}};

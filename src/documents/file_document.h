@@ -342,5 +342,8 @@ TOpenedTlyFile OpenTlyFileInto(std::unique_ptr<TTlyFile> fresh, const std::strin
 std::string CannotOpenFileMessage(std::string_view fileName, std::string_view reason);
 std::string CannotSaveFileMessage(std::string_view fileName, std::string_view reason);
 std::string CannotExportTableMessage(std::string_view fileName, std::string_view reason);
+// Why the table cannot be exported to a text file: there is none, or it holds no data; empty
+// when it can.
+std::string TableExportRefusal(const TResultsTable* table);
 
 }  // namespace tally
