@@ -44,13 +44,21 @@ TEST_F(CliTapeTest, TypedSeriesArePrintedWithTheShownColumns) {
         {{"--keys", "7\n3\xC3\x97" "2=", "--option", "2", "--decimals", "1"},
          "",
          "Entries\t \n+7.0\t \n==========\t=\n7.0\tT\n0.0\tZ\n+3.0\t \nX2.0\t \n==========\t=\n6.0\tT\n\t \n"},
+        // The top values of the ranges: 15 decimal places; the adding machine, where the
+        // operator follows its number.
+        {{"--keys", "1\n", "--decimals", "15"},
+         "",
+         "Entries\t \n+1.000000000000000\t \n==========\t=\n1.000000000000000\tT\n\t \n"},
+        {{"--keys", "12+5-3\n", "--option", "5"},
+         "",
+         "Entries\t \n+12.00\t \n-5.00\t \n+3.00\t \n==========\t=\n10.00\tT\n\t \n"},
         // Time series and an edit action; the Table Columns heading prints on one line.
         {{"--keys", "1:30+0:45\n[ZeroTotal]", "--total-type", "T2", "--columns", "table"},
          "",
          "Entries\t \tTable Columns\n+01:30\t \t\n+00:45\t \t\n==========\t=\t\n02:15\tT\t\n0.00\tZ\t\n\t \t\n"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.input + (c.args.empty() ? "" : c.args.front()));
+        SCOPED_TRACE(c.input + (c.args.empty() ? "" : c.args.back()));
         const RunResult r = RunTape(c.args, c.input);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out, c.out);
