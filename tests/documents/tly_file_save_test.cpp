@@ -5,7 +5,11 @@
 
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <random>
+#include <set>
+
+#include <fcntl.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -129,6 +133,19 @@ TEST(TlyFileSave, KillingASaveLeavesTheOldOrTheNewFile) {
         EXPECT_TRUE(result.Ok) << result.Reason;
         EXPECT_EQ(opened.MainTape().Lines().LineCount(), bytes == oldBytes ? 11 : 200'001);
     }
+    // The temporary files the killed saves left go with the next save of that file, once they
+    // are a little older than a save needs to lock its own.
+    const timespec minuteAgo{::time(nullptr) - 60, 0};
+    const timespec times[2] = {minuteAgo, minuteAgo};
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        ASSERT_EQ(::utimensat(AT_FDCWD, entry.path().c_str(), times, 0), 0);
+    }
+    ASSERT_TRUE(SaveTlyFile(small, target).Ok);
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"killed.tly", "new.tly"}));
 }
 
 }  // namespace
