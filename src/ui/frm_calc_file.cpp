@@ -106,6 +106,8 @@ bool TfrmCalc::OpenFile(const QString& fileName) {
 }
 
 void TfrmCalc::ExportTable() {
+    // Nothing to export is said before a name is asked for.
+    if (files_->ReportNothingToExport()) return;
     const QString chosen = chooser_->SaveFileName(this, QStringLiteral("Tallyroll - Specify Table's Textfile Name"),
                                                   ShownName(files_->LastFolder()), kTextFilter, QStringLiteral("txt"));
     if (chosen.isEmpty()) return;

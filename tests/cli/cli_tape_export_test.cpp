@@ -38,13 +38,39 @@ TEST_F(CliTapeExportTest, WritesTheTableAfterTheKeys) {
     EXPECT_EQ(run.out, "\"Line\"\t\"Twelve\"\t\"Say \"\"5\"\"\"\n1\t12.00\t5.00\n");
 }
 
-TEST_F(CliTapeExportTest, TableWithoutDataWritesNoFile) {
+// Without data, or without a table, there is nothing to export: said, no file, status 1.
+TEST_F(CliTapeExportTest, NothingToExportWritesNoFileAndFailsTheRun) {
     const std::string fileName = folder_.File("table.txt");
-    const RunResult run =
+    const RunResult option =
         RunTape({"--columns", "table,annotations", "--export-table", fileName, "--keys", kTwoAssignedLines});
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(option.status, 1);
+    EXPECT_EQ(option.err, "tallyroll-cli tape: There is nothing to export.  The table holds no data.\n");
+
+    const RunResult command = RunTape({"--keys", "1\n[FileMgr_ExportCurrentTableAsTextFile=" + fileName + "]"});
+    EXPECT_EQ(command.status, 1);
+    EXPECT_EQ(command.err, "beep: There is nothing to export.  The document has no table.\n"
+                           "message: There is nothing to export.  The document has no table.\n");
+    EXPECT_EQ(command.out, "Entries\t \n+1.00\t \n==========\t=\n1.00\tT\n\t \n");
     EXPECT_FALSE(std::filesystem::exists(fileName));
+}
+
+// The text file goes where a symbolic link points, and may have the longest name Linux allows.
+TEST_F(CliTapeExportTest, WritesThroughASymbolicLinkAndUnderTheLongestName) {
+    namespace fs = std::filesystem;
+    fs::create_directory(folder_.Path() / "real");
+    const fs::path link = folder_.Path() / "link.txt";
+    fs::create_symlink("real/table.txt", link);
+    const std::string longName = folder_.File(std::string(251, 't') + ".txt");
+    for (const std::string& fileName : {link.string(), longName}) {
+        SCOPED_TRACE(fileName.size());
+        const RunResult run = RunTape({"--columns", "table,annotations", "--export-table", fileName, "--keys",
+                                       std::string(kTwoAssignedLines) + "[Table:CopyToTable]"});
+        EXPECT_EQ(run.status, 0) << run.err;
+    }
+    const std::string expected = "\"Twelve\"\t\"Say \"\"5\"\"\"\r\n12.00\t5.00\r\n";
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadWholeFile(folder_.Path() / "real" / "table.txt").Text, expected);
+    EXPECT_EQ(ReadWholeFile(longName).Text, expected);
 }
 
 // A folder of that name cannot be replaced by the file: the run fails with the reason and

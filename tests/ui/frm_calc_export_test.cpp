@@ -74,6 +74,23 @@ private slots:
         QVERIFY(program.notifications.Beeps().empty());
     }
 
+    // With no table, or a table without data, the window says there is nothing to export and
+    // asks for no name.
+    void nothingToExportIsSaidBeforeANameIsAsked() {
+        for (const bool withTable : {false, true}) {
+            test::Program program;
+            auto owned = std::make_unique<TSaveNameChooser>();
+            const TSaveNameChooser& chooser = *owned;
+            program.window.SetFileNameChooser(std::move(owned));
+            if (withTable) program.window.Document().AddTableNamed();
+            program.window.ExportTableAction()->trigger();
+            QVERIFY(chooser.captions.isEmpty());
+            const std::string expected = withTable ? "There is nothing to export.  The table holds no data."
+                                                   : "There is nothing to export.  The document has no table.";
+            QCOMPARE(program.notifications.Beeps(), std::vector<std::string>{expected});
+        }
+    }
+
     // A folder cannot be replaced by the file: the failure of either output is explained and
     // beeped.
     void aFileThatCannotBeWrittenIsReported() {
