@@ -280,6 +280,11 @@ TEST_F(CliTapeTest, LinksMadeByActionsAndQuickLinksShowInTheLinksColumn) {
          "beep: The line containing the entry specified as the Link Source for this Link Destination is no longer "
          "present; or else the Link Source has been unlinked.  Recopy a line as a Link Source before pasting as a "
          "Link Destination.\n"},
+        // A destination that takes its source negated is listed with "-" at both ends.
+        {series + "2-l1\n",
+         "Entries\t \tLinks\n+5.00\t \tUsed at line  7-\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+2.00\t \t\n-5.00\t \tFrom line  1-\n==========\t=\t\n-3.00\tT\t\n\t \t\n",
+         ""},
         {series + "l0\n",
          "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\nl0\t \t\n",
          "beep: The entry cell at line T0 can not be used as a Link Source.\n"},
