@@ -405,6 +405,8 @@ private:
     bool IsFocusColumnAllowed(TTapeColumn column) const;
     // calculator_keys.cpp
     bool TabToNextCell(bool backwards);
+    // Hands on the focus cell's pending edit where no move does it; false (the focus stays).
+    bool FinishFocusCellEdit();
     void ChangeFocusColumnWidth(bool wider, bool fine);
     void ChangeFocusRowHeight(bool taller, bool fine);
     bool KeyPressAnnotations(char character);
