@@ -291,6 +291,22 @@ TEST_F(CliTapeTest, LinksMadeByActionsAndQuickLinksShowInTheLinksColumn) {
          "Entries\t \tLinks\n+1.00\t \t\n+15.00\t \tFrom line  A4\n==========\t=\t\n16.00\tT\t\n\t \t\n", ""},
         {"7+8\n[NewAuxTape=X]1+lt\n[View=Tape]",
          "Entries\t \tLinks\n+7.00\t \t\n+8.00\t \t\n==========\t=\t\n15.00\tT\tUsed at line  A2\n\t \t\n", ""},
+        // Typing over a destination just pasted on the open line replaces its number, which
+        // leaves the link; a number changed by typing after it does too.
+        {"5+3\n\n{Up}{Up}{Up}{Up}{Up}[CopyAsLinkSource]{Down}{Down}{Down}{Down}{Down}[PasteAsLinkDest]7\n",
+         "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+7.00\t \t\n==========\t=\t\n7.00\tT\t\n\t \t\n",
+         ""},
+        {"5+3\n\n{Up}{Up}{Up}{Up}{Up}[CopyAsLinkSource]{Down}{Down}{Down}{Down}{Down}[PasteAsLinkDest]"
+         "{End}{Backspace}7\n",
+         "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+5.07\t \t\n==========\t=\t\n5.07\tT\t\n\t \t\n",
+         ""},
+        // Enter alone keeps the pasted link.
+        {"5+3\n\n{Up}{Up}{Up}{Up}{Up}[CopyAsLinkSource]{Down}{Down}{Down}{Down}{Down}[PasteAsLinkDest]\n",
+         "Entries\t \tLinks\n+5.00\t \tUsed at line  6\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+5.00\t \tFrom line  1\n==========\t=\t\n5.00\tT\t\n\t \t\n",
+         ""},
         {series + "l0\n",
          "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\nl0\t \t\n",
          "beep: The entry cell at line T0 can not be used as a Link Source.\n"},
