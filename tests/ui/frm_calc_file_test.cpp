@@ -3,6 +3,7 @@
 // the program ask about changes, the Reopen menu opens the files used last, and failures are
 // reported and change nothing.
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -240,6 +241,43 @@ private slots:
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - second.tly"));
         QCOMPARE(program.Entries(0), std::string("+8.00"));
         QVERIFY(program.boxes.boxes.empty());
+    }
+
+    // The Reopen menu follows the list from the start, also while it is empty (a submenu with
+    // no items never opens, so filling it only when it opens kept it empty); opening the File
+    // menu drops the files that have gone.
+    void theReopenMenuFollowsTheListFromAnEmptyStart() {
+        FileProgram program;
+        QMenu* reopen = program.window.ReopenMenu();
+        QVERIFY(reopen->actions().isEmpty());
+        QVERIFY(!reopen->isEnabled());
+
+        program.Type(QStringLiteral("1\n"));
+        program.chooser->saveName = program.folder.filePath(QStringLiteral("first.tly"));
+        program.window.SaveAsAction()->trigger();
+        QCOMPARE(reopen->actions().size(), 1);
+        QVERIFY(reopen->isEnabled());
+        QCOMPARE(reopen->actions().front()->text(), QStringLiteral("&1 ") + program.chooser->saveName);
+
+        // Past nine files the items go on with letters.
+        program.settings.SetMaxMRUFiles(12);
+        QStringList names;
+        for (int i = 0; i < 10; ++i) {
+            const QString name = program.folder.filePath(QStringLiteral("file%1.tly").arg(i));
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            program.settings.AddToReopenList(name.toStdString());
+            names.prepend(name);
+        }
+        QCOMPARE(reopen->actions().size(), 11);
+        QCOMPARE(reopen->actions().at(9)->text(), QStringLiteral("&A ") + names.at(9));
+
+        QVERIFY(QFile::remove(names.front()));
+        auto* fileMenu = qobject_cast<QMenu*>(reopen->parentWidget());
+        QVERIFY(fileMenu != nullptr);
+        emit fileMenu->aboutToShow();
+        QCOMPARE(reopen->actions().size(), 10);
+        QCOMPARE(reopen->actions().front()->text(), QStringLiteral("&1 ") + names.at(1));
     }
 
     // Close on a changed document asks first: Yes saves (a save that does not happen keeps it),
