@@ -44,10 +44,14 @@ public:
         // The dialog offers the document's own name in the last folder; an untitled one offers none.
         QString start = ShownName(startFolder);
         if (!offeredName.empty()) start = start.isEmpty() ? ShownName(offeredName) : start + '/' + ShownName(offeredName);
-        const QString chosen = chooser_->SaveFileName(&window_, QStringLiteral("Save Tallyroll File As"), start,
-                                                      kTallyrollFilter, QStringLiteral("tly"));
+        const QString chosen = chooser_->SaveFileNameUnconfirmed(&window_, QStringLiteral("Save Tallyroll File As"),
+                                                                 start, kTallyrollFilter, QStringLiteral("tly"));
         if (chosen.isEmpty()) return std::nullopt;
         return SystemName(QFileInfo(chosen).absoluteFilePath());
+    }
+    bool AskYesNo(const std::string& question) override {
+        return Notifier().MessageBox(question, CaptionConfirm, TMessageBoxButtons::YesNo, TMessageBoxIcon::Warning) ==
+               TMessageBoxAnswer::Yes;
     }
 
 private:

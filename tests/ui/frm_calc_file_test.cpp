@@ -3,14 +3,18 @@
 // the program ask about changes, the Reopen menu opens the files used last, and failures are
 // reported and change nothing.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -19,6 +23,7 @@
 #include "documents/file_manager.h"
 #include "foundation/notifications/notifier.h"
 #include "engine/tape/calculator.h"
+#include "ui/file_name_chooser.h"
 #include "ui/tape_grid.h"
 #include "ui_program.h"
 #include "ui_test_registry.h"
@@ -278,6 +283,79 @@ private slots:
         emit fileMenu->aboutToShow();
         QCOMPARE(reopen->actions().size(), 10);
         QCOMPARE(reopen->actions().front()->text(), QStringLiteral("&1 ") + names.at(1));
+    }
+
+    // Save As onto a file another open document has is refused before anything is asked: the
+    // file dialog does not ask whether to replace it, and the file stays as it was. A file no
+    // document has is replaced only when the user says yes.
+    void saveAsRefusesAnotherDocumentsFileBeforeAsking() {
+        FileProgram program;
+        program.Type(QStringLiteral("1\n"));
+        const QString taken = program.folder.filePath(QStringLiteral("taken.tly"));
+        program.chooser->saveName = taken;
+        program.window.SaveAsAction()->trigger();
+        QFile file(taken);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray firstSaved = file.readAll();
+        file.close();
+        program.window.NewAction()->trigger();
+        program.Type(QStringLiteral("2\n"));
+
+        // From here the real dialogs: a timer answers the file dialog with `chosen` and notes
+        // every other question a dialog asks, answering yes.
+        program.window.SetFileNameChooser(std::make_unique<QtFileNameChooser>());
+        QString chosen;
+        QStringList dialogQuestions;
+        QTimer answerer;
+        connect(&answerer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                // Typed into the name box, as the user does (selectFile would reload the folder
+                // at every tick).
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                if (name == nullptr) return;
+                name->setText(chosen);
+                // The file dialog's own checks run, from an event of their own: a question the
+                // dialog asks must find this timer free to answer it.
+                QTimer::singleShot(0, dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); });
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                dialogQuestions << box->text();
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+                else box->accept();
+            }
+        });
+        answerer.start(10);
+
+        chosen = taken;
+        program.window.SaveAsAction()->trigger();
+        QCOMPARE(dialogQuestions, QStringList{});
+        QCOMPARE(program.boxes.boxes,
+                 std::vector<std::string>{"Tallyroll - Notify: Save not done. Another open file has the same file name."});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), firstSaved);
+        file.close();
+        QVERIFY(program.window.Files().VisibleFile().Untitled);
+
+        // An existing file of no open document: the program asks, No keeps it.
+        const QString other = program.folder.filePath(QStringLiteral("other.tly"));
+        QFile otherFile(other);
+        QVERIFY(otherFile.open(QIODevice::WriteOnly));
+        otherFile.write("kept\r\n");
+        otherFile.close();
+        const std::string replace = "Tallyroll - Confirm: File \"" + other.toStdString() +
+                                    "\" already exists.  \r\nDo you want to replace it?";
+        for (const TMessageBoxAnswer answer : {TMessageBoxAnswer::No, TMessageBoxAnswer::Yes}) {
+            program.boxes.boxes.clear();
+            program.boxes.answer = answer;
+            chosen = other;
+            program.window.SaveAsAction()->trigger();
+            QCOMPARE(dialogQuestions, QStringList{});
+            QCOMPARE(program.boxes.boxes, std::vector<std::string>{replace});
+            QCOMPARE(program.window.Files().VisibleFile().Untitled, answer == TMessageBoxAnswer::No);
+            QVERIFY(otherFile.open(QIODevice::ReadOnly));
+            QCOMPARE(otherFile.readAll() == "kept\r\n", answer == TMessageBoxAnswer::No);
+            otherFile.close();
+        }
     }
 
     // Close on a changed document asks first: Yes saves (a save that does not happen keeps it),
