@@ -4,6 +4,7 @@
 
 #include "documents/cross_tape_commands.h"
 #include "documents/file_document.h"
+#include "engine/tape/calculator.h"
 
 namespace tally {
 
@@ -78,7 +79,17 @@ const TDocumentCommand* FindDocumentCommand(std::string_view name) {
 bool PerformDocumentCommand(TTlyFile& document, std::string_view name) {
     const TDocumentCommand* command = FindDocumentCommand(name);
     if (command == nullptr) return false;
+    // The memory and side tape commands write numbers into a tape's entry, the one they are run
+    // from or the one they come back to; they neither make nor remove tapes.
+    const bool writesEntry = command->Group == TDocumentCommandGroup::Memory ||
+                             command->Group == TDocumentCommandGroup::SideTape;
+    const TCalculator* tapeBefore = &document.CurrentTape();
+    const TCalculator::TFocusEntry before = tapeBefore->FocusEntry();
     command->Run(document);
+    if (writesEntry) {
+        TCalculator& tape = document.CurrentTape();
+        tape.SelectEntryAfterCommand(&tape == tapeBefore ? before : TCalculator::TFocusEntry{});
+    }
     document.RemoveBrokenLinksAfterEdit();
     document.Pages().Refresh();
     return true;

@@ -51,9 +51,12 @@ public:
     virtual TMessageBoxAnswer AskYesNoCancel(const std::string& question) = 0;
     // The save-as dialog "Save Tallyroll File As": `offeredName` is the file name without its
     // folder (empty for an untitled document), `startFolder` the last folder (may be empty).
-    // The dialog asks before overwriting an existing file. Nothing when the user cancels.
+    // The dialog does not ask about an existing file: the file manager first refuses a name
+    // another open document has, then asks. Nothing when the user cancels.
     virtual std::optional<std::string> AskSaveAsFileName(const std::string& offeredName,
                                                          const std::string& startFolder) = 0;
+    // A Yes/No question captioned "Tallyroll - Confirm" with the warning icon; true for Yes.
+    virtual bool AskYesNo(const std::string& question) = 0;
 };
 
 struct TFileManagerSetup {

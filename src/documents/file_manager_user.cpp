@@ -1,6 +1,8 @@
 // Saving and closing as the user asks for it: Save, Save As, Close and leaving the program,
 // with the save questions. A save that did not happen stops whatever waited on it.
 
+#include <filesystem>
+
 #include "documents/file_manager.h"
 #include "foundation/notifications/notifier.h"
 #include "foundation/text_encoding.h"
@@ -11,6 +13,10 @@ namespace {
 
 std::string ChangedQuestion(const std::string& shortName) {
     return "File \"" + FileNameText(shortName) + "\" changed.  \r\nDo you want to save the changes?";
+}
+
+std::string ReplaceQuestion(const std::string& fileName) {
+    return "File \"" + FileNameText(fileName) + "\" already exists.  \r\nDo you want to replace it?";
 }
 
 std::string ChangedFilesQuestion(const std::vector<std::string>& shortNames) {
@@ -48,6 +54,14 @@ bool TFileManager::SaveVisibleAs() {
     const std::optional<std::string> chosen =
         asker_->AskSaveAsFileName(shown.Untitled ? std::string() : shown.ShortName, lastFolder_);
     if (!chosen) return false;
+    // A name another open document has is refused before anything is asked about the file.
+    const TTlyFile* holder = FindFile(*chosen);
+    if (holder != nullptr && holder != &Visible()) {
+        ShowSaveRefusal(std::string(kSameNameRefusal));
+        return false;
+    }
+    std::error_code error;
+    if (std::filesystem::exists(*chosen, error) && !asker_->AskYesNo(ReplaceQuestion(*chosen))) return false;
     const std::string failure = SaveFileAs(Visible(), *chosen);
     if (!failure.empty()) ShowSaveRefusal(failure);
     return failure.empty();

@@ -137,9 +137,10 @@ int TCalculatorLinkTape::FinalTotalLine(int line) const {
     const LineIndex last = SeriesLastLine(lines, IndexOf(line));
     if (last == kNoLine) return 0;
     if (lines.InGroup(last, LineGroup::kTotalLine)) return NumberOf(last);
-    if (lines.InGroup(last, LineGroup::kEndsSeriesOrEmbedded) && lines.InGroup(last - 1, LineGroup::kTotalLine)) {
-        return NumberOf(last - 1);
-    }
+    // The total stands before the line that closes the series, or, in a series not closed yet,
+    // before the tape's open last line.
+    const bool closes = lines.InGroup(last, LineGroup::kEndsSeriesOrEmbedded) || tape_.IsLastLine(last);
+    if (closes && lines.InGroup(last - 1, LineGroup::kTotalLine)) return NumberOf(last - 1);
     return 0;
 }
 

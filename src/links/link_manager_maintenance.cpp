@@ -22,10 +22,12 @@ std::vector<std::string> CutLinkData(std::string_view text) {
     return found;
 }
 
-// A destination as its source's Links cell lists it.
-std::string DestinationReference(const TMergedLinkInfoListItem& source, const TMergedLinkInfoListItem& dest) {
-    std::string ref = dest.TapeId == source.TapeId ? std::to_string(dest.Line) : LineReference(dest.TapeId, dest.Line);
-    if (dest.Sign == '-') ref += '-';
+// One end of a link as the other end's Links cell names it: the line, with its tape's letter
+// when on another tape, and "-" when the destination takes the source's value negated.
+std::string PartnerReference(const TMergedLinkInfoListItem& partner, char ownTapeId, char destSign) {
+    std::string ref =
+        partner.TapeId == ownTapeId ? std::to_string(partner.Line) : LineReference(partner.TapeId, partner.Line);
+    if (destSign == '-') ref += '-';
     return ref;
 }
 
@@ -142,10 +144,9 @@ void TLinkManager::UpdateLinksDisplay() {
         for (std::size_t j = i + 1; j < picture.size() && picture[j].LinkNumber == source.LinkNumber; ++j) {
             const TMergedLinkInfoListItem& dest = picture[j];
             if (!dest.IsDestination() || dest.State != 'A') continue;
-            used += (used.empty() ? "" : ", ") + DestinationReference(source, dest);
-            std::string from = source.TapeId == dest.TapeId ? std::to_string(source.Line)
-                                                            : LineReference(source.TapeId, source.Line);
-            texts[{dest.TapeId, dest.Line}] = std::string(kLinksFromPrefix) + " " + from;
+            used += (used.empty() ? "" : ", ") + PartnerReference(dest, source.TapeId, dest.Sign);
+            texts[{dest.TapeId, dest.Line}] =
+                std::string(kLinksFromPrefix) + " " + PartnerReference(source, dest.TapeId, dest.Sign);
         }
         if (!used.empty()) texts[{source.TapeId, source.Line}] = std::string(kLinksUsedAtPrefix) + " " + used;
     }

@@ -20,6 +20,8 @@ struct TEditActionEntry {
     std::string_view Name;
     TEditAction Run;
     bool RemovesLines = false;
+    // The selection commands edit at the caret and leave it where the edit ends.
+    bool KeepsCaret = false;
 };
 
 int FocusLineNumber(const TCalculator& t) { return t.FocusLine() + 1; }
@@ -93,10 +95,10 @@ constexpr TEditActionEntry kEditActions[] = {
     {"GrandTotalAsSingleLine", [](TCalculator& t, TLinkManager&) { SetRangeDisplay(t, "gra", "SL"); }, true},
     {"GrandTotalItemizedByGroup", [](TCalculator& t, TLinkManager&) { SetRangeDisplay(t, "gra", "GT"); }, true},
     {"GrandTotalItemizedBySeries", [](TCalculator& t, TLinkManager&) { SetRangeDisplay(t, "gra", "ST"); }, true},
-    {"SelCut", [](TCalculator& t, TLinkManager&) { SelCut(t); }},
-    {"SelCopy", [](TCalculator& t, TLinkManager&) { SelCopy(t); }},
-    {"SelPaste", [](TCalculator& t, TLinkManager&) { SelPaste(t); }},
-    {"SelDelete", [](TCalculator& t, TLinkManager&) { SelDelete(t); }},
+    {"SelCut", [](TCalculator& t, TLinkManager&) { SelCut(t); }, false, true},
+    {"SelCopy", [](TCalculator& t, TLinkManager&) { SelCopy(t); }, false, true},
+    {"SelPaste", [](TCalculator& t, TLinkManager&) { SelPaste(t); }, false, true},
+    {"SelDelete", [](TCalculator& t, TLinkManager&) { SelDelete(t); }, false, true},
     {"LineCopy", [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopyLine(); }); }},
     {"SeriesCopy",
      [](TCalculator& t, TLinkManager& l) { WithCopier(t, l, [](TTapeCopier& c) { c.CopySeries("copy"); }); }},
@@ -152,8 +154,10 @@ bool IsTapeEditAction(std::string_view name) { return FindEditAction(name) != nu
 bool RunTapeEditAction(TCalculator& tape, TLinkManager& links, std::string_view name) {
     const TEditActionEntry* action = FindEditAction(name);
     if (action == nullptr) return false;
+    const TCalculator::TFocusEntry before = tape.FocusEntry();
     action->Run(tape, links);
     if (action->RemovesLines) links.RemoveBrokenLinks();
+    if (!action->KeepsCaret) tape.SelectEntryAfterCommand(before);
     return true;
 }
 

@@ -261,6 +261,7 @@ void TApplControlData::Load() {
         }
     }
     ApplyPostLoadFixes();
+    ReopenListChanged();
 }
 
 void TApplControlData::LoadFromIni(const TIniFile& file) {
@@ -307,7 +308,7 @@ void TApplControlData::ApplyPostLoadFixes() {
 }
 
 TSaveResult TApplControlData::Save() {
-    reopenList_.DropMissing();
+    DropMissingReopenFiles();
     return storage_.Update(SettingsStore, [this](TIniFile& file) {
         if (SettingsStore == TSettingsStore::SettingsFile) {
             SaveToIni(file);

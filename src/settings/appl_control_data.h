@@ -6,6 +6,7 @@
 // and every loaded value passes the same checks.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -110,13 +111,24 @@ public:
     const TFontDescription& TapeScreenFont() const { return tapeScreenFont_; }
     void SetTapeScreenFont(const TFontDescription& font);
 
-    // The reopen list.
+    // The reopen list. The observer is told after every change that may alter it (the window
+    // keeps its Reopen menu current with it).
     const std::vector<std::string>& ReopenList() const { return reopenList_.Names(); }
     int MaxMRUFiles() const { return reopenList_.MaxLength(); }
-    void SetMaxMRUFiles(int length) { reopenList_.SetMaxLength(length); }
-    void AddToReopenList(const std::string& fileName) { reopenList_.Add(fileName); }
-    void DropMissingReopenFiles() { reopenList_.DropMissing(); }
+    void SetMaxMRUFiles(int length) {
+        reopenList_.SetMaxLength(length);
+        ReopenListChanged();
+    }
+    void AddToReopenList(const std::string& fileName) {
+        reopenList_.Add(fileName);
+        ReopenListChanged();
+    }
+    void DropMissingReopenFiles() {
+        reopenList_.DropMissing();
+        ReopenListChanged();
+    }
     std::string MostRecentFolder() const { return reopenList_.MostRecentFolder(); }
+    void SetReopenListObserver(std::function<void()> observer) { reopenListObserver_ = std::move(observer); }
 
     TFileShutdownConfig FileShutdownConfig() const;
     TGenlOptionsVariables GenlOptionsVariables() const;
@@ -135,6 +147,9 @@ private:
     void SaveToIni(TIniFile& file);
     void SaveToRegistry(TRegistryStore& store);
     void RegisterEvents();
+    void ReopenListChanged() const {
+        if (reopenListObserver_) reopenListObserver_();
+    }
 
     TBusAnswers answers_;
     const TSettingsStorage& storage_;
@@ -152,6 +167,7 @@ private:
     std::string groupTotalDisplayState_ = "SL";
     TFontDescription tapeScreenFont_{.Name = "System", .Size = 10, .Bold = true};
     TReopenList reopenList_;
+    std::function<void()> reopenListObserver_;
 };
 
 }  // namespace tally

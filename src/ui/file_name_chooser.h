@@ -19,6 +19,12 @@ public:
     // the user cancels.
     virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& start,
                                  const QString& filter, const QString& defaultSuffix) = 0;
+    // As SaveFileName, but an existing file is not asked about: the caller checks the name
+    // first and asks itself. A chooser that never asks needs nothing else.
+    virtual QString SaveFileNameUnconfirmed(QWidget* parent, const QString& caption, const QString& start,
+                                            const QString& filter, const QString& defaultSuffix) {
+        return SaveFileName(parent, caption, start, filter, defaultSuffix);
+    }
 };
 
 class QtFileNameChooser final : public IFileNameChooser {
@@ -27,6 +33,12 @@ public:
                          const QString& filter) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter,
                          const QString& defaultSuffix) override;
+    QString SaveFileNameUnconfirmed(QWidget* parent, const QString& caption, const QString& start,
+                                    const QString& filter, const QString& defaultSuffix) override;
+
+private:
+    static QString AskSaveName(QWidget* parent, const QString& caption, const QString& start, const QString& filter,
+                               const QString& defaultSuffix, bool confirmOverwrite);
 };
 
 }  // namespace tally

@@ -20,6 +20,7 @@
 #include "foundation/notifications/notifier.h"
 #include "links/link_manager.h"
 #include "links/tape_edit_actions.h"
+#include "settings/appl_control_data.h"
 #include "table/table_manager.h"
 #include "ui/qt_deferred_request_pump.h"
 #include "ui/qt_document_pages.h"
@@ -90,6 +91,7 @@ TfrmCalc::TfrmCalc(TDeferredRequestQueue& requests, TApplControlData* settings, 
 
 // The documents go before the window's widgets: their pages let go of their tapes first.
 TfrmCalc::~TfrmCalc() {
+    if (settings_ != nullptr) settings_->SetReopenListObserver(nullptr);
     files_.reset();
     appBus_.Remove(events::UI_PostMainFormWindowsMsg);
 }

@@ -48,10 +48,14 @@ public:
         // The dialog offers the document's own name in the last folder; an untitled one offers none.
         QString start = ShownName(startFolder);
         if (!offeredName.empty()) start = start.isEmpty() ? ShownName(offeredName) : start + '/' + ShownName(offeredName);
-        const QString chosen = chooser_->SaveFileName(&window_, QStringLiteral("Save Tallyroll File As"), start,
-                                                      kTallyrollFilter, QStringLiteral("tly"));
+        const QString chosen = chooser_->SaveFileNameUnconfirmed(&window_, QStringLiteral("Save Tallyroll File As"),
+                                                                 start, kTallyrollFilter, QStringLiteral("tly"));
         if (chosen.isEmpty()) return std::nullopt;
         return SystemName(QFileInfo(chosen).absoluteFilePath());
+    }
+    bool AskYesNo(const std::string& question) override {
+        return Notifier().MessageBox(question, CaptionConfirm, TMessageBoxButtons::YesNo, TMessageBoxIcon::Warning) ==
+               TMessageBoxAnswer::Yes;
     }
 
 private:
@@ -77,7 +81,13 @@ void TfrmCalc::AddFileMenu() {
     mniFileSaveAs_ = file->addAction(QStringLiteral("Save &As..."), this, [this] { SaveDocumentAs(); });
     mniFileClose_ = file->addAction(QStringLiteral("&Close"), this, [this] { files_->CloseVisible(); });
     mnuFileReopen_ = file->addMenu(QStringLiteral("&Reopen"));
-    connect(mnuFileReopen_, &QMenu::aboutToShow, this, [this] { FillReopenMenu(); });
+    // The submenu follows every change of the list; opening the File menu also drops the files
+    // that have gone since.
+    if (settings_ != nullptr) settings_->SetReopenListObserver([this] { FillReopenMenu(); });
+    connect(file, &QMenu::aboutToShow, this, [this] {
+        if (settings_ != nullptr) settings_->DropMissingReopenFiles();
+    });
+    FillReopenMenu();
     file->addSeparator();
     file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
                     [this] { PrintTapeToPrinter(this, Tape(), FileNameText(Document().FileName())); });
@@ -89,14 +99,20 @@ void TfrmCalc::AddFileMenu() {
 }
 
 void TfrmCalc::FillReopenMenu() {
+    // Each item's mnemonic is the next of these; the list holds at most 35 names.
+    static constexpr std::string_view kMnemonics = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     mnuFileReopen_->clear();
-    if (settings_ == nullptr) return;
-    int number = 0;
-    for (const std::string& fileName : settings_->ReopenList()) {
-        const QString shown = ShownName(fileName);
-        mnuFileReopen_->addAction(QStringLiteral("&%1 %2").arg(++number).arg(shown), this,
+    const std::vector<std::string> none;
+    const std::vector<std::string>& names = settings_ != nullptr ? settings_->ReopenList() : none;
+    for (std::size_t i = 0; i < names.size() && i < kMnemonics.size(); ++i) {
+        const QString shown = ShownName(names[i]);
+        // "&&" keeps an ampersand of the name from becoming a mnemonic.
+        QString caption = shown;
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        mnuFileReopen_->addAction(QStringLiteral("&%1 %2").arg(QLatin1Char(kMnemonics[i])).arg(caption), this,
                                   [this, shown] { OpenFile(shown); });
     }
+    mnuFileReopen_->setEnabled(!mnuFileReopen_->isEmpty());
 }
 
 QString TfrmCalc::ShownFileName(const std::string& fileName) { return ShownName(fileName); }

@@ -1,5 +1,6 @@
 #include "ui/frm_label_aux_tape.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,13 @@
 #include "ui/qt_text.h"
 
 namespace tally {
+
+namespace {
+
+// Room for the window icon and the minimize, maximize and close buttons, in title font heights.
+constexpr int kTitleBarButtonRoom = 8;
+
+}  // namespace
 
 TfrmLabelAuxTape::TfrmLabelAuxTape(const std::string& tapeName, const std::string& label, QWidget* parent)
     : QDialog(parent),
@@ -30,6 +38,13 @@ TfrmLabelAuxTape::TfrmLabelAuxTape(const std::string& tapeName, const std::strin
     layout->addWidget(lblTapeLabel);
     layout->addWidget(edtTapeLabel);
     layout->addLayout(buttons);
+
+    // The window's title bar must show the whole caption: its text, as window managers draw it
+    // (bold), beside the window icon and the title bar's buttons.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    setMinimumWidth(title.horizontalAdvance(windowTitle()) + kTitleBarButtonRoom * title.height());
 
     btnOk->setDefault(true);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);

@@ -21,6 +21,13 @@
 
 namespace tally {
 
+namespace {
+
+// The room the tape leaves beside a text's width when it sizes a column.
+constexpr int kTapeCellRoom = 5;
+
+}  // namespace
+
 // The one in-place editor. It applies only the keys the tape leaves alone, and takes text in no
 // other way: no context menu, no drops, no middle-button paste and no input method, since
 // text arriving by those ways would pass by the tape's checks.
@@ -301,19 +308,32 @@ void TTapeGrid::FitNumberColumn(int line, TTapeColumn kind) {
     if (model_->PositionOf(kind) < 0) return;
     const std::optional<TLineColumn> cell = LineColumnOf(kind);
     const std::string_view text = tape_->Lines().Cell(line, *cell);
-    // Recalculations write many cells: only a text that may not fit is measured.
-    if (static_cast<int>(text.size()) * WidestNumberCharacter() < tape_->ColumnWidth(kind) - 5) return;
+    // Recalculations write many cells: only a text that may not fit is measured. No text is
+    // wider than its length in its widest characters, measured as TextWidth measures.
+    const int mostWidth = static_cast<int>(text.size()) * WidestNumberCharacter() + MarginsBeyondTapeRoom();
+    if (mostWidth < tape_->ColumnWidth(kind) - kTapeCellRoom) return;
     tape_->WidenColumnFor(kind, text);
 }
 
 int TTapeGrid::WidestNumberCharacter() {
     if (widestNumberCharacter_ == 0) {
         const QString characters = ToQString("0123456789+-X\xF7\xD7PR.,:/_= \xA0");
+        const QFontMetricsF metrics(font());
         for (const QChar c : characters) {
-            widestNumberCharacter_ = std::max(widestNumberCharacter_, fontMetrics().horizontalAdvance(c));
+            widestNumberCharacter_ =
+                std::max(widestNumberCharacter_, static_cast<int>(std::ceil(metrics.horizontalAdvance(c))));
         }
     }
     return widestNumberCharacter_;
+}
+
+int TTapeGrid::MarginsBeyondTapeRoom() const {
+    // The style draws a cell's text between margins of its focus frame margin plus one on
+    // each side, and elides a text that does not fit between them; the grid line is taken from
+    // the cell's width as well.
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
+                        (showGrid() ? GridLineWidth() : 0);
+    return std::max(0, margins - kTapeCellRoom);
 }
 
 void TTapeGrid::ColumnResizedByUser(int position, int newWidth) {
@@ -360,7 +380,8 @@ int TTapeGrid::TextWidth(std::string_view text) const {
     // a fraction too wide for its column, and it would be drawn cut off.
     const QFontMetricsF metrics(font());
     for (const QString& line : lines) widest = std::max(widest, static_cast<int>(std::ceil(metrics.horizontalAdvance(line))));
-    return widest;
+    // The tape makes a column this much plus its room wide: the style's margins must fit too.
+    return widest + MarginsBeyondTapeRoom();
 }
 
 int TTapeGrid::TextHeight(std::string_view text) const {

@@ -88,6 +88,9 @@ private:
     void FitNumberColumn(int line, TTapeColumn kind);
     // The widest character of number texts in the grid's font: a bound that spares measuring.
     int WidestNumberCharacter();
+    // What the style's text margins in a cell take beyond the room the tape leaves beside a
+    // text (kTapeCellRoom).
+    int MarginsBeyondTapeRoom() const;
     void ColumnResizedByUser(int position, int newWidth);
 
     TCalculator* tape_ = nullptr;

@@ -52,6 +52,12 @@ TEST_F(CliTapeTableTest, AssignedLinesAreCopiedToTheTable) {
         {"a deleted line takes its column along",
          "12+5+{Up}{Up}{Tab}1{Tab}{Tab}{Tab}2{Tab}{Tab}[Table:CopyToTable]{Up}{Up}[DeleteLine]", "tape,table",
          "Line\tEntries\t \tTable Columns\tAnnotations\n1\t+5.00\t \t1\t\n2\t+\t \t\t\n\n\"\"\n5.00\n"},
+        // On the open last line the Tab that leaves the annotation has no cell to go to; the
+        // annotation still becomes the heading, and Enter there does the same.
+        {"an annotation typed on the open line heads its column", "12{Tab}1{Tab}Rent{Tab}[CopyToTable]", "table",
+         "\"Rent\"\n12\n"},
+        {"an annotation ended by Enter on the open line heads its column", "12{Tab}1{Tab}Rent\n[CopyToTable]",
+         "table", "\"Rent\"\n12\n"},
         {"reset removes every assignment", std::string(kTwoAssignedLines) + "[Table:ResetTable]", "tape",
          "Line\tEntries\t \tTable Columns\tAnnotations\n1\t+12.00\t \t\tTwelve\n2\t+5.00\t \t\tFive\n"
          "3\t+\t \t\t\n"},

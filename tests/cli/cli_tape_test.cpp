@@ -289,6 +289,33 @@ TEST_F(CliTapeTest, LinksMadeByActionsAndQuickLinksShowInTheLinksColumn) {
          "beep: The line containing the entry specified as the Link Source for this Link Destination is no longer "
          "present; or else the Link Source has been unlinked.  Recopy a line as a Link Source before pasting as a "
          "Link Destination.\n"},
+        // A destination that takes its source negated is listed with "-" at both ends.
+        {series + "2-l1\n",
+         "Entries\t \tLinks\n+5.00\t \tUsed at line  7-\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+2.00\t \t\n-5.00\t \tFrom line  1-\n==========\t=\t\n-3.00\tT\t\n\t \t\n",
+         ""},
+        // By the tape's letter alone: the final total of that tape's series, which stands before
+        // its open last line.
+        {"[NewAuxTape=X]7+8\n[View=Tape]1+la\n",
+         "Entries\t \tLinks\n+1.00\t \t\n+15.00\t \tFrom line  A4\n==========\t=\t\n16.00\tT\t\n\t \t\n", ""},
+        {"7+8\n[NewAuxTape=X]1+lt\n[View=Tape]",
+         "Entries\t \tLinks\n+7.00\t \t\n+8.00\t \t\n==========\t=\t\n15.00\tT\tUsed at line  A2\n\t \t\n", ""},
+        // Typing over a destination just pasted on the open line replaces its number, which
+        // leaves the link; a number changed by typing after it does too.
+        {"5+3\n\n{Up}{Up}{Up}{Up}{Up}[CopyAsLinkSource]{Down}{Down}{Down}{Down}{Down}[PasteAsLinkDest]7\n",
+         "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+7.00\t \t\n==========\t=\t\n7.00\tT\t\n\t \t\n",
+         ""},
+        {"5+3\n\n{Up}{Up}{Up}{Up}{Up}[CopyAsLinkSource]{Down}{Down}{Down}{Down}{Down}[PasteAsLinkDest]"
+         "{End}{Backspace}7\n",
+         "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+5.07\t \t\n==========\t=\t\n5.07\tT\t\n\t \t\n",
+         ""},
+        // Enter alone keeps the pasted link.
+        {"5+3\n\n{Up}{Up}{Up}{Up}{Up}[CopyAsLinkSource]{Down}{Down}{Down}{Down}{Down}[PasteAsLinkDest]\n",
+         "Entries\t \tLinks\n+5.00\t \tUsed at line  6\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\n"
+         "+5.00\t \tFrom line  1\n==========\t=\t\n5.00\tT\t\n\t \t\n",
+         ""},
         {series + "l0\n",
          "Entries\t \tLinks\n+5.00\t \t\n+3.00\t \t\n==========\t=\t\n8.00\tT\t\n0.00\tZ\t\nl0\t \t\n",
          "beep: The entry cell at line T0 can not be used as a Link Source.\n"},
@@ -339,6 +366,9 @@ TEST_F(CliTapeTest, QuickCopiesTypedAsKeys) {
          "Entries\t \n+5.00\t \n+ct\t \n",
          "beep: Cannot use the main tape's current series total as a Copy source.  The main tape's current series "
          "does not have a final total line.\n"},
+        // By the tape's letter alone: that tape's final total, before its open last line.
+        {{"--keys", "[NewAuxTape=X]7+8\n[View=Tape]1+ca\n"},
+         "Entries\t \n+1.00\t \n+15.00\t \n==========\t=\n16.00\tT\n\t \n", ""},
         // The adding machine: the number comes in before the operator key typed after it.
         {{"--option", "5", "--keys", "5+3+c1+\n"},
          "Entries\t \n+5.00\t \n+3.00\t \n+5.00\t \n==========\t=\n13.00\tT\n\t \n", ""},

@@ -34,6 +34,7 @@ public:
         Answers.pop_front();
         return answer;
     }
+    bool AskYesNo(const std::string& question) override { return AskYesNoCancel(question) == TMessageBoxAnswer::Yes; }
     std::optional<std::string> AskSaveAsFileName(const std::string& offeredName, const std::string& startFolder) override {
         OfferedNames.push_back(offeredName);
         StartFolders.push_back(startFolder);

@@ -75,7 +75,7 @@ TEST_F(LinkMakingTest, OneSourceManyDestinationsAndTheLinksColumn) {
     ASSERT_TRUE(manager_.SetAsLinkDest('t', 6, "")) << "the pending source stays for further pastes";
     ASSERT_TRUE(manager_.SetAsLinkDest('m', 1, ""));
     EXPECT_EQ(LinksCell(main_, 1), "Used at line  6-, 7, M1");
-    EXPECT_EQ(LinksCell(main_, 6), "From line  1");
+    EXPECT_EQ(LinksCell(main_, 6), "From line  1-");
     EXPECT_EQ(LinksCell(memory_, 1), "From line  T1");
     // "-3.00" made line 6 a negated destination; its series' total follows.
     EXPECT_EQ(Entry(main_, 6), "-5.00");

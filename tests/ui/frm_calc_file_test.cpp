@@ -3,13 +3,18 @@
 // the program ask about changes, the Reopen menu opens the files used last, and failures are
 // reported and change nothing.
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -18,6 +23,7 @@
 #include "documents/file_manager.h"
 #include "foundation/notifications/notifier.h"
 #include "engine/tape/calculator.h"
+#include "ui/file_name_chooser.h"
 #include "ui/tape_grid.h"
 #include "ui_program.h"
 #include "ui_test_registry.h"
@@ -240,6 +246,116 @@ private slots:
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - second.tly"));
         QCOMPARE(program.Entries(0), std::string("+8.00"));
         QVERIFY(program.boxes.boxes.empty());
+    }
+
+    // The Reopen menu follows the list from the start, also while it is empty (a submenu with
+    // no items never opens, so filling it only when it opens kept it empty); opening the File
+    // menu drops the files that have gone.
+    void theReopenMenuFollowsTheListFromAnEmptyStart() {
+        FileProgram program;
+        QMenu* reopen = program.window.ReopenMenu();
+        QVERIFY(reopen->actions().isEmpty());
+        QVERIFY(!reopen->isEnabled());
+
+        program.Type(QStringLiteral("1\n"));
+        program.chooser->saveName = program.folder.filePath(QStringLiteral("first.tly"));
+        program.window.SaveAsAction()->trigger();
+        QCOMPARE(reopen->actions().size(), 1);
+        QVERIFY(reopen->isEnabled());
+        QCOMPARE(reopen->actions().front()->text(), QStringLiteral("&1 ") + program.chooser->saveName);
+
+        // Past nine files the items go on with letters.
+        program.settings.SetMaxMRUFiles(12);
+        QStringList names;
+        for (int i = 0; i < 10; ++i) {
+            const QString name = program.folder.filePath(QStringLiteral("file%1.tly").arg(i));
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            program.settings.AddToReopenList(name.toStdString());
+            names.prepend(name);
+        }
+        QCOMPARE(reopen->actions().size(), 11);
+        QCOMPARE(reopen->actions().at(9)->text(), QStringLiteral("&A ") + names.at(9));
+
+        QVERIFY(QFile::remove(names.front()));
+        auto* fileMenu = qobject_cast<QMenu*>(reopen->parentWidget());
+        QVERIFY(fileMenu != nullptr);
+        emit fileMenu->aboutToShow();
+        QCOMPARE(reopen->actions().size(), 10);
+        QCOMPARE(reopen->actions().front()->text(), QStringLiteral("&1 ") + names.at(1));
+    }
+
+    // Save As onto a file another open document has is refused before anything is asked: the
+    // file dialog does not ask whether to replace it, and the file stays as it was. A file no
+    // document has is replaced only when the user says yes.
+    void saveAsRefusesAnotherDocumentsFileBeforeAsking() {
+        FileProgram program;
+        program.Type(QStringLiteral("1\n"));
+        const QString taken = program.folder.filePath(QStringLiteral("taken.tly"));
+        program.chooser->saveName = taken;
+        program.window.SaveAsAction()->trigger();
+        QFile file(taken);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray firstSaved = file.readAll();
+        file.close();
+        program.window.NewAction()->trigger();
+        program.Type(QStringLiteral("2\n"));
+
+        // From here the real dialogs: a timer answers the file dialog with `chosen` and notes
+        // every other question a dialog asks, answering yes.
+        program.window.SetFileNameChooser(std::make_unique<QtFileNameChooser>());
+        QString chosen;
+        QStringList dialogQuestions;
+        QTimer answerer;
+        connect(&answerer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                // Typed into the name box, as the user does (selectFile would reload the folder
+                // at every tick).
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                if (name == nullptr) return;
+                name->setText(chosen);
+                // The file dialog's own checks run, from an event of their own: a question the
+                // dialog asks must find this timer free to answer it.
+                QTimer::singleShot(0, dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); });
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                dialogQuestions << box->text();
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+                else box->accept();
+            }
+        });
+        answerer.start(10);
+
+        chosen = taken;
+        program.window.SaveAsAction()->trigger();
+        QCOMPARE(dialogQuestions, QStringList{});
+        QCOMPARE(program.boxes.boxes,
+                 std::vector<std::string>{"Tallyroll - Notify: Save not done. Another open file has the same file name."});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), firstSaved);
+        file.close();
+        QVERIFY(program.window.Files().VisibleFile().Untitled);
+
+        // An existing file of no open document: the program asks, No keeps it.
+        const QString other = program.folder.filePath(QStringLiteral("other.tly"));
+        QFile otherFile(other);
+        QVERIFY(otherFile.open(QIODevice::WriteOnly));
+        otherFile.write("kept\r\n");
+        otherFile.close();
+        const std::string replace = "Tallyroll - Confirm: File \"" + other.toStdString() +
+                                    "\" already exists.  \r\nDo you want to replace it?";
+        for (const TMessageBoxAnswer answer : {TMessageBoxAnswer::No, TMessageBoxAnswer::Yes}) {
+            program.boxes.boxes.clear();
+            program.boxes.answer = answer;
+            chosen = other;
+            program.window.SaveAsAction()->trigger();
+            QCOMPARE(dialogQuestions, QStringList{});
+            QCOMPARE(program.boxes.boxes, std::vector<std::string>{replace});
+            QCOMPARE(program.window.Files().VisibleFile().Untitled, answer == TMessageBoxAnswer::No);
+            QVERIFY(otherFile.open(QIODevice::ReadOnly));
+            QCOMPARE(otherFile.readAll() == "kept\r\n", answer == TMessageBoxAnswer::No);
+            otherFile.close();
+        }
     }
 
     // Close on a changed document asks first: Yes saves (a save that does not happen keeps it),

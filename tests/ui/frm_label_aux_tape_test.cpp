@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -30,6 +31,18 @@ private slots:
         QCOMPARE(dialog->lblTapeLabel->text(), QStringLiteral("Specify label for tape Aux B"));
         QCOMPARE(dialog->edtTapeLabel->text(), QStringLiteral("Rent"));
         QVERIFY(dialog->btnOk->isDefault());
+        delete dialog;
+    }
+
+    // The title bar shows the whole caption: its text in a bold title font, beside the window
+    // icon and the title bar's buttons (each about a title line wide).
+    void theCaptionFitsItsTitleBar() {
+        auto* dialog = new TfrmLabelAuxTape("Aux B", "Rent");
+        dialog->show();
+        QFont bold = dialog->font();
+        bold.setBold(true);
+        const QFontMetrics title(bold);
+        QVERIFY(dialog->width() >= title.horizontalAdvance(dialog->windowTitle()) + 4 * title.height());
         delete dialog;
     }
 

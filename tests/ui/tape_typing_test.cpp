@@ -182,24 +182,41 @@ private slots:
 
     // Totals and running totals wider than their column widen it (text width plus 5), and the
     // window follows.
+    void wideNumbersWidenTheirColumns_data() {
+        QTest::addColumn<bool>("runningTotal");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("whole numbers, running totals shown")
+            << true << "99999999999999+99999999999999\n" << "199,999,999,999,998.00";
+        // Typed into a new window: the entries widen the column as they are typed, and the
+        // total, one character longer, must widen it again.
+        QTest::newRow("decimals, a fresh start")
+            << false << "123456789012.34+987654321098.76\n" << "1,111,111,110,111.10";
+    }
     void wideNumbersWidenTheirColumns() {
+        QFETCH(bool, runningTotal);
+        QFETCH(QString, keys);
+        QFETCH(QString, total);
         TypedTape tape;
-        tape.Tape().SetColumnShown(TTapeColumn::RunningTotal, true);
-        tape.Grid().SyncFromTape();
-        tape.Type("99999999999999+99999999999999\n");
+        if (runningTotal) {
+            tape.Tape().SetColumnShown(TTapeColumn::RunningTotal, true);
+            tape.Grid().SyncFromTape();
+        }
+        tape.Type(keys);
         QCoreApplication::processEvents();
-        const std::string total = "199,999,999,999,998.00";
-        QCOMPARE(tape.ModelRows().at(3), "T|" + total);
-        for (const TTapeColumn kind : {TTapeColumn::Entries, TTapeColumn::RunningTotal}) {
+        QCOMPARE(tape.ModelRows().at(3), "T|" + total.toStdString());
+        const std::vector<TTapeColumn> kinds =
+            runningTotal ? std::vector{TTapeColumn::Entries, TTapeColumn::RunningTotal} : std::vector{TTapeColumn::Entries};
+        for (const TTapeColumn kind : kinds) {
             const int width = tape.Grid().columnWidth(tape.Model().PositionOf(kind));
-            QVERIFY(width >= tape.Grid().TextWidth(total) + 5);
+            QVERIFY(width >= tape.Grid().TextWidth(total.toStdString()) + 5);
             QCOMPARE(tape.Tape().ColumnWidth(kind), width);
         }
         QVERIFY(tape.Grid().viewport()->width() >= tape.Grid().horizontalHeader()->length());
         // Drawn whole: the ink spans about the text's own ink (its advance less the bearings,
         // which are wide in a bold tape font).
         const QModelIndex cell = tape.Model().index(3, tape.Model().PositionOf(TTapeColumn::Entries));
-        const int textInk = tape.Grid().fontMetrics().boundingRect(QString::fromStdString(total)).width();
+        const int textInk = tape.Grid().fontMetrics().boundingRect(total).width();
         QVERIFY(InkWidth(CellImage(tape.Grid(), cell)) >= textInk - 3);
     }
 

@@ -362,6 +362,9 @@ TKeyAnswer TStandardSeries::OperatorKeyOnStandardLine(char key) {
 bool TStandardSeries::CommitOpenEntry(std::string_view entryText) {
     LineIndex line = tape_.FocusLine();
     const std::string text(entryText);  // the editor's text changes below
+    // A destination made on the open line (a pasted link) counts as edited when its text
+    // differs from what the link wrote there.
+    const std::string linkedText = tape_.SavedFocusEntry();
     if (!CheckEntry(line, text)) return false;
     const LineIndex previous = PreviousNormalLine(lines_, line);
     if (previous == kNoLine) SetTotalTypeForFirstEntry(line, text);
@@ -373,6 +376,7 @@ bool TStandardSeries::CommitOpenEntry(std::string_view entryText) {
         tape_.SetFocusLine(line);
     }
     tape_.WriteEntry(line, ApplyEntry(text));
+    ApplyLinkRulesToEdit(line, linkedText, text);
     // The series goes on past a total above: it becomes a subtotal.
     const LineIndex before = PreviousNormalLine(lines_, line);
     if (lines_.HasKind(before, TotalCharacter())) lines_.SetIndicator(before, std::string(1, SubtotalCharacter()));

@@ -256,6 +256,16 @@ public:
     bool IsFocusLinePartlyVisible() const;
     // The editor shows the focus cell's text again, the caret at its end.
     void ResetEditor() { LoadEditor(); }
+    // The focus line and its entry before a command, for SelectEntryAfterCommand.
+    struct TFocusEntry {
+        LineIndex Line = kNoLine;
+        std::string Entry;
+    };
+    TFocusEntry FocusEntry() const { return {focusLine_, std::string(lines_.Entries(focusLine_))}; }
+    // After a command run on the tape (from a menu or by name, not one that typing asked for):
+    // when it moved the focus to another line or wrote the focus entry, the number shown is
+    // selected, so that a digit typed next replaces it instead of joining it.
+    void SelectEntryAfterCommand(const TFocusEntry& before);
     // The editor's selection is kept while the window is made again (its grid is made anew),
     // and put back afterwards, within the editor's text; a restore without a saved one does
     // nothing.
@@ -405,6 +415,8 @@ private:
     bool IsFocusColumnAllowed(TTapeColumn column) const;
     // calculator_keys.cpp
     bool TabToNextCell(bool backwards);
+    // Hands on the focus cell's pending edit where no move does it; false (the focus stays).
+    bool FinishFocusCellEdit();
     void ChangeFocusColumnWidth(bool wider, bool fine);
     void ChangeFocusRowHeight(bool taller, bool fine);
     bool KeyPressAnnotations(char character);

@@ -6,6 +6,7 @@
 
 #include "engine/lines/calc_params.h"
 #include "engine/lines/link_data.h"
+#include "engine/lines/operator_keys.h"
 #include "engine/lines/series_navigation.h"
 #include "engine/series/series_base.h"
 #include "engine/tape/calculator.h"
@@ -156,6 +157,19 @@ bool TCalculator::IsFocusLinePartlyVisible() const {
         rowTop += height + view_->GridLineWidth();
     }
     return false;
+}
+
+void TCalculator::SelectEntryAfterCommand(const TFocusEntry& before) {
+    if (focusColumn_ != TTapeColumn::Entries || !lines_.IsLine(focusLine_)) return;
+    const std::string_view entry = lines_.Entries(focusLine_);
+    if ((focusLine_ == before.Line && entry == before.Entry) || editor_.Text != entry) return;
+    if (editor_.SelLength != 0 || editor_.SelStart != static_cast<int>(entry.size())) return;
+    // The operator stays: only the number after it is selected.
+    std::size_t start = 0;
+    while (start < entry.size() && IsStoredOperator(entry[start])) ++start;
+    if (start == entry.size()) return;
+    editor_.SelStart = static_cast<int>(start);
+    editor_.SelLength = static_cast<int>(entry.size() - start);
 }
 
 void TCalculator::SaveEditorSelection() { savedEditorSelection_ = editor_; }

@@ -61,7 +61,11 @@ bool TCalculator::KeyDown(TTapeKey key, TKeyModifiers modifiers) {
         case TTapeKey::Tab: TabToNextCell(modifiers.Shift); return true;
         case TTapeKey::Enter:
             if (inEntries) return false;  // data entry
-            modifiers.Shift ? PriorLine() : NextLine();
+            if (!lines_.IsLine(focusLine_ + (modifiers.Shift ? -1 : 1))) {
+                FinishFocusCellEdit();
+            } else {
+                modifiers.Shift ? PriorLine() : NextLine();
+            }
             return true;
         case TTapeKey::PageDown:
             modifiers.Ctrl ? GoToLine(LastLine() + 1) : NextPage();
@@ -237,8 +241,15 @@ bool TCalculator::TabToNextCell(bool backwards) {
         return SelectCell(order[static_cast<std::size_t>(next)], focusLine_);
     }
     const LineIndex line = focusLine_ + (backwards ? -1 : 1);
-    if (!lines_.IsLine(line)) return false;
+    if (!lines_.IsLine(line)) return FinishFocusCellEdit();
     return SelectCell(backwards ? order.back() : order.front(), line);
+}
+
+bool TCalculator::FinishFocusCellEdit() {
+    // No cell to go to: the edit of this one is done all the same, as leaving it would do.
+    HandOnPendingEdits(focusLine_, true);
+    RememberFocusTexts();
+    return false;
 }
 
 void TCalculator::ChangeFocusColumnWidth(bool wider, bool fine) {
