@@ -203,6 +203,10 @@ public:
     std::vector<TTablePrintColumn> PrintColumnList() const;
     std::vector<TTablePrintSelection> PrintSelectionList() const;
     void SetPrintSelection(int column, bool selected);
+    // The page layout dialog's checks of the print selection list: every column checked removes
+    // every selection (the table prints all its columns); otherwise each column is selected by
+    // its check, so that unchecking every column prints all columns too.
+    void ApplyPrintChecks(const std::vector<TTablePrintSelection>& checks);
     void CopyCurrentCell(IClipboard& clipboard) const;
     // Pastes into the annotation of the current row at the saved editor selection.
     bool Paste(const IClipboard& clipboard);
@@ -225,6 +229,7 @@ public:
     const std::string& Title() const { return title_; }
     void SetTitle(std::string text) { title_ = std::move(text); }
     std::vector<std::string>& NoteLines() { return noteLines_; }
+    const std::vector<std::string>& NoteLines() const { return noteLines_; }
     void AddObserver(TResultsTableObserver* observer);
     void RemoveObserver(TResultsTableObserver* observer);
 
