@@ -13,10 +13,10 @@
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
-#include "foundation/text_encoding.h"
 #include "settings/appl_control_data.h"
 #include "ui/frm_calc.h"
-#include "ui/print/print_tape_command.h"
+#include "ui/frm_print_preview.h"
+#include "ui/print/print_to_printer.h"
 
 namespace tally {
 
@@ -75,8 +75,10 @@ void TfrmCalc::AddFileMenu() {
     mnuFileReopen_ = file->addMenu(QStringLiteral("&Reopen"));
     connect(mnuFileReopen_, &QMenu::aboutToShow, this, [this] { FillReopenMenu(); });
     file->addSeparator();
-    file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
-                    [this] { PrintTapeToPrinter(this, Tape(), FileNameText(Document().FileName())); });
+    // The visible tape or table, with its document's page layout.
+    file->addAction(QStringLiteral("Print Tape To &Printer..."), this, [this] { PrintVisibleToPrinter(this, appBus_); });
+    mniFilePrintPreview_ =
+        file->addAction(QStringLiteral("Print Pre&view..."), this, [this] { PreviewVisibleDocument(this, appBus_); });
     mniFileExportTable_ = file->addAction(QStringLiteral("Export &Table To Text File..."), this, [this] { ExportTable(); });
     file->addSeparator();
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
