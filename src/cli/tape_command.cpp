@@ -15,6 +15,7 @@
 #include "cli/file_manager_actions.h"
 #include "cli/key_script.h"
 #include "cli/tape_actions.h"
+#include "cli/tape_print.h"
 #include "cli/tape_show.h"
 #include "cli/tape_table.h"
 #include "documents/file_document.h"
@@ -31,11 +32,7 @@
 #include "platform/deferred_requests.h"
 #include "platform/headless_notification_platform.h"
 #include "settings/atomic_file.h"
-#include "settings/print_settings.h"
 #include "table/table_manager.h"
-#ifdef TALLYROLL_WITH_PDF
-#include "ui/print/pdf_tape_print.h"
-#endif
 
 namespace tally::cli {
 
@@ -47,7 +44,7 @@ constexpr std::string_view kUsage =
     "usage: tallyroll-cli tape [--keys TEXT] [--option 1..5] [--decimals N]\n"
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
-    "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE]\n"
+    "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE] [--png-pages DIR]\n"
     "                          [--tape main|memory|side] [--item-counts LIST]\n"
     "                          [--group-display SL|ST] [--grand-display SL|GT|ST]\n"
     "                          [--open FILE] [--save FILE] [--export-table FILE]\n"
@@ -133,10 +130,15 @@ constexpr std::string_view kUsage =
     "                           tape --tape names) or tape,table; default: tape\n"
     "  --answer ok|cancel       the answer to every confirmation (\"confirm: ...\" on standard\n"
     "                           error; default cancel)\n"
-    "  --pdf FILE               print the tape into a PDF file instead, with the default page\n"
-    "                           layout on the locale's paper size, as the main tape of\n"
-    "                           \"Untitled(1)\" or of the file opened or saved (not available\n"
-    "                           in a build without Qt)\n"
+    "  --pdf FILE               print what --show names (one tape, or the table) into a PDF\n"
+    "                           file instead, as File > Print Tape To Printer prints it: with\n"
+    "                           the document's page layout (the file's own when opened), on\n"
+    "                           the locale's paper size, its footer naming \"Untitled(1)\" or the\n"
+    "                           file opened or saved (not available in a build without Qt)\n"
+    "  --png-pages DIR          write what --show names as the print preview draws it, zoomed\n"
+    "                           (96 dots per inch): DIR/page-1.png, DIR/page-2.png, ... (DIR is\n"
+    "                           made when missing; other files in it are left alone), each\n"
+    "                           file's name on standard output (not available without Qt)\n"
     "  --item-counts LIST       comma-separated totals that show their item count: series,\n"
     "                           group, grand\n"
     "  --group-display SL|ST    how a new group total is shown: single line (default) or\n"
@@ -176,6 +178,7 @@ struct TTapeOptions {
     bool HaveThousand = false;
     std::string_view PdfFile;
     bool HavePdf = false;
+    std::string_view PngFolder;
     TShowChoice Show;
     TMessageBoxAnswer Answer = TMessageBoxAnswer::Cancel;
     std::string_view TapeKind = "main";
@@ -291,6 +294,9 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
         } else if (TakeOption(args, i, "--pdf", value, missing)) {
             options.PdfFile = value;
             options.HavePdf = true;
+            valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--png-pages", value, missing)) {
+            options.PngFolder = value;
             valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--clipboard-in", value, missing)) {
             options.ClipboardIn = value;
@@ -477,25 +483,6 @@ bool ExportTable(TTlyFile& document, std::string_view fileName, std::FILE* err) 
     return written.Ok;
 }
 
-// Writes the PDF; returns the exit status.
-int PrintPdf(const TCalculator& tape, const std::string& documentName, std::string_view pdfFile, TCliIo& io) {
-#ifdef TALLYROLL_WITH_PDF
-    switch (PrintTapeToPdf(tape, TReportSettings{}, documentName, std::string(pdfFile))) {
-        case TPrintJobResult::Printed: return kExitOk;
-        case TPrintJobResult::Refused: return kExitFailure;  // the reason went to standard error
-        case TPrintJobResult::Failed: break;
-    }
-    std::fprintf(io.Err, "tallyroll-cli tape: cannot write the PDF file '%.*s'\n", static_cast<int>(pdfFile.size()),
-                 pdfFile.data());
-#else
-    (void)tape;
-    (void)documentName;
-    (void)pdfFile;
-    std::fputs("tallyroll-cli tape: --pdf is not available in this build (it was built without Qt)\n", io.Err);
-#endif
-    return kExitFailure;
-}
-
 int RunTape(TCommandArgs args, TCliIo& io) {
     TTapeOptions options;
     if (const int status = ParseArguments(args, io, options); status != kExitOk) return status;
@@ -601,7 +588,10 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!options.ExportTableFile.empty() && !ExportTable(document, options.ExportTableFile, io.Err)) {
         return kExitFailure;
     }
-    if (options.HavePdf) return PrintPdf(TypedTape(document, options), FileNameText(document.FileName()), options.PdfFile, io);
+    if (options.HavePdf || !options.PngFolder.empty()) {
+        return PrintToFiles(applicationBus, document, options.Show, TypedTape(document, options),
+                            {options.PdfFile, options.PngFolder}, io.Out, io.Err);
+    }
     return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? kExitOk : kExitFailure;
 }
 

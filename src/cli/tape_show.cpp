@@ -88,31 +88,44 @@ void PrintTape(const TCalculator& tape, std::FILE* out) {
     }
 }
 
+TShownPart FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape,
+                         std::FILE* err) {
+    using Kind = TShowChoice::Kind;
+    const auto tables = document.Tables();
+    TShownPart part;
+    switch (choice.What) {
+        case Kind::TypedTape: part.Tape = &typedTape; break;
+        case Kind::Main: part.Tape = &document.MainTape(); break;
+        case Kind::Memory:
+            part.Tape = document.MemoryTape();
+            if (part.Tape == nullptr) Missing(err, "memory tape");
+            break;
+        case Kind::Side:
+            part.Tape = document.SideTape();
+            if (part.Tape == nullptr) Missing(err, "side tape");
+            break;
+        case Kind::Aux:
+            part.Tape = FindAuxTape(document, choice.AuxName);
+            if (part.Tape == nullptr) Missing(err, "auxiliary tape '" + choice.AuxName + "'");
+            break;
+        case Kind::Table:
+            if (tables.empty()) {
+                Missing(err, "table");
+            } else {
+                part.Table = tables.front().second;
+            }
+            break;
+        case Kind::TypedAndTable:
+        case Kind::All: WriteLine(err, "tallyroll-cli tape: this prints one tape or the table, not several parts"); break;
+    }
+    return part;
+}
+
 bool PrintShown(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, std::FILE* out,
                 std::FILE* err) {
     using Kind = TShowChoice::Kind;
     const auto tables = document.Tables();
     switch (choice.What) {
-        case Kind::TypedTape: PrintTape(typedTape, out); return true;
-        case Kind::Main: PrintTape(document.MainTape(), out); return true;
-        case Kind::Memory:
-            if (document.MemoryTape() == nullptr) return Missing(err, "memory tape");
-            PrintTape(*document.MemoryTape(), out);
-            return true;
-        case Kind::Side:
-            if (document.SideTape() == nullptr) return Missing(err, "side tape");
-            PrintTape(*document.SideTape(), out);
-            return true;
-        case Kind::Aux:
-            if (const TCalculator* aux = FindAuxTape(document, choice.AuxName)) {
-                PrintTape(*aux, out);
-                return true;
-            }
-            return Missing(err, "auxiliary tape '" + choice.AuxName + "'");
-        case Kind::Table:
-            if (tables.empty()) return Missing(err, "table");
-            PrintTable(*tables.front().second, out);
-            return true;
         case Kind::TypedAndTable:
             if (tables.empty()) return Missing(err, "table");
             PrintTape(typedTape, out);
@@ -131,8 +144,12 @@ bool PrintShown(TTlyFile& document, const TShowChoice& choice, const TCalculator
                 WriteLine(out, "");
             }
             return true;
+        default: break;
     }
-    return true;
+    const TShownPart part = FindShownPart(document, choice, typedTape, err);
+    if (part.Tape != nullptr) PrintTape(*part.Tape, out);
+    if (part.Table != nullptr) PrintTable(*part.Table, out);
+    return part.Tape != nullptr || part.Table != nullptr;
 }
 
 }  // namespace tally::cli

@@ -9,6 +9,7 @@
 
 namespace tally {
 class TCalculator;
+class TResultsTable;
 class TTlyFile;
 }  // namespace tally
 
@@ -35,6 +36,15 @@ bool ParseShowChoice(std::string_view text, TShowChoice& choice);
 // A line with the headings of the shown columns, then one line per tape line, cells separated
 // by tabs.
 void PrintTape(const TCalculator& tape, std::FILE* out);
+
+// The one tape or the table the choice names; neither, with the reason on `err`, when the
+// document lacks that part or the choice names several parts.
+struct TShownPart {
+    const TCalculator* Tape = nullptr;
+    const TResultsTable* Table = nullptr;
+};
+TShownPart FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape,
+                         std::FILE* err);
 
 // Prints the choice; false, with the reason on `err`, when the document lacks that part.
 bool PrintShown(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, std::FILE* out,
