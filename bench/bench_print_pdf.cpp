@@ -110,6 +110,16 @@ private:
     std::function<void(IPageComposer&)> run_;
 };
 
+// Opening the preview: the composer prepared (every cell of the printed columns measured on
+// the printer) and page 1 shown.
+void BM_PreviewOpen(benchmark::State& state) {
+    TBenchPreview preview;
+    preview.Run([&state](TPrintPreviewPages& pages, TSize size) {
+        for (auto _ : state) benchmark::DoNotOptimize(PreviewPageImage(pages, size, kPngPagesDpi, true));
+    });
+}
+BENCHMARK(BM_PreviewOpen)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // Next Page from page 1 on: every page composed the first time, from the record of its start
 // that the page before left.
 void BM_PreviewNextPage(benchmark::State& state) {
