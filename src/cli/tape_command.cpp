@@ -161,8 +161,9 @@ constexpr std::string_view kUsage =
     "                           File > Export Table To Text File writes it; a table without data\n"
     "                           writes no file\n"
     "Exit status: 0 typed and printed, 1 the document could not be opened or saved, the PDF, a\n"
-    "clipboard file or the table's text file could not be read or written or the document lacks\n"
-    "the part to show, 2 wrong arguments.\n";
+    "PNG page, a clipboard file or the table's text file could not be read or written, the page\n"
+    "is too narrow to print on (\"message: The page width is too small ...\") or the document\n"
+    "lacks the part to show, 2 wrong arguments.\n";
 
 struct TTapeOptions {
     std::string_view Keys;

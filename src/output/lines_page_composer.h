@@ -42,7 +42,7 @@ struct TPageFlags {
 // One cell as it is printed.
 struct TPrintedCell {
     std::string Text;
-    std::uint32_t Background = 0xFFFFFF;
+    std::uint32_t Background = kWhite;
 };
 
 // Line numbers are the tape's line indices or the table's grid rows.
