@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-          libbenchmark-dev qt6-base-dev libzip-dev xvfb xauth ccache poppler-utils)
+          libbenchmark-dev qt6-base-dev libzip-dev xvfb xauth ccache poppler-utils
+          libxml2-utils)
 
 missing=()
 for pkg in "${packages[@]}"; do

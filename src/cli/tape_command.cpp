@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <string>
 #include <vector>
@@ -31,7 +32,9 @@
 #include "platform/clipboard.h"
 #include "platform/deferred_requests.h"
 #include "platform/headless_notification_platform.h"
+#include "settings/appl_control_data.h"
 #include "settings/atomic_file.h"
+#include "settings/settings_storage.h"
 #include "table/table_manager.h"
 
 namespace tally::cli {
@@ -44,10 +47,12 @@ constexpr std::string_view kUsage =
     "usage: tallyroll-cli tape [--keys TEXT] [--option 1..5] [--decimals N]\n"
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
-    "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE] [--png-pages DIR]\n"
+    "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE] [--html FILE]\n"
+    "                          [--png-pages DIR]\n"
     "                          [--tape main|memory|side] [--item-counts LIST]\n"
     "                          [--group-display SL|ST] [--grand-display SL|GT|ST]\n"
     "                          [--open FILE] [--save FILE] [--export-table FILE]\n"
+    "                          [--settings FILE]\n"
     "\n"
     "Types keys into the tapes of a new document (or of the one --open reads) and prints a tape:\n"
     "a line with the headings of the shown columns, then one line per tape line, cells separated\n"
@@ -111,9 +116,12 @@ constexpr std::string_view kUsage =
     "                           number (c3), copies that line into the entry through the\n"
     "                           clipboard, where the line stays.\n"
     "  --option 1..5            data entry option: 1 manual start, 2 auto start, 3 Enter key\n"
-    "                           starts, 4 auto embed, 5 adding machine (default 1)\n"
-    "  --decimals N             decimal places of the first series, 0 to 15 (default 2)\n"
-    "  --rounding up|even       rounding method (default up)\n"
+    "                           starts, 4 auto embed, 5 adding machine (default: the settings'\n"
+    "                           default data entry option, 1)\n"
+    "  --decimals N             decimal places of the first series, 0 to 15 (default: the\n"
+    "                           settings' start-up decimal places, 2)\n"
+    "  --rounding up|even       rounding method (default: the settings' start-up rounding\n"
+    "                           method, up)\n"
     "  --total-type DE|T2|T3    total type of the first series (default DE)\n"
     "  --columns LIST           comma-separated columns to show besides Entries and the\n"
     "                           indicator: line, links (the lines a line is linked with),\n"
@@ -139,12 +147,17 @@ constexpr std::string_view kUsage =
     "                           (96 dots per inch): DIR/page-1.png, DIR/page-2.png, ... (DIR is\n"
     "                           made when missing; other files in it are left alone), each\n"
     "                           file's name on standard output (not available without Qt)\n"
+    "  --html FILE              write the tape --show names (not all nor tape,table), or with\n"
+    "                           --show table the table, into an HTML file instead, with the\n"
+    "                           document's page layout (an opened file's own); the footer names\n"
+    "                           the document's file\n"
     "  --item-counts LIST       comma-separated totals that show their item count: series,\n"
-    "                           group, grand\n"
-    "  --group-display SL|ST    how a new group total is shown: single line (default) or\n"
-    "                           itemized by series totals\n"
-    "  --grand-display SL|GT|ST how a new grand total is shown: single line (default),\n"
-    "                           itemized by group totals or by series totals\n"
+    "                           group, grand (default: as the settings say, none)\n"
+    "  --group-display SL|ST    how a new group total is shown: single line or itemized by\n"
+    "                           series totals (default: as the settings say, single line)\n"
+    "  --grand-display SL|GT|ST how a new grand total is shown: single line, itemized by group\n"
+    "                           totals or by series totals (default: as the settings say,\n"
+    "                           single line)\n"
     "  --tape main|memory|side  the tape typed on (default main), enabled and shown first: the\n"
     "                           memory tape refuses typed entries; the side tape knows only\n"
     "                           the command letters m and e\n"
@@ -159,18 +172,25 @@ constexpr std::string_view kUsage =
     "  --export-table FILE      write the results table (enabled from the start) into the text\n"
     "                           file after the keys, before printing: tab-separated, UTF-8, as\n"
     "                           File > Export Table To Text File writes it; a table without data\n"
-    "                           writes no file\n"
-    "Exit status: 0 typed and printed, 1 the document could not be opened or saved, the PDF, a\n"
-    "PNG page, a clipboard file or the table's text file could not be read or written, the page\n"
-    "is too narrow to print on (\"message: The page width is too small ...\") or the document\n"
-    "lacks the part to show, 2 wrong arguments.\n";
+    "                           writes no file and ends with status 1\n"
+    "  --settings FILE          take the application settings (general options: start-up\n"
+    "                           decimal places and rounding, automatic decimal places and total\n"
+    "                           type, item counts, ...) from FILE, a tallyroll.ini; without it\n"
+    "                           the tool works with the settings' defaults. The user's own\n"
+    "                           settings file is never read, and no settings file is written\n"
+    "Exit status: 0 typed and printed, 1 the document could not be opened or saved (by --save or\n"
+    "by a command such as [FileMgr_SaveCurrentFile]), the PDF, a PNG page, the HTML file, a\n"
+    "clipboard file, the settings file or the table's text file could not be read or written,\n"
+    "the table had nothing to export, the page is too narrow to print on (\"message: The page\n"
+    "width is too small ...\") or the document lacks the part to show, 2 wrong arguments.\n";
 
 struct TTapeOptions {
     std::string_view Keys;
     bool HaveKeys = false;
-    int Option = DataEntryOption::kManualStart;
-    int Decimals = 2;
-    TRoundingMethod Rounding = TRoundingMethod::Up;
+    // Unset, these come from the application settings.
+    std::optional<int> Option;
+    std::optional<int> Decimals;
+    std::optional<TRoundingMethod> Rounding;
     std::string_view TotalType = "DE";
     std::vector<TTapeColumn> Columns;
     std::string_view DecimalSep;
@@ -180,27 +200,33 @@ struct TTapeOptions {
     std::string_view PdfFile;
     bool HavePdf = false;
     std::string_view PngFolder;
+    std::string_view HtmlFile;
     TShowChoice Show;
     TMessageBoxAnswer Answer = TMessageBoxAnswer::Cancel;
     std::string_view TapeKind = "main";
+    bool HaveItemCounts = false;
     bool SeriesItemCount = false;
     bool GroupItemCount = false;
     bool GrandItemCount = false;
-    std::string_view GroupDisplay = "SL";
-    std::string_view GrandDisplay = "SL";
+    std::string_view GroupDisplay;
+    std::string_view GrandDisplay;
     std::string_view ClipboardIn;
     std::string_view ClipboardOut;
     std::string_view OpenFile;
     std::string_view SaveFile;
     std::string_view ExportTableFile;
+    std::string_view SettingsFile;
 };
 
 // Clipboard files hold one record at most: a whole tape of a million lines stays well below.
 constexpr std::size_t kMaxClipboardFileSize = std::size_t{256} << 20;
 
-bool ParseInt(std::string_view text, int low, int high, int& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc{} && end == text.data() + text.size() && value >= low && value <= high;
+bool ParseInt(std::string_view text, int low, int high, std::optional<int>& value) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc{} || end != text.data() + text.size() || number < low || number > high) return false;
+    value = number;
+    return true;
 }
 
 // "line,running-total" and the like; false on an unknown name.
@@ -231,6 +257,7 @@ bool ParseColumns(std::string_view list, std::vector<TTapeColumn>& columns, std:
 // Returns kExitOk, or the usage error's status.
 // "series", "group" and "grand", separated by commas.
 bool ParseItemCounts(std::string_view list, TTapeOptions& options) {
+    options.HaveItemCounts = true;
     while (!list.empty()) {
         const std::size_t comma = list.find(',');
         const std::string_view name = list.substr(0, comma);
@@ -264,7 +291,7 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             valid = missing || ParseInt(value, 0, 15, options.Decimals);
         } else if (TakeOption(args, i, "--rounding", value, missing)) {
             valid = missing || value == "up" || value == "even";
-            options.Rounding = value == "even" ? TRoundingMethod::Even : TRoundingMethod::Up;
+            if (valid) options.Rounding = value == "even" ? TRoundingMethod::Even : TRoundingMethod::Up;
         } else if (TakeOption(args, i, "--total-type", value, missing)) {
             valid = missing || value == "DE" || value == "T2" || value == "T3";
             options.TotalType = value;
@@ -299,6 +326,9 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
         } else if (TakeOption(args, i, "--png-pages", value, missing)) {
             options.PngFolder = value;
             valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--html", value, missing)) {
+            options.HtmlFile = value;
+            valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--clipboard-in", value, missing)) {
             options.ClipboardIn = value;
             valid = missing || !value.empty();
@@ -314,6 +344,9 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
         } else if (TakeOption(args, i, "--export-table", value, missing)) {
             options.ExportTableFile = value;
             valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--settings", value, missing)) {
+            options.SettingsFile = value;
+            valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--thousand-separator", value, missing)) {
             options.ThousandSep = value;
             options.HaveThousand = true;
@@ -322,6 +355,13 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
         }
         if (missing) return UsageError(io, kName, "option '" + std::string(arg) + "' needs a value");
         if (!valid) return UsageError(io, kName, "invalid value for '" + std::string(arg) + "'");
+    }
+    if (!options.HtmlFile.empty() && options.HavePdf) return UsageError(io, kName, "--html and --pdf exclude each other");
+    if (!options.HtmlFile.empty() && !NamesOnePart(options.Show)) {
+        return UsageError(io, kName, "--html writes one tape or the table, not --show all nor tape,table");
+    }
+    if ((options.HavePdf || !options.PngFolder.empty()) && !NamesOnePart(options.Show)) {
+        return UsageError(io, kName, "--pdf and --png-pages print one tape or the table, not --show all nor tape,table");
     }
     return kExitOk;
 }
@@ -438,15 +478,17 @@ void SetUpTapes(TTlyFile& document, TCalculator& tape, const TTapeOptions& optio
     }
     document.LinkManager().UpdateLinksDisplay();
     if (!options.OpenFile.empty()) return;
-    document.SetRoundingMethod(options.Rounding);
-    tape.SetDataEntryOption(options.Option);
-    tape.SetOpenSeriesDecimalPlaces(options.Decimals);
+    if (options.Rounding) document.SetRoundingMethod(*options.Rounding);
+    if (options.Option) tape.SetDataEntryOption(*options.Option);
+    if (options.Decimals) tape.SetOpenSeriesDecimalPlaces(*options.Decimals);
     tape.SetOpenSeriesTotalType(options.TotalType);
-    tape.SetShowSeriesTotalItemCount(options.SeriesItemCount);
-    tape.SetShowGroupTotalItemCount(options.GroupItemCount);
-    tape.SetShowGrandTotalItemCount(options.GrandItemCount);
-    tape.SetGroupTotalCreationDisplayState(options.GroupDisplay);
-    tape.SetGrandTotalCreationDisplayState(options.GrandDisplay);
+    if (options.HaveItemCounts) {
+        tape.SetShowSeriesTotalItemCount(options.SeriesItemCount);
+        tape.SetShowGroupTotalItemCount(options.GroupItemCount);
+        tape.SetShowGrandTotalItemCount(options.GrandItemCount);
+    }
+    if (!options.GroupDisplay.empty()) tape.SetGroupTotalCreationDisplayState(options.GroupDisplay);
+    if (!options.GrandDisplay.empty()) tape.SetGrandTotalCreationDisplayState(options.GrandDisplay);
     tape.ChooseCurrentSeries();
 }
 
@@ -472,11 +514,11 @@ TCalculator& TypedTape(TTlyFile& document, const TTapeOptions& options) {
 }
 
 // Writes the current table's text file; false (and the reason on standard error) when it
-// cannot be written or there is no table.
+// cannot be written or there is nothing to export.
 bool ExportTable(TTlyFile& document, std::string_view fileName, std::FILE* err) {
     const TResultsTable* table = document.TableManager().CurrentTable();
-    if (table == nullptr) {
-        WriteLine(err, "tallyroll-cli tape: the document has no table to export");
+    if (const std::string refusal = TableExportRefusal(table); !refusal.empty()) {
+        WriteLine(err, "tallyroll-cli tape: " + refusal);
         return false;
     }
     const TFileResult written = table->ExportAsTextFile(std::string(fileName));
@@ -516,6 +558,21 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     // documents' deferred requests.
     TStMediator applicationBus;
     ServePostedRequests(applicationBus, queue, events::UI_PostMainFormWindowsMsg);
+    // The application settings, as the window serves them: their defaults, or the --settings file.
+    std::optional<TSettingsPaths> settingsPaths;
+    if (!options.SettingsFile.empty()) {
+        const TFileText in = ReadWholeFile(std::string(options.SettingsFile));
+        if (!in.Exists || !in.Result) {
+            WriteLine(io.Err, "cannot read settings file '" + FileNameText(options.SettingsFile) + "'" +
+                                  (in.Result ? std::string() : ": " + in.Result.Reason));
+            return kExitFailure;
+        }
+        settingsPaths.emplace();
+        settingsPaths->SettingsFile = std::string(options.SettingsFile);
+    }
+    const TSettingsStorage settingsStorage(settingsPaths);
+    TApplControlData settings(&applicationBus, settingsStorage);
+    if (settingsPaths) settings.Load();
     HeadlessClipboard clipboard;
     if (!options.ClipboardIn.empty()) {
         const TFileText in = ReadWholeFile(std::string(options.ClipboardIn), kMaxClipboardFileSize);
@@ -589,11 +646,21 @@ int RunTape(TCommandArgs args, TCliIo& io) {
     if (!options.ExportTableFile.empty() && !ExportTable(document, options.ExportTableFile, io.Err)) {
         return kExitFailure;
     }
-    if (options.HavePdf || !options.PngFolder.empty()) {
-        return PrintToFiles(applicationBus, document, options.Show, TypedTape(document, options),
-                            {options.PdfFile, options.PngFolder}, io.Out, io.Err);
+    // A save or export that a command asked for and that did not happen fails the run, once
+    // the rest has been done.
+    const int status = files.WritesNotDone() == 0 ? kExitOk : kExitFailure;
+    if (!options.HtmlFile.empty()) {
+        return WriteShownHtml(document, options.Show, TypedTape(document, options), applicationBus,
+                              std::string(options.HtmlFile), io.Err)
+                   ? status
+                   : kExitFailure;
     }
-    return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? kExitOk : kExitFailure;
+    if (options.HavePdf || !options.PngFolder.empty()) {
+        const int printed = PrintToFiles(applicationBus, document, options.Show, TypedTape(document, options),
+                                         {options.PdfFile, options.PngFolder}, io.Out, io.Err);
+        return printed == kExitOk ? status : printed;
+    }
+    return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? status : kExitFailure;
 }
 
 const TCommandRegistrar kRegistrar{{kName, kUsage, "type keys into a new document's tapes and print them", &RunTape}};

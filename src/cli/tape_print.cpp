@@ -43,10 +43,10 @@ int PrintPngPages(const TPrintSource& source, std::string_view folder, std::FILE
 int PrintToFiles(const TStMediator& applicationBus, TTlyFile& document, const TShowChoice& choice,
                  const TCalculator& typedTape, const TPrintFiles& files, std::FILE* out, std::FILE* err) {
 #ifdef TALLYROLL_WITH_PDF
-    const TShownPart part = FindShownPart(document, choice, typedTape, err);
+    TShownPart part;
+    if (!FindShownPart(document, choice, typedTape, part, err)) return kExitFailure;
     if (part.Tape != nullptr) document.ShowTape(*part.Tape);
     if (part.Table != nullptr) document.ShowTable(*part.Table);
-    if (part.Tape == nullptr && part.Table == nullptr) return kExitFailure;
     // What the window's print commands take: the visible part of the visible document.
     const TPrintSource source = VisiblePrintSource(applicationBus);
     if (!files.PdfFile.empty()) {

@@ -5,6 +5,7 @@
 #include "cli/cli_command.h"
 #include "documents/file_document.h"
 #include "engine/tape/calculator.h"
+#include "output/html_document.h"
 #include "table/results_table.h"
 #include "tapes/auxiliary_calculator_manager.h"
 
@@ -33,6 +34,33 @@ bool Missing(std::FILE* err, std::string_view what) {
 }
 
 }  // namespace
+
+bool FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, TShownPart& part,
+                   std::FILE* err) {
+    using Kind = TShowChoice::Kind;
+    switch (choice.What) {
+        case Kind::TypedTape: part.Tape = &typedTape; return true;
+        case Kind::Main: part.Tape = &document.MainTape(); return true;
+        case Kind::Memory:
+            part.Tape = document.MemoryTape();
+            return part.Tape != nullptr || Missing(err, "memory tape");
+        case Kind::Side:
+            part.Tape = document.SideTape();
+            return part.Tape != nullptr || Missing(err, "side tape");
+        case Kind::Aux:
+            part.Tape = FindAuxTape(document, choice.AuxName);
+            return part.Tape != nullptr || Missing(err, "auxiliary tape '" + choice.AuxName + "'");
+        case Kind::Table: {
+            const auto tables = document.Tables();
+            if (tables.empty()) return Missing(err, "table");
+            part.Table = tables.front().second;
+            return true;
+        }
+        case Kind::TypedAndTable:
+        case Kind::All: break;
+    }
+    return false;
+}
 
 bool ParseShowChoice(std::string_view text, TShowChoice& choice) {
     using Kind = TShowChoice::Kind;
@@ -88,68 +116,50 @@ void PrintTape(const TCalculator& tape, std::FILE* out) {
     }
 }
 
-TShownPart FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape,
-                         std::FILE* err) {
-    using Kind = TShowChoice::Kind;
-    const auto tables = document.Tables();
-    TShownPart part;
-    switch (choice.What) {
-        case Kind::TypedTape: part.Tape = &typedTape; break;
-        case Kind::Main: part.Tape = &document.MainTape(); break;
-        case Kind::Memory:
-            part.Tape = document.MemoryTape();
-            if (part.Tape == nullptr) Missing(err, "memory tape");
-            break;
-        case Kind::Side:
-            part.Tape = document.SideTape();
-            if (part.Tape == nullptr) Missing(err, "side tape");
-            break;
-        case Kind::Aux:
-            part.Tape = FindAuxTape(document, choice.AuxName);
-            if (part.Tape == nullptr) Missing(err, "auxiliary tape '" + choice.AuxName + "'");
-            break;
-        case Kind::Table:
-            if (tables.empty()) {
-                Missing(err, "table");
-            } else {
-                part.Table = tables.front().second;
-            }
-            break;
-        case Kind::TypedAndTable:
-        case Kind::All: WriteLine(err, "tallyroll-cli tape: this prints one tape or the table, not several parts"); break;
-    }
-    return part;
-}
-
 bool PrintShown(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, std::FILE* out,
                 std::FILE* err) {
     using Kind = TShowChoice::Kind;
-    const auto tables = document.Tables();
-    switch (choice.What) {
-        case Kind::TypedAndTable:
-            if (tables.empty()) return Missing(err, "table");
-            PrintTape(typedTape, out);
-            WriteLine(out, "");
-            PrintTable(*tables.front().second, out);
-            return true;
-        case Kind::All:
-            for (const TCalculator* tape : document.EnabledTapes()) {
-                PrintBlock(tape->TapeName(), out);
-                PrintTape(*tape, out);
-                WriteLine(out, "");
-            }
-            for (const auto& [name, table] : tables) {
-                PrintBlock(name, out);
-                PrintTable(*table, out);
-                WriteLine(out, "");
-            }
-            return true;
-        default: break;
+    if (NamesOnePart(choice)) {
+        TShownPart part;
+        if (!FindShownPart(document, choice, typedTape, part, err)) return false;
+        if (part.Tape != nullptr) PrintTape(*part.Tape, out);
+        if (part.Table != nullptr) PrintTable(*part.Table, out);
+        return true;
     }
-    const TShownPart part = FindShownPart(document, choice, typedTape, err);
-    if (part.Tape != nullptr) PrintTape(*part.Tape, out);
-    if (part.Table != nullptr) PrintTable(*part.Table, out);
-    return part.Tape != nullptr || part.Table != nullptr;
+    const auto tables = document.Tables();
+    if (choice.What == Kind::TypedAndTable) {
+        if (tables.empty()) return Missing(err, "table");
+        PrintTape(typedTape, out);
+        WriteLine(out, "");
+        PrintTable(*tables.front().second, out);
+        return true;
+    }
+    for (const TCalculator* tape : document.EnabledTapes()) {
+        PrintBlock(tape->TapeName(), out);
+        PrintTape(*tape, out);
+        WriteLine(out, "");
+    }
+    for (const auto& [name, table] : tables) {
+        PrintBlock(name, out);
+        PrintTable(*table, out);
+        WriteLine(out, "");
+    }
+    return true;
+}
+
+bool NamesOnePart(const TShowChoice& choice) {
+    return choice.What != TShowChoice::Kind::TypedAndTable && choice.What != TShowChoice::Kind::All;
+}
+
+bool WriteShownHtml(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape,
+                    const TStMediator& fileNameBus, const std::string& htmlFile, std::FILE* err) {
+    TShownPart part;
+    if (!FindShownPart(document, choice, typedTape, part, err)) return false;
+    const TFileResult written = part.Table != nullptr
+                                    ? WriteTableHtml(htmlFile, *part.Table, document.PageLayout(), &fileNameBus)
+                                    : WriteTapeHtml(htmlFile, *part.Tape, document.PageLayout(), &fileNameBus);
+    if (!written) WriteLine(err, CannotWriteInternetDocumentMessage(htmlFile, written.Reason));
+    return written.Ok;
 }
 
 }  // namespace tally::cli

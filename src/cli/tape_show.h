@@ -10,6 +10,7 @@
 namespace tally {
 class TCalculator;
 class TResultsTable;
+class TStMediator;
 class TTlyFile;
 }  // namespace tally
 
@@ -37,17 +38,28 @@ bool ParseShowChoice(std::string_view text, TShowChoice& choice);
 // by tabs.
 void PrintTape(const TCalculator& tape, std::FILE* out);
 
-// The one tape or the table the choice names; neither, with the reason on `err`, when the
-// document lacks that part or the choice names several parts.
+// Prints the choice; false, with the reason on `err`, when the document lacks that part.
+bool PrintShown(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, std::FILE* out,
+                std::FILE* err);
+
+// True when the choice names one tape or the table (not "all" nor "tape,table").
+bool NamesOnePart(const TShowChoice& choice);
+
+// The one tape or table a choice names.
 struct TShownPart {
     const TCalculator* Tape = nullptr;
     const TResultsTable* Table = nullptr;
 };
-TShownPart FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape,
-                         std::FILE* err);
 
-// Prints the choice; false, with the reason on `err`, when the document lacks that part.
-bool PrintShown(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, std::FILE* out,
-                std::FILE* err);
+// False, with the reason on `err`, when the document lacks the part or the choice names
+// several parts.
+bool FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, TShownPart& part,
+                   std::FILE* err);
+
+// Writes the tape or the table the choice names into an HTML file, with the document's page
+// layout; the footer names the file the bus answers. False, with the reason on `err`, when
+// the document lacks that part or the file cannot be written.
+bool WriteShownHtml(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape,
+                    const TStMediator& fileNameBus, const std::string& htmlFile, std::FILE* err);
 
 }  // namespace tally::cli

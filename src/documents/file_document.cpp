@@ -163,6 +163,13 @@ std::int32_t TTlyFile::AskInteger(std::string_view eventName, std::int32_t fallb
     return answer.Value;
 }
 
+bool TTlyFile::AskBoolean(std::string_view eventName, bool fallback) const {
+    TMedBoolean answer;
+    answer.Value = fallback;
+    if (parentBus_ != nullptr) parentBus_->HandleIfExists(eventName, nullptr, &answer);
+    return answer.Value;
+}
+
 std::uint32_t TTlyFile::AskColor(std::string_view eventName, std::uint32_t fallback) const {
     TMedColor answer;
     answer.Value = fallback;

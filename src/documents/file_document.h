@@ -247,6 +247,7 @@ private:
     void ApplyPageLayoutDefaults();
     // Upward queries, each with its fallback when nobody answers.
     std::int32_t AskInteger(std::string_view eventName, std::int32_t fallback) const;
+    bool AskBoolean(std::string_view eventName, bool fallback) const;
     std::uint32_t AskColor(std::string_view eventName, std::uint32_t fallback) const;
     std::string AskText(std::string_view eventName) const;
     // How new group or grand totals are shown: the answer above, a single line ("SL") unanswered.
@@ -336,10 +337,14 @@ TOpenedTlyFile OpenTlyFile(TTlyFileSetup setup, const std::string& fileName);
 TOpenedTlyFile OpenTlyFileInto(std::unique_ptr<TTlyFile> fresh, const std::string& fileName);
 
 // The texts shown when opening, saving or exporting fails, each one line: `Cannot open file
-// "<name>".`, `Cannot save file "<name>".` or `Cannot export the table to "<name>".`, then the
-// reason as a sentence.
+// "<name>".`, `Cannot save file "<name>".`, `Cannot export the table to "<name>".` or `Cannot
+// write the Internet document "<name>".`, then the reason as a sentence.
 std::string CannotOpenFileMessage(std::string_view fileName, std::string_view reason);
 std::string CannotSaveFileMessage(std::string_view fileName, std::string_view reason);
 std::string CannotExportTableMessage(std::string_view fileName, std::string_view reason);
+std::string CannotWriteInternetDocumentMessage(std::string_view fileName, std::string_view reason);
+// Why the table cannot be exported to a text file: there is none, or it holds no data; empty
+// when it can.
+std::string TableExportRefusal(const TResultsTable* table);
 
 }  // namespace tally

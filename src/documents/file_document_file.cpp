@@ -2,6 +2,7 @@
 
 #include "documents/file_document.h"
 #include "foundation/text_encoding.h"
+#include "table/results_table.h"
 
 namespace tally {
 
@@ -69,6 +70,16 @@ std::string CannotSaveFileMessage(std::string_view fileName, std::string_view re
 
 std::string CannotExportTableMessage(std::string_view fileName, std::string_view reason) {
     return FailureMessage("export the table to", fileName, reason);
+}
+
+std::string CannotWriteInternetDocumentMessage(std::string_view fileName, std::string_view reason) {
+    return FailureMessage("write the Internet document", fileName, reason);
+}
+
+std::string TableExportRefusal(const TResultsTable* table) {
+    if (table == nullptr) return "There is nothing to export.  The document has no table.";
+    if (!table->HasData()) return "There is nothing to export.  The table holds no data.";
+    return {};
 }
 
 }  // namespace tally

@@ -49,11 +49,12 @@ void TTlyFile::SetUpTape(TCalculator& tape, TTapeKind kind, TDocumentPageId page
     if (kind != TTapeKind::Memory) {
         tape.SetDataEntryOption(AskInteger(ev::FileMgr_GetDefaultDataEntryOption, DataEntryOption::kManualStart));
     }
-    tape.SetShowSeriesTotalItemCount(false);
-    tape.SetShowGroupTotalItemCount(false);
-    tape.SetShowGrandTotalItemCount(false);
-    tape.SetAutoIncreaseDecimalPlaces(true);
-    tape.SetAutoSetTotalType(true);
+    // The general options; the values after them hold when nobody answers.
+    tape.SetShowSeriesTotalItemCount(AskBoolean(ev::FileMgr_GetShowSeriesTotalItemCount, false));
+    tape.SetShowGroupTotalItemCount(AskBoolean(ev::FileMgr_GetShowGroupTotalItemCount, false));
+    tape.SetShowGrandTotalItemCount(AskBoolean(ev::FileMgr_GetShowGrandTotalItemCount, false));
+    tape.SetAutoIncreaseDecimalPlaces(AskBoolean(ev::FileMgr_GetAutoIncreaseDecimalPlacesOption, true));
+    tape.SetAutoSetTotalType(AskBoolean(ev::FileMgr_GetAutoSetTotalTypeOption, true));
     // The auxiliary tape manager names its tapes and gives them their colours and headings.
     if (kind != TTapeKind::Auxiliary) {
         tape.SetTapeName(std::string(kind == TTapeKind::Main     ? kMainTapeName
@@ -66,7 +67,10 @@ void TTlyFile::SetUpTape(TCalculator& tape, TTapeKind kind, TDocumentPageId page
         tape.SetTitle(AskText(ev::FileMgr_GetDefaultTapeTitle));
         tape.SetNoteLines({});
     }
-    tape.SetStartupDecimalPlaces(AskInteger(ev::FileMgr_GetStartupDecimalPlaces, 2));
+    // A new tape's open series starts with them; a file read into the tape brings its own.
+    const int startupDecimals = AskInteger(ev::FileMgr_GetStartupDecimalPlaces, 2);
+    tape.SetStartupDecimalPlaces(startupDecimals);
+    tape.SetOpenSeriesDecimalPlaces(startupDecimals);
     if (kind != TTapeKind::Main) CopyMainColumnChoices(tape);
     ConnectTape(tape, kind);
     adapters_[&tape] = {std::make_unique<TCalculatorLinkTape>(tape),

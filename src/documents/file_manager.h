@@ -179,6 +179,12 @@ public:
     // "FileMgr_SaveFileByNameAs": the document known by the present name is saved under the
     // new one.
     std::string SaveFileByNameAs(const std::string& presentFileName, const std::string& newFileName);
+    // Saves and table exports asked for that wrote no file: refused, failed, or with nobody to
+    // name the file. The command-line tool ends with a failure status when there were any.
+    int WritesNotDone() const { return writesNotDone_; }
+    // File > Export Table To Text File, before it asks for a name: when the visible document's
+    // table has nothing to export, says so and answers true.
+    bool ReportNothingToExport();
 
     // ---- As the user asks for it (file_manager_user.cpp); each answers whether it went ahead.
     // Save: an untitled document runs Save As.
@@ -227,6 +233,8 @@ private:
     // Writes the document through its own SaveAs: only a write that went through clears its
     // modified flags and names it after the file. Answers the failure text, empty on success.
     std::string WriteDocument(TTlyFile& document, const std::string& fileName);
+    // Counts a save or export that did not happen; answers its reason.
+    std::string NotDone(std::string reason);
     // Reports a failure to the user: explained, beeped and shown at once.
     static void ReportFailure(std::string text);
     // Shows why a save the user asked for did not happen, in a "Tallyroll - Notify" box.
@@ -272,6 +280,7 @@ private:
     TBusAnswers commands_;
     std::vector<TOpenFile> files_;
     int visible_ = 0;
+    int writesNotDone_ = 0;
 };
 
 // The canonical absolute form of a file name: symbolic links, "." and ".." resolved as far as

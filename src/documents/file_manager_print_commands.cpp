@@ -71,12 +71,15 @@ void TFileManager::RegisterPrintCommands() {
     commands_.Add(ev::FileMgr_PrintVisibleDocument, [](TMedRecord*, TMedRecord*) {});
     commands_.Add(ev::FileMgr_PrintPreviewVisibleDocument, [](TMedRecord*, TMedRecord*) {});
 
-    // A table that cannot be written is reported; without a table nothing happens.
+    // No table, a table without data or one that cannot be written is reported.
     commands_.Add(ev::FileMgr_ExportCurrentTableAsTextFile, WithValue<TMedString>([this](const std::string& fileName) {
+                      if (ReportNothingToExport()) {
+                          ++writesNotDone_;
+                          return;
+                      }
                       const TResultsTable* table = Visible().TableManager().CurrentTable();
-                      if (table == nullptr) return;
                       if (const TFileResult written = table->ExportAsTextFile(fileName, fileCalls_); !written) {
-                          ReportFailure(CannotExportTableMessage(fileName, written.Reason));
+                          ReportFailure(NotDone(CannotExportTableMessage(fileName, written.Reason)));
                       }
                   }));
 }

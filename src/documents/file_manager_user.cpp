@@ -39,7 +39,11 @@ bool TFileManager::SaveVisible() {
 }
 
 bool TFileManager::SaveVisibleAs() {
-    if (asker_ == nullptr) return false;
+    // Without a save-as dialog (the command-line tool) nobody can give the name.
+    if (asker_ == nullptr) {
+        ShowSaveRefusal(NotDone(std::string(kNoNameSaveRefusal)));
+        return false;
+    }
     const TOpenFileInfo shown = VisibleFile();
     const std::optional<std::string> chosen =
         asker_->AskSaveAsFileName(shown.Untitled ? std::string() : shown.ShortName, lastFolder_);

@@ -9,6 +9,7 @@
 #include "foundation/numbers/format_settings.h"
 #include "foundation/text_encoding.h"
 #include "output/column_groups.h"
+#include "output/tape_print_texts.h"
 #include "output/text_wrap.h"
 
 namespace tally {
@@ -92,7 +93,7 @@ void TLinesPageComposer::BuildColumns(TTly_PrinterPage& page) {
     pw_ = page.PenWidth();
 
     for (TPrintColPropListItem& column : items) column.Width = RoundHalfEvenToInt(MeasureColumn(column, page));
-    headingLines_ = AlignHeadings(items, page);
+    headingLines_ = AlignHeadings(columns_, page);
 
     const bool colLines = flags_.ShowColLines;
     int s = colLines ? 0 : pw_;
@@ -131,20 +132,6 @@ bool TLinesPageComposer::FitColumnGroups(TTly_PrinterPage& page) {
 
 // ---- Page furniture
 
-std::string TLinesPageComposer::NotesText() const {
-    std::string text;
-    for (const std::string& line : NoteLines()) {
-        if (line.empty()) {
-            text += "\r\n";
-        } else if (line.back() == ' ') {
-            text += line;
-        } else {
-            text += line + "\r\n";
-        }
-    }
-    return text;
-}
-
 TLinesPageComposer::TFrame TLinesPageComposer::LayOutFurniture(int pageNumber, TTly_PrinterPage& page, bool draw) {
     const int base = font_.Size;
     const int smallSize = std::max(base - 2, 8);
@@ -170,7 +157,7 @@ TLinesPageComposer::TFrame TLinesPageComposer::LayOutFurniture(int pageNumber, T
         frame.PageNumberArea = {pageNumberLeft, T_, R_ - pageNumberLeft, height};
     }
 
-    const std::string notes = pageNumber == 1 ? NotesText() : std::string();
+    const std::string notes = pageNumber == 1 ? JoinNoteLines(NoteLines()) : std::string();
     int notesTop = 0;
     int notesBottom = 0;
     if (!notes.empty()) {

@@ -72,7 +72,7 @@ protected:
     virtual long double MeasureColumn(const TPrintColPropListItem& column, TTly_PrinterPage& page) const = 0;
     // Puts leading line breaks before the shorter headings so that all end on one line;
     // answers the number of heading lines K.
-    virtual int AlignHeadings(std::vector<TPrintColPropListItem>& columns, TTly_PrinterPage& page) const = 0;
+    virtual int AlignHeadings(TPrintColPropList& columns, TTly_PrinterPage& page) const = 0;
     virtual bool HeadingsWordBreak() const = 0;
     virtual TPageFurnitureFlags FurnitureFlags() const = 0;
     virtual TColumnGroups ColumnGroups() const = 0;
@@ -125,7 +125,6 @@ private:
 
     void BuildColumns(TTly_PrinterPage& page);
     bool FitColumnGroups(TTly_PrinterPage& page);
-    std::string NotesText() const;
     TFrame LayOutFurniture(int pageNumber, TTly_PrinterPage& page, bool draw);
     int RowHeight(TPrintLine line, TTly_PrinterPage& page) const;
     void DrawLine(TPrintLine line, int x, int y, TTly_PrinterPage& page) const;

@@ -52,7 +52,8 @@ long double TTablePageComposer::MeasureColumn(const TPrintColPropListItem& colum
     return std::max(HeadingWidth(column.Heading, page), WidestCell(column, 1, table_->RowCount(), page));
 }
 
-int TTablePageComposer::AlignHeadings(std::vector<TPrintColPropListItem>& columns, TTly_PrinterPage& page) const {
+int TTablePageComposer::AlignHeadings(TPrintColPropList& list, TTly_PrinterPage& page) const {
+    auto& columns = list.Items();
     const long double lineHeight = page.TextHeight("M");
     std::vector<int> counts;
     int lines = 0;

@@ -4,6 +4,7 @@
 
 #include "engine/tape/calculator.h"
 #include "foundation/numbers/format_settings.h"
+#include "output/tape_print_texts.h"
 #include "settings/tape_page_layout.h"
 
 namespace tally {
@@ -11,17 +12,6 @@ namespace tally {
 namespace {
 
 constexpr std::string_view kLinksSample = " M999-,";
-
-TTextAlign ToTextAlign(TFieldAlignment alignment) {
-    switch (alignment) {
-        case TFieldAlignment::Right: return TTextAlign::Right;
-        case TFieldAlignment::Centred: return TTextAlign::Centre;
-        case TFieldAlignment::Left: break;
-    }
-    return TTextAlign::Left;
-}
-
-int LineCountOf(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\r')) + 1; }
 
 }  // namespace
 
@@ -35,13 +25,7 @@ TTapePageComposer::TTapePageComposer(const TCalculator& tape, TTapePageLayout& l
 
 // ---- Columns
 
-void TTapePageComposer::FillPrintColumns(TPrintColPropList& columns) {
-    TPrintFieldsListItem field;
-    for (bool more = layout_.FirstPrintField(field); more; more = layout_.NextPrintField(field)) {
-        columns.Add({field.PrintColNum, field.Position, field.Kind, field.Heading, ToTextAlign(field.Alignment),
-                     field.Wrap, field.Links});
-    }
-}
+void TTapePageComposer::FillPrintColumns(TPrintColPropList& columns) { columns = TapePrintColumns(layout_); }
 
 long double TTapePageComposer::MeasureColumn(const TPrintColPropListItem& column, TTly_PrinterPage& page) const {
     const long double heading = page.TextWidth(column.Heading);
@@ -53,13 +37,8 @@ long double TTapePageComposer::MeasureColumn(const TPrintColPropListItem& column
     return std::max(heading, WidestCell(column, 0, lines_.LineCount(), page));
 }
 
-int TTapePageComposer::AlignHeadings(std::vector<TPrintColPropListItem>& columns, TTly_PrinterPage&) const {
-    int lines = 1;
-    for (const auto& column : columns) lines = std::max(lines, LineCountOf(column.Heading));
-    for (auto& column : columns) {
-        for (int missing = lines - LineCountOf(column.Heading); missing > 0; --missing) column.Heading.insert(0, "\r\n");
-    }
-    return lines;
+int TTapePageComposer::AlignHeadings(TPrintColPropList& columns, TTly_PrinterPage&) const {
+    return AlignHeadingsAtBottom(columns);
 }
 
 // ---- Furniture
@@ -88,16 +67,7 @@ std::string TTapePageComposer::FooterText(const std::string& fileName) const {
 TPrintLine TTapePageComposer::EndLine() const { return lines_.LastLine(); }
 
 std::string TTapePageComposer::CellText(TPrintLine line, const TPrintColPropListItem& column) const {
-    switch (column.Kind) {
-        case TTapeColumn::Line: return std::to_string(line + 1);
-        case TTapeColumn::Entries: return std::string(lines_.Entries(line));
-        case TTapeColumn::Indicator: return std::string(lines_.Indicator(line));
-        case TTapeColumn::Links: return std::string(lines_.Links(line));
-        case TTapeColumn::RunningTotal: return std::string(lines_.RunningTotal(line));
-        case TTapeColumn::Annotations: return std::string(lines_.Annotations(line));
-        case TTapeColumn::TableColumns: return std::string(lines_.TableColumns(line));
-    }
-    return {};
+    return TapeCellText(lines_, line, column.Kind);
 }
 
 TPrintedCell TTapePageComposer::PrintedCell(TPrintLine line, const TPrintColPropListItem& column) const {

@@ -34,7 +34,7 @@ public:
 private:
     void FillPrintColumns(TPrintColPropList& columns) override;
     long double MeasureColumn(const TPrintColPropListItem& column, TTly_PrinterPage& page) const override;
-    int AlignHeadings(std::vector<TPrintColPropListItem>& columns, TTly_PrinterPage& page) const override;
+    int AlignHeadings(TPrintColPropList& columns, TTly_PrinterPage& page) const override;
     bool HeadingsWordBreak() const override { return false; }
     TPageFurnitureFlags FurnitureFlags() const override;
     TColumnGroups ColumnGroups() const override;

@@ -32,7 +32,10 @@ public:
 const IFileCalls& SystemFileCalls();
 
 // Writes the whole contents, creating missing folders first. The new file keeps the mode of
-// the file it replaces.
+// the file it replaces; a symbolic link keeps pointing at its target, which gets the contents.
+// The temporary file, ".<start of the name>.tallyroll-save-<hash of the name>-XXXXXX", stays
+// behind only when the program is killed during the write; the next successful write of the
+// same file removes those.
 TFileResult WriteFileAtomically(const std::filesystem::path& target, std::string_view contents,
                                 const IFileCalls& calls = SystemFileCalls());
 

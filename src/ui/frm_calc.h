@@ -100,6 +100,8 @@ public:
     QAction* ExportTableAction() const { return mniFileExportTable_; }
     // File > Print Preview...: the modal preview of the visible tape or table.
     QAction* PrintPreviewAction() const { return mniFilePrintPreview_; }
+    // File > Print To Internet Document File...: the visible tape or table into an HTML file.
+    QAction* InternetDocumentAction() const { return mniFileInternetDocument_; }
     // The files opened and saved last, most recent first; filled as it opens.
     QMenu* ReopenMenu() const { return mnuFileReopen_; }
 
@@ -125,6 +127,9 @@ private:
     void FillReopenMenu();
     // Asks for the text file's name, then has the file manager write the table into it.
     void ExportTable();
+    // Asks for the HTML file's name, then writes the visible tape or table into it; a file that
+    // cannot be written is explained.
+    void PrintToInternetDocument();
     void ShowCaption();
     // File names are the system's bytes; the user sees them decoded.
     static QString ShownFileName(const std::string& fileName);
@@ -174,6 +179,7 @@ private:
     QAction* mniFileClose_ = nullptr;
     QAction* mniFileExportTable_ = nullptr;
     QAction* mniFilePrintPreview_ = nullptr;
+    QAction* mniFileInternetDocument_ = nullptr;
     QMenu* mnuFileReopen_ = nullptr;
     QAction* mniFileExit_ = nullptr;
     std::map<std::string, QAction*, std::less<>> editActions_;

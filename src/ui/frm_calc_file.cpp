@@ -2,6 +2,7 @@
 // manager, with its questions and dialogs shown by the window, and the caption that names the
 // visible file.
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -10,9 +11,12 @@
 
 #include "documents/file_document.h"
 #include "documents/file_manager.h"
+#include "documents/file_manager_print_records.h"
 #include "foundation/event_names.h"
 #include "foundation/message_records.h"
 #include "foundation/notifications/notifier.h"
+#include "foundation/text_encoding.h"
+#include "output/html_document.h"
 #include "settings/appl_control_data.h"
 #include "ui/frm_calc.h"
 #include "ui/frm_print_preview.h"
@@ -24,6 +28,7 @@ namespace {
 
 const QString kTallyrollFilter = QStringLiteral("Tallyroll files (*.tly);;All files (*)");
 const QString kTextFilter = QStringLiteral("Text files (*.txt);;All files (*)");
+const QString kInternetDocumentFilter = QStringLiteral("Internet documents (*.htm *.html);;All files (*)");
 
 // File names are the system's bytes; the user sees them decoded.
 std::string SystemName(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
@@ -77,6 +82,8 @@ void TfrmCalc::AddFileMenu() {
     file->addSeparator();
     // The visible tape or table, with its document's page layout.
     file->addAction(QStringLiteral("Print Tape To &Printer..."), this, [this] { PrintVisibleToPrinter(this, appBus_); });
+    mniFileInternetDocument_ = file->addAction(QStringLiteral("Print To &Internet Document File..."), this,
+                                               [this] { PrintToInternetDocument(); });
     mniFilePrintPreview_ =
         file->addAction(QStringLiteral("Print Pre&view..."), this, [this] { PreviewVisibleDocument(this, appBus_); });
     mniFileExportTable_ = file->addAction(QStringLiteral("Export &Table To Text File..."), this, [this] { ExportTable(); });
@@ -102,6 +109,8 @@ bool TfrmCalc::OpenFile(const QString& fileName) {
 }
 
 void TfrmCalc::ExportTable() {
+    // Nothing to export is said before a name is asked for.
+    if (files_->ReportNothingToExport()) return;
     const QString chosen = chooser_->SaveFileName(this, QStringLiteral("Tallyroll - Specify Table's Textfile Name"),
                                                   ShownName(files_->LastFolder()), kTextFilter, QStringLiteral("txt"));
     if (chosen.isEmpty()) return;
@@ -109,6 +118,29 @@ void TfrmCalc::ExportTable() {
     TMedString name;
     name.Value = SystemName(QFileInfo(chosen).absoluteFilePath());
     appBus_.Handle(events::FileMgr_ExportCurrentTableAsTextFile, &name, nullptr);
+}
+
+void TfrmCalc::PrintToInternetDocument() {
+    const QString chosen =
+        chooser_->SaveFileName(this, QStringLiteral("Tallyroll - Specify Internet Document Filename"),
+                               ShownName(files_->LastFolder()), kInternetDocumentFilter, QStringLiteral("htm"));
+    if (chosen.isEmpty()) return;
+    const std::string fileName = SystemName(QFileInfo(chosen).absoluteFilePath());
+    TMedVisibleDocPrintParams params;
+    appBus_.Handle(events::FileMgr_GetVisibleDocPrintParams, nullptr, &params);
+    TFileResult written;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // A visible table page without a table has nothing to write.
+    if (params.VisibleKind == TVisibleKind::Table && params.Table != nullptr) {
+        written = WriteTableHtml(fileName, *params.Table, *params.PageLayout, &appBus_);
+    } else if (params.VisibleKind != TVisibleKind::Table && params.Tape != nullptr) {
+        written = WriteTapeHtml(fileName, *params.Tape, *params.PageLayout, &appBus_);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!written) {
+        Notifier().ExplainAndBeep(CannotWriteInternetDocumentMessage(fileName, written.Reason));
+        Notifier().ShowLastExplanation();
+    }
 }
 
 bool TfrmCalc::SaveDocument() { return files_->SaveVisible(); }

@@ -90,4 +90,77 @@ TEST_F(CliTapeFileTest, AFileThatCannotBeOpenedOrSavedEndsWithStatusOne) {
     EXPECT_FALSE(std::filesystem::exists(notFolder + "/x.tly"));
 }
 
+// A save that a command asked for and that did not happen fails the run once the keys are
+// typed and the tape printed; the file keeps its bytes. The tool runs as an ordinary user, who
+// may read the locked folder but not write into it.
+TEST_F(CliTapeFileTest, ASaveACommandAskedForThatDidNotHappenEndsWithStatusOne) {
+    namespace fs = std::filesystem;
+    const std::string notFolder = File("plain.txt");
+    std::ofstream(notFolder) << "not a folder\n";
+    fs::create_directory(folder_ / "locked");
+    const std::string kept = File("locked/kept.tly");
+    ASSERT_EQ(RunTape({"--save", kept, "--keys", "1\n"}).status, 0);
+    const std::string keptBytes = Bytes(kept);
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                               fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(folder_, readOnly, fs::perm_options::add);
+    fs::permissions(folder_ / "locked", readOnly);
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"--keys", "1\n[FileMgr_SaveCurrentFile]"}, "message: Save not done. No file name was given.\n"},
+        {{"--open", kept, "--keys", "2\n[FileMgr_SaveCurrentFile]"},
+         "message: Cannot save file \"" + kept + "\".  Permission denied.\n"},
+        {{"--keys", "1\n[FileMgr_SaveCurrentFileAs=" + notFolder + "/x.tly]"},
+         "message: Cannot save file \"" + notFolder + "/x.tly\".  "},
+        {{"--keys", "1\n[FileMgr_SaveFileByNameAs=Untitled(1)|" + File("locked/new.tly") + "]"},
+         "answer: FileMgr_SaveFileByNameAs=Cannot save file \"" + File("locked/new.tly") + "\".  Permission denied.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const RunResult r = RunTape(c.args, "", true);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
+        EXPECT_TRUE(r.out.starts_with("Entries\t \n+1.00\t \n")) << r.out;
+    }
+    EXPECT_EQ(Bytes(kept), keptBytes);
+    fs::permissions(folder_ / "locked", fs::perms::owner_all);
+}
+
+// Saved through a symbolic link, the file it points at gets the document and the link stays.
+TEST_F(CliTapeFileTest, SavingThroughASymbolicLinkWritesTheFileItPointsAt) {
+    namespace fs = std::filesystem;
+    fs::create_directory(folder_ / "real");
+    const std::string target = File("real/budget.tly");
+    const std::string link = File("budget.tly");
+    ASSERT_EQ(RunTape({"--save", target, "--keys", "1+2\n"}).status, 0);
+    fs::create_symlink("real/budget.tly", link);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--open", link, "--save", link, "--keys", "5\n"},
+          {"--open", link, "--keys", "6\n[FileMgr_SaveCurrentFileAs=" + link + "]"},
+          {"--save", link, "--keys", "7\n"}}) {
+        SCOPED_TRACE(args.back());
+        const RunResult saved = RunTape(args);
+        ASSERT_EQ(saved.status, 0) << saved.err;
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(fs::read_symlink(link), "real/budget.tly");
+        EXPECT_EQ(RunTape({"--open", target, "--keys", ""}).out, saved.out);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "real"), {}), 1);
+    }
+}
+
+// Linux allows names of up to 255 bytes.
+TEST_F(CliTapeFileTest, NamesOfUpTo255BytesAreSavedAndOpened) {
+    for (const std::size_t length : {std::size_t{248}, std::size_t{255}}) {
+        SCOPED_TRACE(length);
+        const std::string name = File(std::string(length - 4, 'n') + ".tly");
+        const RunResult saved = RunTape({"--save", name, "--keys", "1+2\n"});
+        ASSERT_EQ(saved.status, 0) << saved.err;
+        EXPECT_EQ(RunTape({"--open", name, "--keys", ""}).out, saved.out);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 2);
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -43,13 +44,21 @@ TEST_F(CliTapeTest, TypedSeriesArePrintedWithTheShownColumns) {
         {{"--keys", "7\n3\xC3\x97" "2=", "--option", "2", "--decimals", "1"},
          "",
          "Entries\t \n+7.0\t \n==========\t=\n7.0\tT\n0.0\tZ\n+3.0\t \nX2.0\t \n==========\t=\n6.0\tT\n\t \n"},
+        // The top values of the ranges: 15 decimal places; the adding machine, where the
+        // operator follows its number.
+        {{"--keys", "1\n", "--decimals", "15"},
+         "",
+         "Entries\t \n+1.000000000000000\t \n==========\t=\n1.000000000000000\tT\n\t \n"},
+        {{"--keys", "12+5-3\n", "--option", "5"},
+         "",
+         "Entries\t \n+12.00\t \n-5.00\t \n+3.00\t \n==========\t=\n10.00\tT\n\t \n"},
         // Time series and an edit action; the Table Columns heading prints on one line.
         {{"--keys", "1:30+0:45\n[ZeroTotal]", "--total-type", "T2", "--columns", "table"},
          "",
          "Entries\t \tTable Columns\n+01:30\t \t\n+00:45\t \t\n==========\t=\t\n02:15\tT\t\n0.00\tZ\t\n\t \t\n"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.input + (c.args.empty() ? "" : c.args.front()));
+        SCOPED_TRACE(c.input + (c.args.empty() ? "" : c.args.back()));
         const RunResult r = RunTape(c.args, c.input);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out, c.out);
@@ -361,6 +370,68 @@ TEST_F(CliTapeTest, TheMemoryTapeRefusesTypingAndTheSideTapeItsOwnTotalLetter) {
     EXPECT_EQ(side.err,
               "beep: Keypress \"s\" not valid in this entry position.  If you are trying to enter a fraction, "
               "make sure the numerator is preceded by a single space (or underscore if appropriate).\n");
+}
+
+// The tool types as the program does with its default settings: a third decimal place in a
+// two-decimal series is rounded with the warning, a first time entry makes a time series.
+// --settings gives other general options. The user's own settings file is neither read nor
+// written.
+TEST_F(CliTapeTest, GeneralOptionsAreTheSettingsDefaultsOrThoseOfTheGivenSettingsFile) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "cli_tape_settings_XXXXXX").string();
+    const fs::path folder = ::mkdtemp(pattern.data());
+    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string keptXdg = oldXdg != nullptr ? oldXdg : "";
+    ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    fs::create_directories(folder / "config" / "tallyroll");
+    const fs::path userFile = folder / "config" / "tallyroll" / "tallyroll.ini";
+    const std::string userSettings = "[Miscellaneous Options]\r\nStartupDecimals=4\r\nAutoIncreaseDecimalPlaces=1\r\n";
+    std::ofstream(userFile, std::ios::binary) << userSettings;
+
+    struct Case {
+        std::string settings;  // lines of "Miscellaneous Options"; none: no --settings
+        std::string keys;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"", "1.234+1\n", "Entries\t \n+1.23\t \n+1.00\t \n==========\t=\n2.23\tT\n\t \n",
+         "beep: Entering more decimal places than specified.  The number will be rounded unless the decimal "
+         "places setting is increased.\n"},
+        {"", "1:30+2:15\n", "Entries\t \n+01:30\t \n+02:15\t \n==========\t=\n03:45\tT\n\t \n", ""},
+        {"AutoIncreaseDecimalPlaces=1", "1.234+1\n",
+         "Entries\t \n+1.234\t \n+1.000\t \n==========\t=\n2.234\tT\n\t \n", ""},
+        {"StartupDecimals=4\r\nShowSeriesTotalItemCount=1", "1+2\n",
+         "Entries\t \n+1.0000\t \n+2.0000\t \n==========\t=\n3.0000\tT(2)\n\t \n", ""},
+        {"AutosetTotalType=0", "1:30+2:15\n",
+         "Entries\t \n+01:30\t \n+02:15\t \n==========\t=\n3.75\tT\n\t \n", ""},
+    };
+    const std::string settingsFile = (folder / "given.ini").string();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.settings + " " + c.keys);
+        std::vector<std::string> args = {"--keys", c.keys};
+        if (!c.settings.empty()) {
+            std::ofstream(settingsFile, std::ios::binary) << "[Miscellaneous Options]\r\n" << c.settings << "\r\n";
+            args.insert(args.end(), {"--settings", settingsFile});
+        }
+        const RunResult r = RunTape(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+    const RunResult missing = RunTape({"--settings", (folder / "missing.ini").string(), "--keys", "1\n"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "cannot read settings file '" + (folder / "missing.ini").string() + "'\n");
+
+    std::ifstream in(userFile, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), userSettings);
+    EXPECT_EQ(std::distance(fs::directory_iterator(userFile.parent_path()), {}), 1);
+    if (oldXdg != nullptr) {
+        ::setenv("XDG_CONFIG_HOME", keptXdg.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+    fs::remove_all(folder);
 }
 
 TEST_F(CliTapeTest, WrongArgumentsExitWithTwoAndUsage) {

@@ -26,8 +26,10 @@ inline std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
-// Runs `tallyroll-cli tape` with the arguments, feeding `input` on standard input.
-inline RunResult RunTape(const std::vector<std::string>& args, const std::string& input = "") {
+// Runs `tallyroll-cli tape` with the arguments, feeding `input` on standard input. As an
+// ordinary user, run by root the tool runs as "nobody", whom permission bits stop.
+inline RunResult RunTape(const std::vector<std::string>& args, const std::string& input = "",
+                         bool asOrdinaryUser = false) {
     RunResult result;
     char errPath[] = "/tmp/cli_tape_err_XXXXXX";
     const int errFile = mkstemp(errPath);
@@ -40,6 +42,7 @@ inline RunResult RunTape(const std::vector<std::string>& args, const std::string
     close(inFile);
 
     std::string command = Quote(std::getenv("TALLYROLL_CLI")) + " tape";
+    if (asOrdinaryUser && geteuid() == 0) command = "setpriv --reuid=nobody --regid=nogroup --clear-groups " + command;
     for (const std::string& arg : args) command += " " + Quote(arg);
     command += " <" + Quote(inPath) + " 2>" + Quote(errPath);
     FILE* pipe = popen(command.c_str(), "r");

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -20,6 +18,7 @@
 #include "engine/tape_route_typing.h"
 #include "links/link_test_fixture.h"
 #include "settings/failing_file_calls.h"
+#include "platform/ordinary_user.h"
 
 namespace tally::test {
 namespace {
@@ -185,14 +184,18 @@ TEST_F(DocumentFileTest, AFailedSaveKeepsTheOldFileTheNameAndTheModifiedFlag) {
 }
 
 TEST_F(DocumentFileTest, ASaveIntoAReadOnlyFolderFailsAndKeepsTheModifiedFlag) {
-    // Permission bits do not stop root.
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    namespace fs = std::filesystem;
     TTlyFile document(DocumentSetup());
     TTypist{*this, document}.Type(document.MainTape(), "7+8\n");
-    const std::filesystem::path locked = folder_.Path() / "locked";
-    std::filesystem::create_directory(locked);
-    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const TTlyFileResult refused = document.SaveAs((locked / "new.tly").string());
+    const fs::path locked = folder_.Path() / "locked";
+    fs::create_directory(locked);
+    fs::permissions(folder_.Path(), fs::perms::others_exec, fs::perm_options::add);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    const TTlyFileResult refused = [&] {
+        const test::TAsOrdinaryUser ordinary;
+        return document.SaveAs((locked / "new.tly").string());
+    }();
     EXPECT_FALSE(refused.Ok);
     EXPECT_FALSE(document.HasFile());
     EXPECT_TRUE(document.IsModified());

@@ -172,16 +172,25 @@ TEST_F(FileManagerPrintCommandsTest, CurrentTableFillsThePrintColumnList) {
 
 TEST_F(FileManagerPrintCommandsTest, ExportWritesTheCurrentTable) {
     const std::string fileName = folder_.File("table.txt");
-    Export(fileName);  // no table: nothing happens
+    Export(fileName);  // no table
     EXPECT_FALSE(std::filesystem::exists(fileName));
-    EXPECT_TRUE(platform_.Explanations().empty());
 
-    FilledTable();
+    TResultsTable& table = FilledTable();
     Export(fileName);
     EXPECT_EQ(Contents(fileName),
               "\"Line\"\t\"C1\"\t\"Two Lines\"\t\"Annotations\"\r\n"
               "1\t5\t7\t\"\"\r\n");
-    EXPECT_TRUE(platform_.Explanations().empty());
+
+    // A table without data has nothing to export either: the file keeps its text.
+    table.EmptyTable();
+    Export(fileName);
+    EXPECT_EQ(Contents(fileName),
+              "\"Line\"\t\"C1\"\t\"Two Lines\"\t\"Annotations\"\r\n"
+              "1\t5\t7\t\"\"\r\n");
+    EXPECT_EQ(platform_.Explanations(),
+              (std::vector<std::string>{"There is nothing to export.  The document has no table.",
+                                        "There is nothing to export.  The table holds no data."}));
+    EXPECT_EQ(Manager().WritesNotDone(), 2);
 }
 
 // A file that cannot be written is explained, beeped and shown at once; the file it was to

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "foundation/message_records.h"
+#include "platform/ordinary_user.h"
 
 namespace tally {
 namespace {
@@ -148,16 +149,19 @@ TEST_F(FileManagerTest, ASaveAsRefusalIsShownInANotifyBox) {
     EXPECT_EQ(platform_.MessageBoxes()[0].Icon, TMessageBoxIcon::Warning);
 }
 
-// Permission bits do not stop root; the injected failure above covers that case.
 TEST_F(FileManagerTest, ASaveIntoAReadOnlyFolderFailsAndKeepsTheDocumentModified) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
+    namespace fs = std::filesystem;
     const std::string fileName = DocumentFile("locked.tly", "1\n");
     TFileManager& manager = Manager();
     ASSERT_TRUE(manager.OpenFile(fileName));
     Type(manager.Visible(), "2\n");
-    std::filesystem::permissions(folder_.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const bool saved = manager.SaveVisible();
-    std::filesystem::permissions(folder_.Path(), std::filesystem::perms::owner_all);
+    fs::permissions(folder_.Path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                        fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const bool saved = [&] {
+        const test::TAsOrdinaryUser ordinary;
+        return manager.SaveVisible();
+    }();
+    fs::permissions(folder_.Path(), fs::perms::owner_all);
     EXPECT_FALSE(saved);
     EXPECT_TRUE(manager.VisibleFile().Modified);
     ASSERT_EQ(platform_.MessageBoxes().size(), 1u);

@@ -331,6 +331,8 @@ TEST_F(FileManagerViewCommandsTest, TheMessageListIsCompleteOnceNoLinkRefreshWai
 // The lists are those of the series at the current tape's focus line.
 TEST_F(FileManagerViewCommandsTest, AccuracyListsOfTheCurrentSeries) {
     TTlyFile& document = Document();
+    // The series takes the third decimal place of 1.251 instead of rounding it.
+    document.MainTape().SetAutoIncreaseDecimalPlaces(true);
     Type(document, "1.251+1:30:15+2+\n");
     document.MainTape().SetFocusLine(0);
     struct Case {

@@ -5,7 +5,11 @@
 
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <random>
+#include <set>
+
+#include <fcntl.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,6 +19,7 @@
 #include "documents/tly_test_document.h"
 #include "documents/tly_test_files.h"
 #include "settings/failing_file_calls.h"
+#include "platform/ordinary_user.h"
 
 namespace tally {
 namespace {
@@ -72,13 +77,15 @@ TEST(TlyFileSave, AFailedSaveReportsItsReasonAndLeavesTheOldFile) {
 }
 
 TEST(TlyFileSave, ASaveIntoAReadOnlyFolderFailsAndLeavesTheOldFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
     test::TTempFolder folder;
     const std::string target = folder.File("kept.tly");
     TTestDocument document;
     test::WriteBytes(target, "old contents");
     ::chmod(folder.Path().c_str(), 0555);
-    const TTlyFileResult refused = SaveTlyFile(document, target);
+    const TTlyFileResult refused = [&] {
+        const test::TAsOrdinaryUser ordinary;
+        return SaveTlyFile(document, target);
+    }();
     ::chmod(folder.Path().c_str(), 0755);
     EXPECT_FALSE(refused.Ok);
     EXPECT_EQ(refused.Reason, "Permission denied");
@@ -126,6 +133,19 @@ TEST(TlyFileSave, KillingASaveLeavesTheOldOrTheNewFile) {
         EXPECT_TRUE(result.Ok) << result.Reason;
         EXPECT_EQ(opened.MainTape().Lines().LineCount(), bytes == oldBytes ? 11 : 200'001);
     }
+    // The temporary files the killed saves left go with the next save of that file, once they
+    // are a little older than a save needs to lock its own.
+    const timespec minuteAgo{::time(nullptr) - 60, 0};
+    const timespec times[2] = {minuteAgo, minuteAgo};
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        ASSERT_EQ(::utimensat(AT_FDCWD, entry.path().c_str(), times, 0), 0);
+    }
+    ASSERT_TRUE(SaveTlyFile(small, target).Ok);
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"killed.tly", "new.tly"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "documents/tly_test_files.h"
+#include "platform/ordinary_user.h"
 #include "settings/tly_text_file.h"
 
 namespace tally {
@@ -63,7 +64,7 @@ TEST(TextFile, OpeningForReadingTellsAMissingFileFromOneThatCannotBeRead) {
     const std::string plain = folder.File("plain.txt");
     test::WriteBytes(plain, "x\r\n");
     const std::string pipe = folder.File("pipe");
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
     struct Case {
         std::string path;
         TWyn_TextFile::Error error;
@@ -75,13 +76,14 @@ TEST(TextFile, OpeningForReadingTellsAMissingFileFromOneThatCannotBeRead) {
         {folder.Path().string(), TWyn_TextFile::kCannotOpen, "Is a directory"},
         {pipe, TWyn_TextFile::kCannotOpen, "Not a regular file"},
     };
-    // Permission bits do not stop root.
-    if (::geteuid() != 0) {
-        const std::string locked = folder.File("locked.txt");
-        test::WriteBytes(locked, "x\r\n");
-        ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
-        cases.push_back({locked, TWyn_TextFile::kCannotOpen, "Permission denied"});
-    }
+    const std::string locked = folder.File("locked.txt");
+    test::WriteBytes(locked, "x\r\n");
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    cases.push_back({locked, TWyn_TextFile::kCannotOpen, "Permission denied"});
+    // Permission bits do not stop root: the files are opened as an ordinary user.
+    namespace fs = std::filesystem;
+    fs::permissions(folder.Path(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    const test::TAsOrdinaryUser ordinary;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         TWyn_TextFile file;

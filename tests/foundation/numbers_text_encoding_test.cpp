@@ -48,5 +48,15 @@ TEST(NumbersTextEncoding, Utf8) {
     EXPECT_EQ(Utf8ToWindows1252("\xE2\x82", '?', &lossless), "?");  // truncated
 }
 
+// Good UTF-8 passes unchanged, letters beyond Windows-1252 included; each malformed sequence
+// becomes one U+FFFD.
+TEST(NumbersTextEncoding, ValidUtf8) {
+    EXPECT_EQ(ValidUtf8("r\xC3\xA9sum\xC3\xA9 \xD0\x96 \xF0\x9F\x98\x80"), "r\xC3\xA9sum\xC3\xA9 \xD0\x96 \xF0\x9F\x98\x80");
+    EXPECT_EQ(ValidUtf8("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(ValidUtf8("\xC0\xAF!"), "\xEF\xBF\xBD!");          // overlong
+    EXPECT_EQ(ValidUtf8("\xE2\x82" "x"), "\xEF\xBF\xBD" "x");     // truncated before "x"
+    EXPECT_EQ(ValidUtf8("caf\xE9.htm"), "caf\xEF\xBF\xBD.htm");  // a Windows-1252 name
+}
+
 }  // namespace
 }  // namespace tally

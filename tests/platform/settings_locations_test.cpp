@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "platform/ordinary_user.h"
+
 namespace tally {
 namespace {
 
@@ -100,11 +102,16 @@ TEST_F(SystemSettingsLocationsTest, WritableMeansAnExistingRegularFileThatOpensF
 TEST_F(SystemSettingsLocationsTest, ReadOnlyFileIsNotWritable) {
     const fs::path file = folder / "tallyroll.ini";
     std::ofstream(file) << "x";
-    fs::permissions(file, fs::perms::owner_read);
-    if (std::fstream(file, std::ios::in | std::ios::out).is_open()) {
-        GTEST_SKIP() << "running with rights that ignore file permissions";
+    const fs::perms readable = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(folder, fs::perms::others_exec, fs::perm_options::add);
+    // Run by root, the check is made as an ordinary user, whom permission bits stop.
+    for (const bool canWrite : {false, true}) {
+        SCOPED_TRACE(canWrite);
+        fs::permissions(file, canWrite ? readable | writable : readable);
+        const test::TAsOrdinaryUser ordinary;
+        EXPECT_EQ(system.IsWritableFile(file), canWrite);
     }
-    EXPECT_FALSE(system.IsWritableFile(file));
 }
 
 TEST_F(SystemSettingsLocationsTest, ExecutableDirIsTheFolderOfTheRunningProgram) {

@@ -411,6 +411,22 @@ TEST_F(ApplControlDataTest, ASaveWhereTheFolderCannotBeMadeIsReported) {
     EXPECT_EQ(ReadText(root_ / "tallyroll"), "not a folder");
 }
 
+// A settings file kept elsewhere and linked into the settings folder stays linked: the save
+// goes into the file the link points at.
+TEST_F(ApplControlDataTest, ASettingsFileThatIsALinkStaysOne) {
+    const std::filesystem::path kept = root_ / "dotfiles" / "tallyroll.ini";
+    WriteText(kept, "[Miscellaneous Options]\nStartupDecimals=4\n");
+    std::filesystem::create_directories(SettingsFile().parent_path());
+    std::filesystem::create_symlink(kept, SettingsFile());
+    TApplControlData settings(nullptr, storage_);
+    settings.Load();
+    EXPECT_EQ(settings.StartupDecimals(), 4);
+    settings.SetStartupDecimals(6);
+    ASSERT_TRUE(settings.Save());
+    EXPECT_TRUE(std::filesystem::is_symlink(SettingsFile()));
+    EXPECT_NE(ReadText(kept).find("StartupDecimals=6\n"), std::string::npos);
+}
+
 TEST(ApplControlDataNoHomeTest, WithoutASettingsFolderNothingLoadsAndSavingSaysWhy) {
     const TSettingsStorage nowhere(std::nullopt);
     TApplControlData settings(nullptr, nowhere);

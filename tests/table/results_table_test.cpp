@@ -109,6 +109,7 @@ TEST_F(ResultsTableTest, ColumnTotals) {
         {"automatic decimals follow the widest value", {"12", "3.456"}, "", -1, TRoundingMethod::Up, "15.456", "15.456"},
         {"user decimals round each value", {"12", "3.456"}, "", 2, TRoundingMethod::Up, "15.46", "15.46"},
         {"user decimals round half even", {"0.125", "0.125"}, "", 2, TRoundingMethod::Even, "0.24", "0.24"},
+        {"two-digit user decimals", {"12", "3.456"}, "", 10, TRoundingMethod::Up, "15.4560000000", "15.4560000000"},
         {"thousands shown in the total", {"999.5", "0.5", "1,000"}, "", -1, TRoundingMethod::Up, "2,000.0", "2,000.0"},
         {"a fraction counts with 6 decimals", {"1 1/2", "2"}, "", -1, TRoundingMethod::Up, "3.500000", "3.500000"},
         {"two-part time gives hh:mm, raw seconds", {"1:30", "0:45"}, "", -1, TRoundingMethod::Up, "02:15", "8100"},

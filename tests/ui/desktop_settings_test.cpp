@@ -19,6 +19,7 @@
 #include "ui/frm_calc.h"
 #include "ui/qt_notification_platform.h"
 #include "ui/tape_grid.h"
+#include "ui_program.h"
 #include "ui_test_registry.h"
 
 namespace tally {
@@ -140,6 +141,21 @@ private slots:
             QVERIFY(!tape->IsModified());
         }
         QCOMPARE(document.EnabledTapes().size(), std::size_t{3});
+    }
+
+    // The first tape takes the general options of the settings file: the start-up decimal
+    // places, no automatic total type (time entries add up as decimal hours) and the item count.
+    void theFirstTapeTakesTheGeneralOptions() {
+        QDir().mkpath(folder_->path() + "/tallyroll");
+        WriteFile(settingsFile_,
+                  "[Miscellaneous Options]\nStartupDecimals=4\nAutosetTotalType=0\nShowSeriesTotalItemCount=1\n");
+        SettingsProgram program;
+        TCalculator& tape = program.window->Tape();
+        test::TypeOn(tape, "1:30+2:15\n");
+        const std::vector<std::string_view> typed = {tape.Lines().Entries(0), tape.Lines().Entries(1),
+                                                     tape.Lines().Entries(3), tape.Lines().Indicator(3)};
+        QCOMPARE(typed, (std::vector<std::string_view>{"+01:30", "+02:15", "3.7500", "T(2)"}));
+        QCOMPARE(tape.OpenSeriesDecimalPlaces(), 4);
     }
 
     // The first start has no settings file: the default font's narrow tape must not shrink the

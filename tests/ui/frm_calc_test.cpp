@@ -49,7 +49,8 @@ private slots:
         QCOMPARE(program.window.windowTitle(), QStringLiteral("Tallyroll - Untitled(1)"));
         QCOMPARE(MenuTexts(*program.window.menuBar()),
                  (QStringList{"&File", "  &New", "  &Open...", "  &Save", "  Save &As...", "  &Close", "  &Reopen", "  ",
-                              "  Print Tape To &Printer...", "  Print Pre&view...", "  Export &Table To Text File...", "  ", "  E&xit",
+                              "  Print Tape To &Printer...", "  Print To &Internet Document File...",
+                              "  Print Pre&view...", "  Export &Table To Text File...", "  ", "  E&xit",
                               "&Edit", "  Cu&t", "  &Copy",
                               "  &Paste", "  &Delete", "  ", "  Cut &Line", "  Copy L&ine", "  Paste Li&ne",
                               "  Cut &Series", "  Copy S&eries", "  Paste Se&ries", "  Cut T&ape", "  Copy Tap&e",

@@ -130,6 +130,10 @@ private slots:
             << 2 << "5\n7\n"
             << Rows{" |+5.00", kSeparator, "T|5.00", "Z|0.00", " |+7.00", kSeparator, "T|7.00", " |"}
             << Rows{};
+        QTest::newRow("a third decimal place in a two-decimal series is rounded")
+            << 1 << "1.234\n" << Rows{" |+1.23", kSeparator, "T|1.23", " |"}
+            << Rows{"Entering more decimal places than specified.  The number will be rounded unless the decimal "
+                    "places setting is increased."};
         QTest::newRow("a refused key changes nothing")
             << 1 << "12q" << Rows{" |12"} << Rows{KeypressRefusal('q')};
         QTest::newRow("a refused first operator")
