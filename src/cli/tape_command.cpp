@@ -16,6 +16,7 @@
 #include "cli/file_manager_actions.h"
 #include "cli/key_script.h"
 #include "cli/tape_actions.h"
+#include "cli/tape_print.h"
 #include "cli/tape_show.h"
 #include "cli/tape_table.h"
 #include "documents/file_document.h"
@@ -33,12 +34,8 @@
 #include "platform/headless_notification_platform.h"
 #include "settings/appl_control_data.h"
 #include "settings/atomic_file.h"
-#include "settings/print_settings.h"
 #include "settings/settings_storage.h"
 #include "table/table_manager.h"
-#ifdef TALLYROLL_WITH_PDF
-#include "ui/print/pdf_tape_print.h"
-#endif
 
 namespace tally::cli {
 
@@ -51,6 +48,7 @@ constexpr std::string_view kUsage =
     "                          [--rounding up|even] [--total-type DE|T2|T3]\n"
     "                          [--columns LIST] [--decimal-separator S] [--thousand-separator S]\n"
     "                          [--show WHAT] [--answer ok|cancel] [--pdf FILE] [--html FILE]\n"
+    "                          [--png-pages DIR]\n"
     "                          [--tape main|memory|side] [--item-counts LIST]\n"
     "                          [--group-display SL|ST] [--grand-display SL|GT|ST]\n"
     "                          [--open FILE] [--save FILE] [--export-table FILE]\n"
@@ -140,10 +138,15 @@ constexpr std::string_view kUsage =
     "                           tape --tape names) or tape,table; default: tape\n"
     "  --answer ok|cancel       the answer to every confirmation (\"confirm: ...\" on standard\n"
     "                           error; default cancel)\n"
-    "  --pdf FILE               print the tape into a PDF file instead, with the default page\n"
-    "                           layout on the locale's paper size, as the main tape of\n"
-    "                           \"Untitled(1)\" or of the file opened or saved (not available\n"
-    "                           in a build without Qt)\n"
+    "  --pdf FILE               print what --show names (one tape, or the table) into a PDF\n"
+    "                           file instead, as File > Print Tape To Printer prints it: with\n"
+    "                           the document's page layout (the file's own when opened), on\n"
+    "                           the locale's paper size, its footer naming \"Untitled(1)\" or the\n"
+    "                           file opened or saved (not available in a build without Qt)\n"
+    "  --png-pages DIR          write what --show names as the print preview draws it, zoomed\n"
+    "                           (96 dots per inch): DIR/page-1.png, DIR/page-2.png, ... (DIR is\n"
+    "                           made when missing; other files in it are left alone), each\n"
+    "                           file's name on standard output (not available without Qt)\n"
     "  --html FILE              write the tape --show names (not all nor tape,table), or with\n"
     "                           --show table the table, into an HTML file instead, with the\n"
     "                           document's page layout (an opened file's own); the footer names\n"
@@ -176,9 +179,10 @@ constexpr std::string_view kUsage =
     "                           the tool works with the settings' defaults. The user's own\n"
     "                           settings file is never read, and no settings file is written\n"
     "Exit status: 0 typed and printed, 1 the document could not be opened or saved (by --save or\n"
-    "by a command such as [FileMgr_SaveCurrentFile]), the PDF, the HTML file, a clipboard file,\n"
-    "the settings file or the table's text file could not be read or written, the table had\n"
-    "nothing to export or the document lacks the part to show, 2 wrong arguments.\n";
+    "by a command such as [FileMgr_SaveCurrentFile]), the PDF, a PNG page, the HTML file, a\n"
+    "clipboard file, the settings file or the table's text file could not be read or written,\n"
+    "the table had nothing to export, the page is too narrow to print on (\"message: The page\n"
+    "width is too small ...\") or the document lacks the part to show, 2 wrong arguments.\n";
 
 struct TTapeOptions {
     std::string_view Keys;
@@ -195,6 +199,7 @@ struct TTapeOptions {
     bool HaveThousand = false;
     std::string_view PdfFile;
     bool HavePdf = false;
+    std::string_view PngFolder;
     std::string_view HtmlFile;
     TShowChoice Show;
     TMessageBoxAnswer Answer = TMessageBoxAnswer::Cancel;
@@ -318,6 +323,9 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
             options.PdfFile = value;
             options.HavePdf = true;
             valid = missing || !value.empty();
+        } else if (TakeOption(args, i, "--png-pages", value, missing)) {
+            options.PngFolder = value;
+            valid = missing || !value.empty();
         } else if (TakeOption(args, i, "--html", value, missing)) {
             options.HtmlFile = value;
             valid = missing || !value.empty();
@@ -351,6 +359,9 @@ int ParseArguments(TCommandArgs args, TCliIo& io, TTapeOptions& options) {
     if (!options.HtmlFile.empty() && options.HavePdf) return UsageError(io, kName, "--html and --pdf exclude each other");
     if (!options.HtmlFile.empty() && !NamesOnePart(options.Show)) {
         return UsageError(io, kName, "--html writes one tape or the table, not --show all nor tape,table");
+    }
+    if ((options.HavePdf || !options.PngFolder.empty()) && !NamesOnePart(options.Show)) {
+        return UsageError(io, kName, "--pdf and --png-pages print one tape or the table, not --show all nor tape,table");
     }
     return kExitOk;
 }
@@ -515,25 +526,6 @@ bool ExportTable(TTlyFile& document, std::string_view fileName, std::FILE* err) 
     return written.Ok;
 }
 
-// Writes the PDF; returns the exit status.
-int PrintPdf(const TCalculator& tape, const std::string& documentName, std::string_view pdfFile, TCliIo& io) {
-#ifdef TALLYROLL_WITH_PDF
-    switch (PrintTapeToPdf(tape, TReportSettings{}, documentName, std::string(pdfFile))) {
-        case TPrintJobResult::Printed: return kExitOk;
-        case TPrintJobResult::Refused: return kExitFailure;  // the reason went to standard error
-        case TPrintJobResult::Failed: break;
-    }
-    std::fprintf(io.Err, "tallyroll-cli tape: cannot write the PDF file '%.*s'\n", static_cast<int>(pdfFile.size()),
-                 pdfFile.data());
-#else
-    (void)tape;
-    (void)documentName;
-    (void)pdfFile;
-    std::fputs("tallyroll-cli tape: --pdf is not available in this build (it was built without Qt)\n", io.Err);
-#endif
-    return kExitFailure;
-}
-
 int RunTape(TCommandArgs args, TCliIo& io) {
     TTapeOptions options;
     if (const int status = ParseArguments(args, io, options); status != kExitOk) return status;
@@ -663,8 +655,9 @@ int RunTape(TCommandArgs args, TCliIo& io) {
                    ? status
                    : kExitFailure;
     }
-    if (options.HavePdf) {
-        const int printed = PrintPdf(TypedTape(document, options), FileNameText(document.FileName()), options.PdfFile, io);
+    if (options.HavePdf || !options.PngFolder.empty()) {
+        const int printed = PrintToFiles(applicationBus, document, options.Show, TypedTape(document, options),
+                                         {options.PdfFile, options.PngFolder}, io.Out, io.Err);
         return printed == kExitOk ? status : printed;
     }
     return PrintShown(document, options.Show, TypedTape(document, options), io.Out, io.Err) ? status : kExitFailure;

@@ -33,13 +33,8 @@ bool Missing(std::FILE* err, std::string_view what) {
     return false;
 }
 
-// The one tape or table a choice names.
-struct TShownPart {
-    const TCalculator* Tape = nullptr;
-    const TResultsTable* Table = nullptr;
-};
+}  // namespace
 
-// False, with the reason on `err`, when the document lacks the part.
 bool FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, TShownPart& part,
                    std::FILE* err) {
     using Kind = TShowChoice::Kind;
@@ -66,8 +61,6 @@ bool FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalcula
     }
     return false;
 }
-
-}  // namespace
 
 bool ParseShowChoice(std::string_view text, TShowChoice& choice) {
     using Kind = TShowChoice::Kind;

@@ -45,6 +45,17 @@ bool PrintShown(TTlyFile& document, const TShowChoice& choice, const TCalculator
 // True when the choice names one tape or the table (not "all" nor "tape,table").
 bool NamesOnePart(const TShowChoice& choice);
 
+// The one tape or table a choice names.
+struct TShownPart {
+    const TCalculator* Tape = nullptr;
+    const TResultsTable* Table = nullptr;
+};
+
+// False, with the reason on `err`, when the document lacks the part or the choice names
+// several parts.
+bool FindShownPart(TTlyFile& document, const TShowChoice& choice, const TCalculator& typedTape, TShownPart& part,
+                   std::FILE* err);
+
 // Writes the tape or the table the choice names into an HTML file, with the document's page
 // layout; the footer names the file the bus answers. False, with the reason on `err`, when
 // the document lacks that part or the file cannot be written.

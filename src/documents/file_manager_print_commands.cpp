@@ -11,34 +11,13 @@
 #include "foundation/message_records.h"
 #include "links/link_manager.h"
 #include "output/print_lists.h"
+#include "output/table_print_columns.h"
 #include "table/results_table.h"
 #include "table/table_manager.h"
 
 namespace tally {
 
 namespace ev = events;
-
-namespace {
-
-// The table's print columns, left to right: headings as they are, the annotation column left
-// aligned and wrapped, every other column right aligned on one line.
-void FillTablePrintColumns(const TResultsTable& table, TPrintColPropList& list) {
-    std::int32_t orderKey = 0;
-    for (const TTablePrintColumn& column : table.PrintColumnList()) {
-        TPrintColPropListItem item;
-        item.OrderKey = orderKey++;
-        item.GridColumn = column.Column;
-        item.Kind = column.IsAnnotation                       ? TTapeColumn::Annotations
-                    : table.IsLineNumberColumn(column.Column) ? TTapeColumn::Line
-                                                              : TTapeColumn::Entries;
-        item.Heading = column.Heading;
-        item.Alignment = column.IsAnnotation ? TTextAlign::Left : TTextAlign::Right;
-        item.Wrap = column.IsAnnotation;
-        list.Add(std::move(item));
-    }
-}
-
-}  // namespace
 
 void TFileManager::RegisterPrintCommands() {
     commands_.Add(ev::FileMgr_GetPrintPreviewFormInfo, [this](TMedRecord*, TMedRecord* out) {
@@ -103,6 +82,20 @@ void TFileManager::RegisterPrintCommands() {
                           ReportFailure(NotDone(CannotExportTableMessage(fileName, written.Reason)));
                       }
                   }));
+}
+
+TPrintSource VisiblePrintSource(const TStMediator& applicationBus) {
+    TMedVisibleDocPrintParams params;
+    applicationBus.HandleIfExists(ev::FileMgr_GetVisibleDocPrintParams, nullptr, &params);
+    TPrintSource source;
+    source.IsTable = params.VisibleKind == TVisibleKind::Table;
+    source.Tape = params.Tape;
+    source.Table = params.Table;
+    source.Layout = params.PageLayout;
+    source.ReportProps = params.ReportProps;
+    source.Prefixes = {params.UsedAtLinePrefix, params.FromLinePrefix};
+    source.FileNameBus = &applicationBus;
+    return source;
 }
 
 }  // namespace tally

@@ -7,6 +7,7 @@
 
 #include "documents/file_document.h"
 #include "foundation/mediator.h"
+#include "output/print_source.h"
 
 namespace tally {
 
@@ -67,5 +68,11 @@ class TMedPrintColPropList : public TMedRecord {
 public:
     TPrintColPropList* List = nullptr;
 };
+
+// What the print and print preview commands print: the visible tape or table of the visible
+// document, as "FileMgr_GetVisibleDocPrintParams" on the application bus answers, with that
+// bus for the footer's file name. Without an answer the source has no page layout and prints
+// nothing.
+TPrintSource VisiblePrintSource(const TStMediator& applicationBus);
 
 }  // namespace tally

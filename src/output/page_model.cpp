@@ -116,6 +116,21 @@ void TWyn_ReportProperties::Assign(const TReportSettings& settings) {
     Font.Size = settings.FontSize;
 }
 
+TReportSettings TWyn_ReportProperties::Settings() const {
+    TWyn_ReportProperties inUnits(*this);
+    if (inUnits.Units() == TPageUnits::Pixels) inUnits.SetUnits(TPageUnits::Inches);
+    TReportSettings settings;
+    settings.MarginUnits = inUnits.Units() == TPageUnits::Millimetres ? kMillimetres : kInches;
+    settings.LeftMargin = inUnits.LeftMargin();
+    settings.RightMargin = inUnits.RightMargin();
+    settings.TopMargin = inUnits.TopMargin();
+    settings.BottomMargin = inUnits.BottomMargin();
+    settings.FontName = Font.Name;
+    settings.FontSize = Font.Size;
+    settings.PageOrientation = orientation_;
+    return settings;
+}
+
 // ---- TTly_PrinterPage
 
 TTly_PrinterPage::TTly_PrinterPage(IPrinter& printer, ICanvas* canvas, bool printing, int screenDpiY)
@@ -183,9 +198,17 @@ void TTly_PrinterPage::SetFontSize(int size) {
 void TTly_PrinterPage::ApplyCanvasFont() {
     if (!canvas_) return;
     TFontDescription canvasFont = font_;
-    if (!printing_) canvasFont.Size = std::max(1, RoundHalfEvenToInt(fontSize_ * previewFontFactor_));
+    if (!printing_) {
+        canvasFont.Size = std::max(1, RoundHalfEvenToInt(fontSize_ * previewFontFactor_));
+        // The exact height keeps the text in proportion with the page at every bitmap size.
+        canvasFont.PixelHeight = static_cast<double>(fontSize_ * resolutionY_ / 72.0L * PreviewScaleY());
+    }
     canvas_->SetFont(canvasFont);
 }
+
+long double TTly_PrinterPage::PreviewScaleX() const { return measureScaleX_ > 0 ? drawScaleX_ / measureScaleX_ : 1; }
+
+long double TTly_PrinterPage::PreviewScaleY() const { return measureScaleY_ > 0 ? drawScaleY_ / measureScaleY_ : 1; }
 
 int TTly_PrinterPage::PrinterWidth(std::string_view text) const {
     return printer_.Measurer().TextWidth(font_, std::string(text));
@@ -259,7 +282,9 @@ void TTly_PrinterPage::DrawRectangle(long double left, long double top, long dou
 void TTly_PrinterPage::SetPen(int width, TPenStyle style) {
     penWidth_ = std::max(1, width);
     penStyle_ = style;
-    if (canvas_) canvas_->SetPen(penWidth_, penStyle_);
+    // A preview draws the printer's pen at the bitmap's scale.
+    const int canvasWidth = printing_ ? penWidth_ : std::max(1, RoundHalfEvenToInt(penWidth_ * PreviewScaleX()));
+    if (canvas_) canvas_->SetPen(canvasWidth, penStyle_);
 }
 
 void TTly_PrinterPage::SetBrushColor(std::uint32_t color) {

@@ -91,6 +91,9 @@ public:
     // Takes a document's report settings: orientation, font, and the margins in their unit,
     // which becomes the current unit.
     void Assign(const TReportSettings& settings);
+    // The settings as Assign takes them: margins in the current unit (inches while it is
+    // pixels), so that another printer can take them over at its own resolution.
+    TReportSettings Settings() const;
 
 private:
     void RaiseMarginsToPrintable();
@@ -152,6 +155,9 @@ public:
     void SetBrushColor(std::uint32_t color);
 
 private:
+    // Bitmap pixels per printer pixel in a preview; 1 while printing.
+    long double PreviewScaleX() const;
+    long double PreviewScaleY() const;
     int DeviceX(long double x) const;
     int DeviceY(long double y) const;
     int PrinterWidth(std::string_view text) const;

@@ -14,6 +14,9 @@ struct TFontDescription {
     bool Underline = false;
     bool StrikeOut = false;
     std::uint32_t Color = 0x000000;  // 0x00BBGGRR
+    // Above 0: the height in the device's pixels, which the point size only approximates (the
+    // scaled font of a print preview).
+    double PixelHeight = 0;
     friend bool operator==(const TFontDescription&, const TFontDescription&) = default;
 };
 

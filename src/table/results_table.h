@@ -203,6 +203,10 @@ public:
     std::vector<TTablePrintColumn> PrintColumnList() const;
     std::vector<TTablePrintSelection> PrintSelectionList() const;
     void SetPrintSelection(int column, bool selected);
+    // The page layout dialog's checks of the print selection list: every column checked removes
+    // every selection (the table prints all its columns); otherwise each column is selected by
+    // its check, so that unchecking every column prints all columns too.
+    void ApplyPrintChecks(const std::vector<TTablePrintSelection>& checks);
     void CopyCurrentCell(IClipboard& clipboard) const;
     // Pastes into the annotation of the current row at the saved editor selection.
     bool Paste(const IClipboard& clipboard);

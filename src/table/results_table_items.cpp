@@ -191,6 +191,11 @@ void TResultsTable::SetPrintSelection(int column, bool selected) {
     modified_ = true;
 }
 
+void TResultsTable::ApplyPrintChecks(const std::vector<TTablePrintSelection>& checks) {
+    const bool allChecked = std::all_of(checks.begin(), checks.end(), [](const auto& check) { return check.Selected; });
+    for (const TTablePrintSelection& check : checks) SetPrintSelection(check.Column, !allChecked && check.Selected);
+}
+
 void TResultsTable::CopyCurrentCell(IClipboard& clipboard) const {
     clipboard.SetText(HasData() ? Cell(currentColumn_, currentRow_) : std::string());
 }

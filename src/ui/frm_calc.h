@@ -98,6 +98,8 @@ public:
     QAction* CloseAction() const { return mniFileClose_; }
     // File > Export Table To Text File...: the visible document's table into a text file.
     QAction* ExportTableAction() const { return mniFileExportTable_; }
+    // File > Print Preview...: the modal preview of the visible tape or table.
+    QAction* PrintPreviewAction() const { return mniFilePrintPreview_; }
     // File > Print To Internet Document File...: the visible tape or table into an HTML file.
     QAction* InternetDocumentAction() const { return mniFileInternetDocument_; }
     // The files opened and saved last, most recent first; filled as it opens.
@@ -176,6 +178,7 @@ private:
     QAction* mniFileSaveAs_ = nullptr;
     QAction* mniFileClose_ = nullptr;
     QAction* mniFileExportTable_ = nullptr;
+    QAction* mniFilePrintPreview_ = nullptr;
     QAction* mniFileInternetDocument_ = nullptr;
     QMenu* mnuFileReopen_ = nullptr;
     QAction* mniFileExit_ = nullptr;

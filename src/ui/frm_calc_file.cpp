@@ -19,7 +19,8 @@
 #include "output/html_document.h"
 #include "settings/appl_control_data.h"
 #include "ui/frm_calc.h"
-#include "ui/print/print_tape_command.h"
+#include "ui/frm_print_preview.h"
+#include "ui/print/print_to_printer.h"
 
 namespace tally {
 
@@ -89,10 +90,12 @@ void TfrmCalc::AddFileMenu() {
     });
     FillReopenMenu();
     file->addSeparator();
-    file->addAction(QStringLiteral("Print Tape To &Printer..."), this,
-                    [this] { PrintTapeToPrinter(this, Tape(), FileNameText(Document().FileName())); });
+    // The visible tape or table, with its document's page layout.
+    file->addAction(QStringLiteral("Print Tape To &Printer..."), this, [this] { PrintVisibleToPrinter(this, appBus_); });
     mniFileInternetDocument_ = file->addAction(QStringLiteral("Print To &Internet Document File..."), this,
                                                [this] { PrintToInternetDocument(); });
+    mniFilePrintPreview_ =
+        file->addAction(QStringLiteral("Print Pre&view..."), this, [this] { PreviewVisibleDocument(this, appBus_); });
     mniFileExportTable_ = file->addAction(QStringLiteral("Export &Table To Text File..."), this, [this] { ExportTable(); });
     file->addSeparator();
     mniFileExit_ = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);

@@ -24,12 +24,20 @@ QFont ToQFont(const TFontDescription& font) {
     return qfont;
 }
 
+const QFontMetrics& QtTextMeasurer::Metrics(const TFontDescription& font) const {
+    if (!metrics_ || font != font_) {
+        metrics_.emplace(MetricsFor(font, device_));
+        font_ = font;
+    }
+    return *metrics_;
+}
+
 int QtTextMeasurer::TextWidth(const TFontDescription& font, const std::string& text) const {
-    return MetricsFor(font, device_).horizontalAdvance(ToQString(text));
+    return Metrics(font).horizontalAdvance(ToQString(text));
 }
 
 int QtTextMeasurer::TextHeight(const TFontDescription& font, const std::string&) const {
-    return MetricsFor(font, device_).height();
+    return Metrics(font).height();
 }
 
 }  // namespace tally

@@ -2,6 +2,9 @@
 // Text measurement with Qt's font metrics, for the screen or a given paint device (a printer).
 
 #include <QFont>
+#include <QFontMetrics>
+
+#include <optional>
 
 #include "platform/canvas.h"
 
@@ -22,7 +25,13 @@ public:
     int TextHeight(const TFontDescription& font, const std::string& text) const override;
 
 private:
+    // The metrics of the font measured last: a print job measures every cell in one font, and
+    // making the metrics costs more than measuring.
+    const QFontMetrics& Metrics(const TFontDescription& font) const;
+
     const QPaintDevice* device_;
+    mutable TFontDescription font_;
+    mutable std::optional<QFontMetrics> metrics_;
 };
 
 }  // namespace tally

@@ -16,7 +16,7 @@
 
 namespace {
 
-using tally::test::Quote;
+using tally::test::PdfText;
 using tally::test::RunResult;
 using tally::test::RunTape;
 
@@ -476,20 +476,6 @@ TEST_F(CliTapeTest, WrongArgumentsExitWithTwoAndUsage) {
         EXPECT_NE(r.err.find("usage: tallyroll-cli tape"), std::string::npos) << args.front();
     }
 }
-
-#ifdef TALLYROLL_WITH_PDF
-// The text pdftotext reads from the PDF.
-std::string PdfText(const std::string& pdf) {
-    std::string text;
-    FILE* pipe = popen(("pdftotext -layout " + Quote(pdf) + " - 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) return text;
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, count);
-    pclose(pipe);
-    return text;
-}
-#endif
 
 TEST_F(CliTapeTest, PdfHoldsTheTapeLinesAndTheFooter) {
     char folder[] = "/tmp/cli_tape_pdf_XXXXXX";

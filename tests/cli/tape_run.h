@@ -62,4 +62,22 @@ inline RunResult RunTape(const std::vector<std::string>& args, const std::string
     return result;
 }
 
+// What the shell command writes on standard output.
+inline std::string CommandOutput(const std::string& command) {
+    std::string text;
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    if (pipe == nullptr) return text;
+    char buffer[4096];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, count);
+    pclose(pipe);
+    return text;
+}
+
+// The text pdftotext reads from the PDF, and what pdfinfo tells of it.
+inline std::string PdfText(const std::string& pdf) { return CommandOutput("pdftotext -layout " + Quote(pdf) + " -"); }
+inline std::string PdfInfo(const std::string& pdf) { return CommandOutput("pdfinfo " + Quote(pdf)); }
+
+inline bool HavePdfTools() { return std::system("command -v pdftotext >/dev/null 2>&1") == 0; }
+
 }  // namespace tally::test

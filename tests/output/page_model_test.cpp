@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless_printer.h"
+#include "settings/print_settings.h"
 
 namespace tally {
 namespace {
@@ -34,6 +35,46 @@ TEST(PrinterPageTest, PrintingShiftsByTheOffsetAndAPreviewScalesToItsBitmap) {
     EXPECT_EQ(bitmap.Operations()[0].Area, (TRect{50, 100, 100, 8}));
     // 550 pixels for 11 inches at 96 dots per inch: a factor of about 0.52.
     EXPECT_EQ(bitmap.Operations()[0].Font.Size, 5);
+    // Exactly: 10 points at 100 dots per inch are 13.9 printer pixels, half that on the bitmap.
+    EXPECT_NEAR(bitmap.Operations()[0].Font.PixelHeight, 6.94, 0.01);
+    EXPECT_EQ(printerCanvas.Operations()[0].Font.PixelHeight, 0);
+
+    // A printer pen of 4 pixels is 2 on the half-size bitmap, and stays 4 on the printer.
+    preview.SetPen(4, TPenStyle::Solid);
+    preview.MoveTo(0, 0);
+    preview.LineTo(0, 10);
+    printing.SetPen(4, TPenStyle::Solid);
+    printing.MoveTo(0, 0);
+    printing.LineTo(0, 10);
+    EXPECT_EQ(bitmap.Operations().back().PenWidth, 2);
+    EXPECT_EQ(printerCanvas.Operations().back().PenWidth, 4);
+}
+
+// The report settings another printer takes over: margins in their unit, the font and the
+// orientation.
+TEST(ReportPropertiesTest, SettingsCarryOverToAPrinterOfAnotherResolution) {
+    HeadlessPrinter document;
+    TWyn_ReportProperties report(document);
+    TReportSettings settings;
+    settings.MarginUnits = "mm";
+    settings.LeftMargin = 30;
+    settings.TopMargin = 12.7L;
+    settings.FontName = "Courier";
+    settings.FontSize = 12;
+    settings.PageOrientation = "Landscape";
+    report.Assign(settings);
+
+    HeadlessPrinter fine(TPrinterMetrics{1700, 2200, 1600, 2100, 50, 50, 200, 200});
+    TWyn_ReportProperties taken(fine);
+    taken.Assign(report.Settings());
+    EXPECT_EQ(fine.Orientation(), TPageOrientation::Landscape);
+    EXPECT_EQ(taken.Units(), TPageUnits::Millimetres);
+    EXPECT_NEAR(taken.LeftMargin(), 30, 0.2);  // 118 pixels at 100 dots per inch
+    EXPECT_NEAR(taken.TopMargin(), 12.7, 0.2);
+    EXPECT_EQ(taken.Font.Name, "Courier");
+    EXPECT_EQ(taken.Font.Size, 12);
+    taken.SetUnits(TPageUnits::Pixels);
+    EXPECT_EQ(taken.LeftMargin(), 236);
 }
 
 }  // namespace

@@ -65,6 +65,21 @@ protected:
     TPrintJobResult Print() { return PrintTape(tape_, layout_, report_, {}, &appBus_); }
     const TPageOperations& Page(std::size_t index) const { return printer_.Pages().at(index); }
 
+    // The prepared print columns' widths, offsets and headings, left to right.
+    struct TColumnLayout {
+        std::vector<int> Widths;
+        std::vector<int> Offsets;
+        std::vector<std::string> Headings;
+    };
+    static TColumnLayout ColumnLayout(const TPrintColPropList& columns) {
+        TColumnLayout layout;
+        for (const auto& column : columns.Items()) {
+            layout.Widths.push_back(column.Width);
+            layout.Offsets.push_back(column.Offset);
+            layout.Headings.push_back(column.Heading);
+        }
+        return layout;
+    }
     static std::vector<std::string> Texts(const TPageOperations& page) {
         std::vector<std::string> texts;
         for (const auto& op : page) {

@@ -17,19 +17,14 @@ TEST_F(TapePrintTest, ColumnWidthsOffsetsAndBottomAlignedHeadings) {
     TTly_PrinterPage page(printer_, nullptr, true);
     ASSERT_TRUE(composer.PreparePages(page));
 
-    std::vector<int> widths, offsets;
-    std::vector<std::string> headings;
-    for (const auto& column : composer.PrintColumns().Items()) {
-        widths.push_back(column.Width);
-        offsets.push_back(column.Offset);
-        headings.push_back(column.Heading);
-    }
+    const TColumnLayout columns = ColumnLayout(composer.PrintColumns());
     // Line: "Line"; Entries: "+1,234.50"; indicator: one character; Links: "Used at line " +
     // " M999-,"; Table Columns: "Columns", the wider heading line.
-    EXPECT_EQ(widths, (std::vector<int>{28, 63, 7, 140, 49}));
+    EXPECT_EQ(columns.Widths, (std::vector<int>{28, 63, 7, 140, 49}));
     // Each column: a pen slot, then H = 7 either side.
-    EXPECT_EQ(offsets, (std::vector<int>{8, 51, 129, 151, 306}));
-    EXPECT_EQ(headings, (std::vector<std::string>{"\r\nLine", "\r\nEntries", "\r\n ", "\r\nLinks", "Table\r\nColumns"}));
+    EXPECT_EQ(columns.Offsets, (std::vector<int>{8, 51, 129, 151, 306}));
+    EXPECT_EQ(columns.Headings,
+              (std::vector<std::string>{"\r\nLine", "\r\nEntries", "\r\n ", "\r\nLinks", "Table\r\nColumns"}));
     EXPECT_EQ(composer.GroupWidth(), 362);
     EXPECT_EQ(composer.GroupCount(), 1);
 }

@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 
-#include "output/standalone_tape_print.h"
 
 namespace tally {
 namespace {
@@ -124,10 +123,29 @@ TEST_F(TapePrintTest, ATapeOfOnlyTheOpenLinePrintsOnePageOfFurniture) {
     EXPECT_TRUE(HasText(Page(0), "Tape in Untitled(1)"));
 }
 
-class FakePreview : public IPrintPreview {
+// Opens the preview as the window does, on fixed-metrics bitmaps: half the page, then the
+// window made larger.
+class PagingPreview : public IPrintPreview {
 public:
-    void ShowPreview(IPageComposer&, TWyn_ReportProperties&) override { ++shown; }
+    explicit PagingPreview(IPrinter& printer) : printer_(printer) {}
+    void ShowPreview(IPageComposer& composer, TWyn_ReportProperties&) override {
+        ++shown;
+        TPrintPreviewPages pages(composer, printer_, 96);
+        HeadlessCanvas half({}, {0, 0, 425, 550});
+        pages.Open(half);
+        prepared = pages.Prepared();
+        nextPage = pages.CanShowNextPage();
+        HeadlessCanvas resized({}, {0, 0, 850, 1100});
+        pages.ShowCurrentPage(resized);
+        afterResize = resized.Operations();
+    }
     int shown = 0;
+    bool prepared = false;
+    bool nextPage = true;
+    TPageOperations afterResize;
+
+private:
+    IPrinter& printer_;
 };
 
 TEST_F(TapePrintTest, APageTooNarrowIsRefusedOnceBeforeAnythingIsPrinted) {
@@ -143,17 +161,25 @@ TEST_F(TapePrintTest, APageTooNarrowIsRefusedOnceBeforeAnythingIsPrinted) {
     EXPECT_EQ(platform_.MessageBoxes()[0].Caption, "Tallyroll - Information");
     EXPECT_EQ(platform_.MessageBoxes()[0].Buttons, TMessageBoxButtons::Ok);
 
-    FakePreview preview;
-    EXPECT_FALSE(PreviewTape(tape_, layout_, report_, {}, &appBus_, preview));
-    EXPECT_EQ(preview.shown, 0);
+    // The preview tells it once when it opens and then shows an empty page, also resized.
+    PagingPreview preview(printer_);
+    PreviewTape(tape_, layout_, report_, {}, &appBus_, preview);
+    EXPECT_EQ(preview.shown, 1);
+    EXPECT_FALSE(preview.prepared);
+    EXPECT_FALSE(preview.nextPage);
     EXPECT_EQ(platform_.MessageBoxes().size(), 2U);
+    ASSERT_EQ(preview.afterResize.size(), 1U);
+    EXPECT_EQ(preview.afterResize[0].Kind, TCanvasOperationKind::Fill);
 }
 
 TEST_F(TapePrintTest, PreviewOpensWithTheComposerWhenThePageFits) {
     AddEntries(3);
-    FakePreview preview;
-    EXPECT_TRUE(PreviewTape(tape_, layout_, report_, {}, &appBus_, preview));
+    PagingPreview preview(printer_);
+    PreviewTape(tape_, layout_, report_, {}, &appBus_, preview);
     EXPECT_EQ(preview.shown, 1);
+    EXPECT_TRUE(preview.prepared);
+    EXPECT_FALSE(preview.nextPage);
+    EXPECT_TRUE(HasText(preview.afterResize, "+3"));
     EXPECT_TRUE(platform_.MessageBoxes().empty());
 }
 
@@ -166,16 +192,6 @@ TEST_F(TapePrintTest, APrinterWithoutAPageFailsTheJobWithoutDividingByZero) {
     AddEntries(3);
     EXPECT_EQ(PrintTape(tape_, layout_, report, {}, &appBus_), TPrintJobResult::Failed);
     EXPECT_EQ(none.DocumentCount(), 0);
-}
-
-TEST_F(TapePrintTest, AStandaloneTapePrintsItsShownColumnsWithTheFileNameGiven) {
-    tape_.SetColumnShown(TTapeColumn::RunningTotal, true);
-    AddEntries(2);
-    tape_.Lines().SetCell(0, TLineColumn::RunningTotal, "1.00");
-    ASSERT_EQ(PrintStandaloneTape(tape_, printer_, TReportSettings{}, "Doc.tly"), TPrintJobResult::Printed);
-    EXPECT_TRUE(HasText(Page(0), "Tape in Doc.tly"));
-    EXPECT_TRUE(HasText(Page(0), "Running Total"));
-    EXPECT_TRUE(HasText(Page(0), "1.00"));
 }
 
 class ThrowingComposer : public IPageComposer {

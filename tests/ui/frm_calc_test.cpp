@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(MenuTexts(*program.window.menuBar()),
                  (QStringList{"&File", "  &New", "  &Open...", "  &Save", "  Save &As...", "  &Close", "  &Reopen", "  ",
                               "  Print Tape To &Printer...", "  Print To &Internet Document File...",
-                              "  Export &Table To Text File...", "  ", "  E&xit",
+                              "  Print Pre&view...", "  Export &Table To Text File...", "  ", "  E&xit",
                               "&Edit", "  Cu&t", "  &Copy",
                               "  &Paste", "  &Delete", "  ", "  Cut &Line", "  Copy L&ine", "  Paste Li&ne",
                               "  Cut &Series", "  Copy S&eries", "  Paste Se&ries", "  Cut T&ape", "  Copy Tap&e",

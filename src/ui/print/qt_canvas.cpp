@@ -24,7 +24,9 @@ int QtCanvas::TextHeight(const TFontDescription& font, const std::string& text) 
 
 void QtCanvas::SetFont(const TFontDescription& font) {
     font_ = font;
-    painter_.setFont(QFont(ToQFont(font), &device_));
+    QFont qfont(ToQFont(font), &device_);
+    if (font.PixelHeight > 0 && device_.logicalDpiY() > 0) qfont.setPointSizeF(font.PixelHeight * 72 / device_.logicalDpiY());
+    painter_.setFont(qfont);
 }
 
 void QtCanvas::SetPen(int width, TPenStyle style) {
@@ -42,7 +44,9 @@ void QtCanvas::FillClipRect() {
 void QtCanvas::DrawText(const TRect& rect, const std::string& text, TTextAlign align) {
     const QRect area(rect.Left, rect.Top, rect.Width, rect.Height);
     const QString qtext = ToQString(text);
-    int flags = Qt::AlignTop | Qt::TextSingleLine;
+    // A preview's scaled font may come out a little wider than the printer's text it stands
+    // for: it may reach past its rectangle rather than lose a character.
+    int flags = Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
     if (align == TTextAlign::Left) flags |= Qt::AlignLeft;
     if (align == TTextAlign::Right) flags |= Qt::AlignRight;
     if (align == TTextAlign::Centre) flags |= Qt::AlignHCenter;
